@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+/*
+===============================================================================
+TriangleNode: one node of the terrain's triangle tree. Every triangle of the
+mesh has one node; the root carries no triangle (-1). A node without a left
+child is a leaf: leaves are the triangles that carry the surface, inner nodes
+only serve point location and culling. Children lie inside their parent.
+
+leaves lists every leaf below the node (the node itself for a leaf), left
+subtree before right subtree. It is a view into one array owned by the
+Terrain, so the lists of all nodes together cost one pointer per leaf.
+===============================================================================
+*/
+class TriangleNode {
+public:
+    virtual ~TriangleNode() = default;
+
+    bool isLeaf() const { return leaf; }
+
+    int32_t triangle = -1;
+    TriangleNode* parent = nullptr;
+    TriangleNode* left = nullptr;
+    TriangleNode* right = nullptr;
+    bool leaf = false;
+    // A triangle whose horizontal projection has no area never accepts a point.
+    bool degenerate = false;
+    std::span<const TriangleNode* const> leaves;
+};
