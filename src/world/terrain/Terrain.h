@@ -42,7 +42,7 @@ planes are (a, b, c, d) with a point inside when a x + b y + c z + d > 0.
 ===============================================================================
 */
 class Terrain {
-public:
+  public:
     using Vec3 = std::array<float, 3>;
     using Plane = std::array<float, 4>;
     // The sun's sine and cosine of elevation, then sine and cosine of its
@@ -121,15 +121,18 @@ public:
     const Image* groundImage() const { return ground.get(); }
     Texture& groundTexture() { return *texture; }
 
-private:
+  private:
     void ResetDefaults();
     bool ReadGeometry(KeyValueFile& landFile);
     bool BuildTree(std::span<const int32_t> records);
-    bool CheckTree() const;
+    bool CheckTree(const std::vector<bool>& hasRecord);
+    bool ChildInsideParent(const TriangleNode& child, const TriangleNode& parent) const;
     void FinishTree();
+    void ComputeNormals();
     void ReadSpots(KeyValueFile& landFile);
     void ReadGroundPicture(KeyValueFile& landFile);
 
+    bool InsideGrown(const TriangleNode& node, float x, float y) const;
     bool Accepts(const TriangleNode& node, float x, float y) const;
     const TriangleNode* Search(const TriangleNode& node, float x, float y) const;
     std::array<float, 3> Weights(const TriangleNode& leaf, float x, float y) const;

@@ -32,7 +32,7 @@ struct TerrainBox {
 };
 
 class TerrainMesh {
-public:
+  public:
     using Vec3 = std::array<float, 3>;
     using Triangle = std::array<int32_t, 3>;
 

@@ -16,7 +16,7 @@ Terrain, so the lists of all nodes together cost one pointer per leaf.
 ===============================================================================
 */
 class TriangleNode {
-public:
+  public:
     virtual ~TriangleNode() = default;
 
     bool isLeaf() const { return leaf; }

@@ -1,0 +1,137 @@
+// Point location, interpolation and the spot list.
+#include "world/terrain/Terrain.h"
+
+#include <cstdio>
+
+#include "io/KeyValueFile.h"
+
+namespace {
+constexpr float radiansToDegrees = 57.29577951f;
+// Spots closer than this (squared, in m²) count as "here".
+constexpr float nearSpotDistanceSquared = 100.0f;
+} // namespace
+
+// The triangle grown by 1 % about its centroid, in the horizontal plane; points
+// on an edge are inside and either winding works.
+bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
+    const auto& t = terrainMesh.triangles[node.triangle];
+    const auto& a = terrainMesh.points[t[0]];
+    const auto& b = terrainMesh.points[t[1]];
+    const auto& c = terrainMesh.points[t[2]];
+    const float gx = (a[0] + b[0] + c[0]) / 3.0f;
+    const float gy = (a[1] + b[1] + c[1]) / 3.0f;
+    const float ax = gx + 1.01f * (a[0] - gx), ay = gy + 1.01f * (a[1] - gy);
+    const float bx = gx + 1.01f * (b[0] - gx), by = gy + 1.01f * (b[1] - gy);
+    const float cx = gx + 1.01f * (c[0] - gx), cy = gy + 1.01f * (c[1] - gy);
+    const float eBC = (cy - by) * (x - bx) - (cx - bx) * (y - by);
+    const float eAB = (by - ay) * (x - ax) - (bx - ax) * (y - ay);
+    const float eCA = (ay - cy) * (x - cx) - (ax - cx) * (y - cy);
+    return eBC * eAB >= 0.0f && eCA * eAB >= 0.0f && eCA * eBC >= 0.0f;
+}
+
+bool Terrain::Accepts(const TriangleNode& node, float x, float y) const {
+    if (node.triangle < 0) return true;
+    return !node.degenerate && InsideGrown(node, x, y);
+}
+
+const TriangleNode* Terrain::Search(const TriangleNode& node, float x, float y) const {
+    if (!Accepts(node, x, y)) return nullptr;
+    if (node.leaf) return &node;
+    if (node.left != nullptr)
+        if (const TriangleNode* found = Search(*node.left, x, y)) return found;
+    return node.right != nullptr ? Search(*node.right, x, y) : nullptr;
+}
+
+const TriangleNode* Terrain::LocateLeaf(float x, float y) const {
+    if (root.left == nullptr) return nullptr;
+    return Search(root, x, y);
+}
+
+std::array<float, 3> Terrain::Weights(const TriangleNode& leaf, float x, float y) const {
+    const auto& t = terrainMesh.triangles[leaf.triangle];
+    const auto& a = terrainMesh.points[t[0]];
+    const auto& b = terrainMesh.points[t[1]];
+    const auto& c = terrainMesh.points[t[2]];
+    const float d = (b[0] - c[0]) * (a[1] - c[1]) - (a[0] - c[0]) * (b[1] - c[1]);
+    const float wB = ((x - c[0]) * (a[1] - c[1]) - (y - c[1]) * (a[0] - c[0])) / d;
+    const float wA = ((y - c[1]) * (b[0] - c[0]) - (x - c[0]) * (b[1] - c[1])) / d;
+    return {wA, wB, 1.0f - wA - wB};
+}
+
+float Terrain::HeightAt(float x, float y) const {
+    const TriangleNode* leaf = LocateLeaf(x, y);
+    if (leaf == nullptr) return -1.0f;
+    const auto w = Weights(*leaf, x, y);
+    const auto& t = terrainMesh.triangles[leaf->triangle];
+    return w[0] * terrainMesh.points[t[0]][2] + w[1] * terrainMesh.points[t[1]][2] +
+           w[2] * terrainMesh.points[t[2]][2];
+}
+
+Terrain::Vec3 Terrain::NormalAt(float x, float y) const {
+    const TriangleNode* leaf = LocateLeaf(x, y);
+    if (leaf == nullptr) return {0.0f, 0.0f, 1.0f};
+    const auto w = Weights(*leaf, x, y);
+    const auto& t = terrainMesh.triangles[leaf->triangle];
+    Vec3 n{0.0f, 0.0f, 0.0f};
+    for (int corner = 0; corner < 3; ++corner)
+        for (int axis = 0; axis < 3; ++axis)
+            n[axis] += w[corner] * terrainMesh.pointNormals[t[corner]][axis];
+    return n;
+}
+
+float Terrain::relief() const {
+    const TerrainBox& b = terrainMesh.box;
+    return b.inverted() ? 0.0f : b.maxZ - b.minZ;
+}
+
+void Terrain::AddSpot(const std::string& spotName, float x, float y, float z, float orientation,
+                      float windSpeed, float windDirection) {
+    spotList.push_back(Spot{spotName, x, y, z, orientation, windSpeed, windDirection});
+}
+
+const Spot* Terrain::FirstSpot() {
+    currentSpotIndex = 0;
+    return spotList.empty() ? nullptr : &spotList.front();
+}
+
+const Spot* Terrain::NextSpot() {
+    if (spotList.empty()) return nullptr;
+    currentSpotIndex = currentSpotIndex + 1 >= spotList.size() ? 0 : currentSpotIndex + 1;
+    return &spotList[currentSpotIndex];
+}
+
+const std::string& Terrain::SpotNameNear(float x, float y) const {
+    for (const Spot& spot : spotList) {
+        const float dx = spot.x - x;
+        const float dy = spot.y - y;
+        if (dx * dx + dy * dy < nearSpotDistanceSquared) return spot.name;
+    }
+    return noSpotName;
+}
+
+std::string Terrain::SpotSectionText() const {
+    std::string section = "[Spot]\n";
+    char line[512];
+    for (std::size_t i = 1; i < spotList.size(); ++i) {
+        const Spot& s = spotList[i];
+        const int n = static_cast<int>(i);
+        section += "spot" + std::to_string(n) + ".name = \"" + s.name + "\"\n";
+        const std::pair<const char*, float> numbers[] = {
+            {"x", s.x},
+            {"y", s.y},
+            {"z", s.z},
+            {"orientation", s.orientation * radiansToDegrees},
+            {"wind.speed", s.windSpeed},
+            {"wind.dir", s.windDirection * radiansToDegrees}};
+        for (const auto& [key, value] : numbers) {
+            std::snprintf(line, sizeof line, "spot%d.%s = \"%f\"\n", n, key, value);
+            section += line;
+        }
+        section += "\n";
+    }
+    return section;
+}
+
+void Terrain::WriteSpots(KeyValueFile& file) const {
+    file.setSection("Spot", SpotSectionText());
+}
