@@ -1,0 +1,111 @@
+#pragma once
+
+// Builds land-file text for a square land whose ground follows a height
+// function, so tests and benchmarks can load a Terrain without land files.
+// The square is split along its diagonal into two right triangles, each
+// bisected down to the requested depth, which gives a well-formed triangle
+// tree: every child lies inside its parent and the two children cover it.
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "io/KeyValueFile.h"
+#include "world/terrain/Terrain.h"
+
+namespace synthetic {
+
+using HeightFunction = std::function<float(float x, float y)>;
+
+struct LandShape {
+    float originX = 0.0f;
+    float originY = 0.0f;
+    float size = 1000.0f; // side of the square, metres
+    int depth = 8;        // bisection levels below the two top triangles (even)
+    HeightFunction height = [](float, float) { return 0.0f; };
+    float northDegrees = 90.0f;
+};
+
+class LandBuilder {
+  public:
+    explicit LandBuilder(const LandShape& shape) : shape(shape), grid(1 << (shape.depth / 2)) {}
+
+    std::string text() {
+        const int n = grid;
+        // Clockwise seen from above, as land files list their triangles.
+        const int t1 = addTriangle({n, 0}, {0, 0}, {n, n}, -1);
+        const int t2 = addTriangle({0, n}, {n, n}, {0, 0}, -1);
+        // Records so far are indexed by triangle; the root record comes last.
+        tree.push_back({-1, t1, t2, -1});
+        return format();
+    }
+
+  private:
+    using Cell = std::pair<int, int>;
+
+    // Triangle (apex, a, b) with its right angle at apex; returns its index.
+    int addTriangle(Cell apex, Cell a, Cell b, int parent, int level = 0) {
+        const int index = static_cast<int>(triangles.size());
+        triangles.push_back({pointIndex(apex), pointIndex(b), pointIndex(a)});
+        tree.push_back({index, -1, -1, parent});
+        if (level < shape.depth) {
+            const Cell mid{(a.first + b.first) / 2, (a.second + b.second) / 2};
+            const int left = addTriangle(mid, a, apex, index, level + 1);
+            const int right = addTriangle(mid, apex, b, index, level + 1);
+            tree[index][1] = left;
+            tree[index][2] = right;
+        }
+        return index;
+    }
+
+    int pointIndex(Cell cell) {
+        const auto found = points.find(cell);
+        if (found != points.end()) return found->second;
+        const int index = static_cast<int>(points.size());
+        points.emplace(cell, index);
+        order.push_back(cell);
+        return index;
+    }
+
+    std::string format() const {
+        std::string text = "terrain.northdir = \"" + std::to_string(shape.northDegrees) + "\"\n";
+        text += "terrain.points = \"";
+        char buffer[96];
+        for (const Cell& cell : order) {
+            const float x = shape.originX + shape.size * cell.first / grid;
+            const float y = shape.originY + shape.size * cell.second / grid;
+            std::snprintf(buffer, sizeof buffer, "%.4f %.4f %.4f ", x, y, shape.height(x, y));
+            text += buffer;
+        }
+        text += "\"\nterrain.triangles = \"";
+        for (const auto& t : triangles)
+            text += std::to_string(t[0]) + " " + std::to_string(t[1]) + " " + std::to_string(t[2]) +
+                    " ";
+        text += "\"\nterrain.tree = \"";
+        for (const auto& r : tree)
+            text += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) +
+                    " " + std::to_string(r[3]) + " ";
+        text += "\"\n";
+        return text;
+    }
+
+    LandShape shape;
+    int grid;
+    std::map<Cell, int> points;
+    std::vector<Cell> order;
+    std::vector<std::array<int, 3>> triangles;
+    std::vector<std::array<int, 4>> tree;
+};
+
+// Loads a terrain from the synthetic land; false when the terrain refused it.
+inline bool loadLand(Terrain& terrain, const LandShape& shape) {
+    KeyValueFile file;
+    file.openText(LandBuilder(shape).text());
+    return terrain.Load(file);
+}
+
+} // namespace synthetic
