@@ -21,6 +21,7 @@ class FontHandle {
     virtual ~FontHandle();
 
     unsigned int listBase = 0;          // first of 256 lists; 0 means none
+    bool listsLive = false;             // the lists exist in the current GL context
     std::unique_ptr<FontRaster> raster; // null means no face
 };
 

@@ -1,0 +1,164 @@
+#include "audio/Sound.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <AL/al.h>
+#include <AL/alut.h>
+
+#include "platform/Resources.h"
+
+bool OpenAudio() {
+    return alutInit(nullptr, nullptr) == AL_TRUE;
+}
+
+void CloseAudio() {
+    alutExit();
+}
+
+namespace {
+bool noError() {
+    return alGetError() == AL_NO_ERROR;
+}
+} // namespace
+
+SoundBuffer::~SoundBuffer() {
+    Unload();
+}
+
+bool SoundBuffer::LoadResource(int id) {
+    ResourceBytes bytes;
+    if (!findResource(id, "WAVE", bytes)) return false;
+    // Loading the same sound again keeps the buffer a playing source uses.
+    if (loaded && resourceId == id) return true;
+    if (!LoadMemory(bytes.data(), bytes.size())) return false;
+    resourceId = id;
+    return true;
+}
+
+bool SoundBuffer::LoadMemory(const std::uint8_t* data, std::size_t bytes) {
+    Unload();
+    if (data == nullptr || bytes == 0) return false;
+    alGetError();
+    ALuint newName = 0;
+    alGenBuffers(1, &newName);
+    if (newName == 0 || !alIsBuffer(newName) || !noError()) return false;
+    // freealut's alutLoadWAVMemory does not hand back the samples; this loader does.
+    ALenum newFormat = 0;
+    ALsizei newSize = 0;
+    ALfloat newFrequency = 0;
+    void* samples = alutLoadMemoryFromFileImage(data, static_cast<ALsizei>(bytes), &newFormat,
+                                                &newSize, &newFrequency);
+    if (samples == nullptr) {
+        alDeleteBuffers(1, &newName);
+        return false;
+    }
+    alBufferData(newName, newFormat, samples, newSize, static_cast<ALsizei>(newFrequency));
+    std::free(samples);
+    if (!noError()) {
+        alDeleteBuffers(1, &newName);
+        return false;
+    }
+    name = newName;
+    size = newSize;
+    frequency = static_cast<int>(newFrequency);
+    format = newFormat;
+    loaded = true;
+    return true;
+}
+
+void SoundBuffer::Unload() {
+    // OpenAL refuses to delete a buffer a source still holds: take it off them first.
+    for (SoundSource* source : sources) {
+        if (source->created) {
+            alSourceStop(source->name);
+            alSourcei(source->name, AL_BUFFER, 0);
+        }
+        source->buffer = nullptr;
+    }
+    sources.clear();
+    if (loaded) alDeleteBuffers(1, &name);
+    name = 0;
+    loaded = false;
+    resourceId = -1;
+}
+
+void SoundBuffer::AddSource(SoundSource* source) {
+    if (std::find(sources.begin(), sources.end(), source) == sources.end())
+        sources.push_back(source);
+}
+
+void SoundBuffer::RemoveSource(SoundSource* source) {
+    sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
+}
+
+SoundSource::~SoundSource() {
+    Detach();
+}
+
+bool SoundSource::Attach(SoundBuffer* newBuffer) {
+    if (newBuffer == nullptr || !newBuffer->IsLoaded()) return false;
+    if (buffer != newBuffer) {
+        if (buffer) buffer->RemoveSource(this);
+        buffer = newBuffer;
+        buffer->AddSource(this);
+    }
+    DeleteSource();
+    alGetError();
+    ALuint newName = 0;
+    alGenSources(1, &newName);
+    if (newName == 0 || !alIsSource(newName) || !noError()) return false;
+    name = newName;
+    created = true;
+    alSourcef(name, AL_PITCH, pitch);
+    alSourcef(name, AL_GAIN, gain);
+    alSourcefv(name, AL_POSITION, position);
+    alSourcefv(name, AL_VELOCITY, velocity);
+    // The ambient sound keeps its level wherever the listener goes: it stays
+    // where it is relative to the listener and distance does not attenuate it.
+    alSourcei(name, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(name, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcei(name, AL_BUFFER, static_cast<ALint>(buffer->Name()));
+    alSourcei(name, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    return noError();
+}
+
+void SoundSource::Detach() {
+    DeleteSource();
+    if (buffer) buffer->RemoveSource(this);
+    buffer = nullptr;
+}
+
+void SoundSource::DeleteSource() {
+    if (!created) return;
+    alSourceStop(name);
+    alDeleteSources(1, &name);
+    name = 0;
+    created = false;
+}
+
+void SoundSource::SetLooping(bool loop) {
+    looping = loop;
+    if (created) alSourcei(name, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
+}
+
+bool SoundSource::Play() {
+    if (!created) return false;
+    alGetError();
+    alSourcePlay(name);
+    return noError();
+}
+
+bool SoundSource::Stop() {
+    if (!created) return false;
+    alGetError();
+    alSourceStop(name);
+    return noError();
+}
+
+bool SoundSource::IsPlaying() const {
+    if (!created) return false;
+    ALint state = AL_STOPPED;
+    alGetSourcei(name, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
