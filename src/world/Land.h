@@ -36,7 +36,8 @@ class Land {
 
     // False when the land has no name, its file cannot be read or is bad.
     bool load(SceneDate& date);
-    // Loads from a land file already open (the name is the terrain's).
+    // The same from a land file already open (read only when the terrain
+    // needs a load; pictures are looked up by the terrain's name).
     bool loadFrom(KeyValueFile& landFile, SceneDate& date);
     // Writes the spots back into the land's own file; false when it cannot.
     bool saveSpots();
@@ -64,7 +65,4 @@ class Land {
     bool showClouds = true;
     bool showSceneries = true;
     bool graphicsReady = false;
-
-  private:
-    void prepareLook(KeyValueFile* landFile);
 };

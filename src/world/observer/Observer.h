@@ -55,7 +55,7 @@ class Observer : public EventPublisher {
       public:
         WindProbe() : EventSubscriber(0xFFFFF) {}
         void onEvent(EventPublisher*, const Event&) override {}
-        void update(const Terrain& terrain);
+        void update();
         float speed() const;
 
         Vec3 wind{0.0f, 0.0f, 0.0f};
@@ -64,7 +64,7 @@ class Observer : public EventPublisher {
     };
 
     // The terrain must outlive the observer; the wind field may be null.
-    Observer(const Terrain& terrain, WindField* wind);
+    Observer(Terrain& terrain, WindField* wind);
     ~Observer() override;
     Observer(const Observer&) = delete;
     Observer& operator=(const Observer&) = delete;
@@ -90,6 +90,9 @@ class Observer : public EventPublisher {
     // gluLookAt from the eye along the view direction, z up.
     void applyView() const;
     void setSoundPlaying(bool on);
+    // Reads the wind at the eye again (after the wind field was recomputed)
+    // and publishes it (32, 64).
+    void refreshWind();
 
     void setSpeed(float metresPerSecond) { speed = metresPerSecond; }
     void setAzimuthSpeed(float pixelsPerRadian) { azimuthSpeed = pixelsPerRadian; }
@@ -129,7 +132,7 @@ class Observer : public EventPublisher {
     WindProbe probe;
     SoundSource ambient;
     Listener ear;
-    const Terrain& terrain;
+    Terrain& terrain;
     float azimuthAngle = 0.0f;
     float elevationAngle = 0.0f;
     float fieldOfViewDegrees = 50.0f;

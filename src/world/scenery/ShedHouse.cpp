@@ -1,0 +1,29 @@
+#include "world/scenery/ShedHouse.h"
+
+#include <GL/gl.h>
+
+#include "world/scenery/PolygonSink.h"
+
+void ShedHouse::Emit(PolygonSink& sink) const {
+    const float zr = z + height - roofHeight;
+    const float top = z + height;
+    const float x1 = x + width, y1 = y + depth;
+    sink.colour(0.8f, 0.8f, 0.8f);
+    sink.begin(GL_QUADS);
+    const float walls[4][4][3] = {{{x, y, z}, {x, y, zr}, {x1, y, zr}, {x1, y, z}},
+                                  {{x1, y, z}, {x1, y, zr}, {x1, y1, top}, {x1, y1, z}},
+                                  {{x1, y1, z}, {x1, y1, top}, {x, y1, top}, {x, y1, z}},
+                                  {{x, y1, z}, {x, y1, top}, {x, y, zr}, {x, y, z}}};
+    for (const auto& wall : walls)
+        for (const auto& p : wall)
+            sink.vertex(p[0], p[1], p[2]);
+    sink.end();
+    sink.colour(0.8f, 0.3f, 0.3f);
+    sink.begin(GL_QUADS);
+    const float o = 0.2f; // overhang on the low side and both ends
+    sink.vertex(x - o, y1, top);
+    sink.vertex(x1 + o, y1, top);
+    sink.vertex(x1 + o, y - o, zr);
+    sink.vertex(x - o, y - o, zr);
+    sink.end();
+}

@@ -1,0 +1,129 @@
+#include "world/sky/SkyBox.h"
+
+#include <GL/gl.h>
+
+#include "gfx/LandPath.h"
+#include "io/KeyValueFile.h"
+#include "world/scenery/PolygonSink.h"
+
+SkyBox::SkyBox() = default;
+
+SkyBox::~SkyBox() {
+    if (list != 0) glDeleteLists(list, 1);
+}
+
+void SkyBox::Reset() {
+    values = {0, 0, 0, 0, 0, 0};
+    ceiling = 1000.0f;
+    fog = {0.45f, 0.53f, 0.73f, 1.0f};
+    dirty = true;
+}
+
+void SkyBox::LoadPicture(Texture& texture, const std::string& landName, const std::string& file,
+                         int fallback) {
+    bool loaded = false;
+    if (!landName.empty() && !file.empty())
+        loaded = texture.LoadFile(LandPath(landName, file).c_str(), 0, 0, 3);
+    if (!loaded) texture.LoadResource(fallback);
+}
+
+bool SkyBox::LoadSky(const Box& landBox, KeyValueFile& landFile) {
+    Reset();
+    // A land file that brings its own pictures names its land, which is where they lie.
+    const std::string landName = landFile.getString("terrain.name");
+    LoadPicture(sky, landName, landFile.getString("terrain.texture.sky"), defaultSkyPicture);
+    LoadPicture(skyline, landName, landFile.getString("terrain.texture.skyline"),
+                defaultSkylinePicture);
+    return UpdateBox(landBox);
+}
+
+bool SkyBox::UpdateBox(const Box& landBox) {
+    bool changed = false;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (values[i] != landBox[i]) {
+            values[i] = landBox[i];
+            changed = true;
+        }
+    if (dirty || changed) BuildList();
+    dirty = false;
+    return true;
+}
+
+void SkyBox::ReleaseGl() {
+    if (list != 0) glDeleteLists(list, 1);
+    list = 0;
+    sky.ReleaseGl();
+    skyline.ReleaseGl();
+}
+
+void SkyBox::RestoreGl() {
+    sky.RestoreGl();
+    skyline.RestoreGl();
+    BuildList();
+}
+
+void SkyBox::Draw() const {
+    if (list != 0) glCallList(list);
+}
+
+void SkyBox::EmitCeiling(PolygonSink& sink) const {
+    const float maxX = values[0], minX = values[1], maxY = values[2], minY = values[3];
+    const float top = values[4] + ceiling;
+    sink.begin(GL_QUADS);
+    sink.texCoord(0, 0);
+    sink.vertex(maxX + margin, minY - margin, top);
+    sink.texCoord(0, 1);
+    sink.vertex(maxX + margin, maxY + margin, top);
+    sink.texCoord(1, 1);
+    sink.vertex(minX - margin, maxY + margin, top);
+    sink.texCoord(1, 0);
+    sink.vertex(minX - margin, minY - margin, top);
+    sink.end();
+}
+
+void SkyBox::EmitWalls(PolygonSink& sink) const {
+    const float maxX = values[0], minX = values[1], maxY = values[2], minY = values[3];
+    const float top = values[4] + ceiling + margin, bottom = values[5] - margin;
+    struct Corner {
+        float s, t, x, y, z;
+    };
+    const Corner walls[4][4] = {{{1, 0, minX - margin, minY, top},
+                                 {1, 1, minX - margin, minY, bottom},
+                                 {0, 1, maxX + margin, minY, bottom},
+                                 {0, 0, maxX + margin, minY, top}},
+                                {{0, 0, minX, maxY + margin, top},
+                                 {0, 1, minX, maxY + margin, bottom},
+                                 {1, 1, minX, minY - margin, bottom},
+                                 {1, 0, minX, minY - margin, top}},
+                                {{0, 0, minX - margin, maxY, top},
+                                 {1, 0, maxX + margin, maxY, top},
+                                 {1, 1, maxX + margin, maxY, bottom},
+                                 {0, 1, minX - margin, maxY, bottom}},
+                                {{1, 0, maxX, maxY + margin, top},
+                                 {0, 0, maxX, minY - margin, top},
+                                 {0, 1, maxX, minY - margin, bottom},
+                                 {1, 1, maxX, maxY + margin, bottom}}};
+    sink.begin(GL_QUADS);
+    for (const auto& wall : walls)
+        for (const Corner& c : wall) {
+            sink.texCoord(c.s, c.t);
+            sink.vertex(c.x, c.y, c.z);
+        }
+    sink.end();
+}
+
+void SkyBox::BuildList() {
+    if (list != 0) glDeleteLists(list, 1);
+    // The fog is state, not part of the list.
+    glFogfv(GL_FOG_COLOR, fog.data());
+    glFogf(GL_FOG_DENSITY, fogDensity);
+    list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    GlPolygonSink sink;
+    sky.Bind();
+    EmitCeiling(sink);
+    skyline.Bind();
+    EmitWalls(sink);
+    glEndList();
+    ++buildCount;
+}
