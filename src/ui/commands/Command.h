@@ -3,9 +3,12 @@
 #include "shell/Event.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ui/commands/CommandHost.h"
 
 class Page;
 class ConsolePage;
@@ -44,6 +47,10 @@ used after the command is gone.
 A command without a value runs execute on every event it hears. Value commands
 keep what they heard as pending until an activate event applies it. Asking
 commands open a question or an entry box first and act in confirm.
+
+Boxes and the application are reached through the command's host: an
+ApplicationHost over the application given to it (theApplication() when none
+was), unless useHost puts a stand-in in its place.
 ===============================================================================
 */
 class Command : public EventSubscriber {
@@ -69,10 +76,29 @@ class Command : public EventSubscriber {
     // saying what was wrong with the arguments.
     virtual std::string runFromConsole(const std::vector<std::string>& arguments);
 
+    CommandHost& host() const { return *currentHost; }
+    // Not owned; it must outlive the command's use.
+    void useHost(CommandHost& standIn) { currentHost = &standIn; }
+
     EventPublisher valuePublisher;
     CommandValue value;
     bool pending = false;
     std::string name;
     std::string description;
     int shortcutKey = 0; // a key code of the window, 0 for none
+
+  protected:
+    // For the commands whose target is the application.
+    void hostApplication(Application* application);
+
+  private:
+    std::unique_ptr<CommandHost> ownHost;
+    CommandHost* currentHost;
 };
+
+// The text an event carries: a value event's text, an edit field's content or a
+// list's selected item; empty for the others.
+std::string eventText(const Event& event);
+
+// Console words joined with single blanks.
+std::string joinWords(const std::vector<std::string>& words);
