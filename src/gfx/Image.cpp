@@ -6,21 +6,21 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/FatalError.h"
 #include "platform/Resources.h"
 
 namespace {
 
-// Decoding errors end the program: the entry point shows the thrown text, so
-// the text must outlive the unwinding. One buffer suffices on the one thread.
+// Decoding errors end the program: the entry point shows the message.
 [[noreturn]] void throwImageError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 [[noreturn]] void throwImageError(const char* format, ...) {
-    static char message[256];
+    char message[256];
     va_list args;
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
-    throw static_cast<const char*>(message);
+    throw FatalError(message);
 }
 
 std::uint16_t readLittle16(const std::uint8_t* data) {

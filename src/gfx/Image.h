@@ -14,8 +14,8 @@ packed without padding. 1 byte per pixel is grey, 2 grey + alpha, 3 RGB,
 Rows are kept in the order the data stores them: the decoders never flip. The
 first row is the one OpenGL places at texture coordinate t = 0.
 
-Decoding errors are thrown as a message text (const char*), which the entry
-point shows before it ends the program. File loaders report false for files
+Decoding errors are thrown as a FatalError carrying the message text, which
+the entry point shows before it ends the program. File loaders report false for files
 that cannot be read; decoders throw for data that cannot be understood.
 ===============================================================================
 */

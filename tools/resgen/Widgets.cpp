@@ -11,13 +11,7 @@ namespace {
 // arrow is light on black. Its tip is the top-left pixel (the hot spot).
 Canvas pointer() {
     Canvas canvas(16, 16);
-    const Sdf arrow = polygon({{0.3f, 0.3f},
-                               {0.3f, 13.2f},
-                               {3.6f, 10.2f},
-                               {6.0f, 15.3f},
-                               {8.3f, 14.3f},
-                               {6.0f, 9.4f},
-                               {10.4f, 9.4f}});
+    const Sdf arrow = polygon({{-0.4f, -0.4f}, {-0.4f, 13.4f}, {3.4f, 10.3f}, {5.9f, 15.4f}, {8.4f, 14.3f}, {6.1f, 9.4f}, {10.6f, 9.4f}});
     canvas.fill(arrow, hex(0xf2f6ff));
     // A slightly dimmer inside keeps a bright rim against light scenery.
     canvas.fill(offset(arrow, -1.3f), hex(0xb8c8e0));

@@ -15,10 +15,14 @@ constexpr int GlyphCodes = 255; // codes 0 to 254; the last list stays empty
 
 void compileGlyph(const FontRaster& raster, GLuint list, std::uint8_t code) {
     const GlyphBitmap glyph = raster.glyph(code);
+    // Mesa records an out-of-memory error for a listed glBitmap without data,
+    // so glyphs that only advance (the space) get an empty bitmap.
+    static const GLubyte noBits = 0;
+    const bool empty = glyph.bits.empty();
     glNewList(list, GL_COMPILE);
-    glBitmap(glyph.width, glyph.rows, static_cast<GLfloat>(-glyph.left),
+    glBitmap(empty ? 0 : glyph.width, empty ? 0 : glyph.rows, static_cast<GLfloat>(-glyph.left),
              static_cast<GLfloat>(glyph.rows - glyph.top), static_cast<GLfloat>(glyph.advance),
-             0.0f, glyph.bits.empty() ? nullptr : glyph.bits.data());
+             0.0f, empty ? &noBits : glyph.bits.data());
     glEndList();
 }
 
