@@ -1,5 +1,6 @@
 #include "world/sun/Sun.h"
 
+#include "world/observer/Observer.h"
 #include "world/sun/SceneDate.h"
 #include "world/terrain/Terrain.h"
 
@@ -137,6 +138,11 @@ void Sun::buildRings() {
             halo[i][c] = 10.0f * unit[c];
         }
     }
+}
+
+void Sun::draw(const Observer& observer) const {
+    const Observer::Vec3 eye = observer.position();
+    drawAt(eye[0], eye[1], eye[2]);
 }
 
 void Sun::drawAt(float eyeX, float eyeY, float eyeZ) const {
