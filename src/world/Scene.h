@@ -1,10 +1,128 @@
 #pragma once
 
-// Payload of the scene's progress event (type 2): the message and how far the
-// build has come, in percent.
+#include <string>
+
+#include "audio/Sound.h"
+#include "shell/Element.h"
+#include "shell/Event.h"
+#include "world/Land.h"
+#include "world/observer/Observer.h"
+#include "world/sun/SceneDate.h"
+#include "world/thermals/Thermals.h"
+#include "world/wind/WindField.h"
+
+class KeyValueFile;
+
+// Payload of the progress event (type Scene::progressEvent): the message and
+// how far the build has come, in percent.
 struct ProgressReport {
     const char* text;
     float percent;
 };
 
-class Scene;
+/*
+===============================================================================
+Scene: the world. One layer that owns the wind field, the thermals, the land
+(terrain, sky box, sun, clouds, sceneries), the ambient sound buffer, the date
+and the observer, and publishes progress events while it builds and a key
+event for every key that reaches it.
+
+build() makes a world from the current parameters; the land reads its files
+at its first build and again only when the saved game names another land.
+Until a world is built the scene neither updates nor draws. readParams() and
+saveParams() take and put every world parameter in the saved game's group
+order; values a hand-edited file could make harmful are kept within bounds.
+
+The first pointer motion after the scene gets the input only records the
+pointer, so the view never jumps when the menu or a box closes.
+===============================================================================
+*/
+class Scene : public Element, public EventPublisher {
+  public:
+    static constexpr uint32_t progressEvent = 2;
+    static constexpr uint32_t keyEvent = 256;
+    static constexpr int ambientSoundId = 411;
+
+    Scene();
+    ~Scene() override;
+
+    void setActive(bool isActive) override;
+    bool keyUp(int key) override;
+    bool keyDown(int key) override;
+    bool mouseMove(int x, int y) override;
+    void draw() override;
+    bool update(double elapsed) override;
+    void mouseEnter() override;
+
+    // Builds the world from the current parameters, reporting progress.
+    bool build();
+    void readParams(KeyValueFile& savedGame);
+    void saveParams(KeyValueFile& savedGame);
+    // Opens a saved game and reads it; false (nothing changed) when the file
+    // cannot be opened or holds no text.
+    bool readSavedGame(const std::string& path);
+    // Writes every parameter to a new saved game at path, replacing any earlier
+    // file only once the new one is whole; the path becomes fileName().
+    bool writeSavedGame(const std::string& path);
+    // Writes the land's spots back into its own land file.
+    bool saveLandSpots();
+
+    void setSound(bool on);
+    // Adds a spot at the observer's place with the current wind; false (and
+    // nothing added) for a name a land file cannot hold.
+    bool addSpot(const std::string& name);
+    void nextSpot();
+    void reportProgress(const char* message, float percent);
+    // Not empty, and free of what would break a land file's entry: a double
+    // quote, "//", "[" or a line break.
+    static bool spotNameStorable(const std::string& name);
+
+    void releaseGraphics();
+    void restoreGraphics();
+
+    void setShowWind(bool show) { showWind = show; }
+    void setShowThermals(bool show) { showThermals = show; }
+    void setShowSun(bool show) { land.showSun = show; }
+    void setShowClouds(bool show) { land.showClouds = show; }
+    void setShowSceneries(bool show) { land.showSceneries = show; }
+
+    bool windShown() const { return showWind; }
+    bool thermalsShown() const { return showThermals; }
+    bool soundIsOn() const { return soundOn; }
+    bool isLoaded() const { return loaded; }
+    const std::string& savedGamePath() const { return fileName; }
+
+    WindField& windField() { return wind; }
+    Thermals& thermalSet() { return thermals; }
+    Land& theLand() { return land; }
+    Terrain& terrain() { return land.terrain; }
+    SceneDate& sceneDate() { return date; }
+    Observer& theObserver() { return observer; }
+    SoundBuffer& soundBuffer() { return sound; }
+
+  private:
+    void boundObserver();
+    void applySpotWind(const Spot& spot);
+    bool windMatches(const Spot& spot) const;
+    float windAngleFromNorth() const;
+    const Spot* spotAtPlacement() const;
+    void setProjection() const;
+
+    // The land comes first: the wind field, the thermals and the observer keep a
+    // reference to its terrain.
+    Land land;
+    WindField wind;
+    Thermals thermals;
+    SoundBuffer sound;
+    SceneDate date;
+    Observer observer;
+    std::string fileName;
+    int lastMouseX = -1;
+    int lastMouseY = -1;
+    // Set whenever the scene (re)gains the input: the next motion only records.
+    bool pointerUnanchored = true;
+    bool showWind = false;
+    bool showThermals = false;
+    bool soundOn = false;
+    bool loaded = false;
+};

@@ -1,0 +1,288 @@
+#include "world/Scene.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "io/KeyValueFile.h"
+#include "shell/Accessors.h"
+
+namespace {
+
+constexpr float pi = 3.1415926535f;
+// A spot's wind applies to an observer standing closer than this (horizontally).
+constexpr float spotRadiusSquared = 100.0f;
+// Share of the land's extent kept clear along each edge by the observer.
+constexpr float bandShare = 0.05f;
+
+constexpr int textLoadingLand = 1;
+constexpr int textComputingWind = 2;
+constexpr int textComputingThermals = 3;
+constexpr int textLoadCompleted = 4;
+
+const char* boolText(bool value) {
+    return value ? "TRUE" : "FALSE";
+}
+
+float length3(const WindField::Vec3& v) {
+    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
+
+} // namespace
+
+Scene::Scene() : wind(land.terrain), thermals(land.terrain, wind), observer(land.terrain, &wind) {}
+
+Scene::~Scene() = default;
+
+// ---------------------------------------------------------------------------
+// Element slots
+
+void Scene::setActive(bool isActive) {
+    if (isActive && !active) pointerUnanchored = true;
+    Element::setActive(isActive);
+}
+
+void Scene::mouseEnter() {
+    pointerUnanchored = true;
+}
+
+bool Scene::keyUp(int) {
+    return true;
+}
+
+// Every key is published (the menu runs the shortcuts) and left to the
+// application, so Escape and the console key still work over the scene.
+bool Scene::keyDown(int key) {
+    publish(Event(keyEvent, static_cast<uintptr_t>(key)));
+    return true;
+}
+
+bool Scene::mouseMove(int px, int py) {
+    if (!pointerUnanchored) {
+        observer.rotateByPixels(static_cast<float>(lastMouseX - px),
+                                static_cast<float>(lastMouseY - py));
+    }
+    pointerUnanchored = false;
+    lastMouseX = px;
+    lastMouseY = py;
+    return false;
+}
+
+bool Scene::update(double elapsed) {
+    if (!loaded) return false;
+    land.update(wind.baseWind(), elapsed);
+    thermals.update(elapsed);
+    return true;
+}
+
+void Scene::setProjection() const {
+    const double f = observer.tanHalfField();
+    const double w = width > 0 ? width : 1;
+    const double h = height > 0 ? height : 1;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-f, f, -f * h / w, f * h / w, 1.0, 10000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void Scene::draw() {
+    if (!loaded) return;
+    glEnable(GL_DEPTH_TEST);
+    setProjection();
+    observer.applyView();
+    if (showWind) {
+        wind.draw(observer.leftPlane(), observer.rightPlane(), land.terrain.extents()[0] * 0.001f);
+    }
+    if (showThermals) thermals.draw();
+    land.draw(observer);
+}
+
+// ---------------------------------------------------------------------------
+// Building
+
+void Scene::reportProgress(const char* message, float percent) {
+    const ProgressReport report{message, percent};
+    publish(Event(progressEvent, reinterpret_cast<uintptr_t>(&report)));
+}
+
+bool Scene::build() {
+    setRect(0, 0, clientWidth(), clientHeight());
+    date.takeChange();
+    reportProgress(text(textLoadingLand), 5.0f);
+    land.load(date);
+    reportProgress(text(textComputingWind), 60.0f);
+    // A game saved at a spot comes back with that spot's wind.
+    if (const Spot* spot = spotAtPlacement()) applySpotWind(*spot);
+    wind.compute();
+    sound.LoadResource(ambientSoundId);
+    reportProgress(text(textComputingThermals), 85.0f);
+    thermals.compute();
+    observer.placeAfterLoad(&sound);
+    // The info bar shows the heading and the wind at once, not after the first turn.
+    observer.updateOrientation();
+    if (soundOn) observer.setSoundPlaying(true);
+    reportProgress(text(textLoadCompleted), 100.0f);
+    loaded = true;
+    return true;
+}
+
+// Where placeAfterLoad will put the observer: its stored position when that lies
+// in the inner band of the land, else the land-centre spot; the spot closer than
+// 10 m to it, if any.
+const Spot* Scene::spotAtPlacement() const {
+    const Terrain& ground = land.terrain;
+    const std::vector<Spot>& spots = ground.spots();
+    if (spots.empty()) return nullptr;
+    const TerrainBox& box = ground.box();
+    const float mx = bandShare * ground.extents()[0];
+    const float my = bandShare * ground.extents()[1];
+    float x = observer.positionX();
+    float y = observer.positionY();
+    const bool inBand =
+        x >= box.minX + mx && x <= box.maxX - mx && y >= box.minY + my && y <= box.maxY - my;
+    if (!inBand) {
+        x = spots.front().x;
+        y = spots.front().y;
+    }
+    for (const Spot& spot : spots) {
+        const float dx = spot.x - x;
+        const float dy = spot.y - y;
+        if (dx * dx + dy * dy < spotRadiusSquared) return &spot;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Saved games
+
+void Scene::readParams(KeyValueFile& savedGame) {
+    if (savedGame.text().empty()) return;
+    showWind = showThermals = soundOn = false;
+    fileName = savedGame.fileName();
+    showWind = savedGame.getBool("wind.show", false);
+    showThermals = savedGame.getBool("pompes.show", false);
+    soundOn = savedGame.getBool("sound.play", false);
+    observer.readParams(savedGame);
+    date.readParams(savedGame);
+    land.readParams(savedGame);
+    wind.readParams(savedGame);
+    thermals.readParams(savedGame);
+    observer.readParams(savedGame);
+    boundObserver();
+}
+
+// Values a hand-edited saved game could make harmful: a field of view that
+// divides by zero, turning rates that divide by zero, a negative walking speed,
+// angles too large for the float turn arithmetic.
+void Scene::boundObserver() {
+    constexpr double turn = 2.0 * 3.141592653589793;
+    constexpr float largestAzimuth = 1000.0f;
+    const float azimuth = observer.azimuth();
+    if (std::fabs(azimuth) > largestAzimuth) {
+        observer.setAzimuth(static_cast<float>(std::remainder(static_cast<double>(azimuth), turn)));
+    }
+    observer.setElevation(observer.elevation());
+    observer.setFieldOfView(std::clamp(observer.fieldOfView(), 1.0f, 179.0f));
+    observer.setSpeed(std::max(observer.movementSpeed(), 0.0f));
+    observer.setAzimuthSpeed(std::max(observer.azimuthPixelsPerRadian(), 1.0f));
+    observer.setElevationSpeed(std::max(observer.elevationPixelsPerRadian(), 1.0f));
+}
+
+void Scene::saveParams(KeyValueFile& savedGame) {
+    savedGame.setValue("wind.show", boolText(showWind));
+    savedGame.setValue("pompes.show", boolText(showThermals));
+    savedGame.setValue("sound.play", boolText(soundOn));
+    date.saveParams(savedGame);
+    land.saveParams(savedGame);
+    wind.saveParams(savedGame);
+    thermals.saveParams(savedGame);
+    observer.saveParams(savedGame);
+}
+
+bool Scene::readSavedGame(const std::string& path) {
+    KeyValueFile savedGame;
+    if (!savedGame.open(path) || savedGame.text().empty()) return false;
+    readParams(savedGame);
+    return true;
+}
+
+bool Scene::writeSavedGame(const std::string& path) {
+    KeyValueFile savedGame;
+    saveParams(savedGame);
+    if (!savedGame.write(path)) return false;
+    fileName = path;
+    return true;
+}
+
+bool Scene::saveLandSpots() {
+    return land.saveSpots();
+}
+
+// ---------------------------------------------------------------------------
+// Spots and sound
+
+void Scene::setSound(bool on) {
+    soundOn = on;
+    observer.setSoundPlaying(on);
+}
+
+// The wind's angle as a spot stores it: the direction it comes from, counted
+// from the land's north.
+float Scene::windAngleFromNorth() const {
+    const WindField::Vec3& w = wind.baseWind();
+    return std::atan2(w[1], w[0]) - pi - land.terrain.northDirection();
+}
+
+bool Scene::spotNameStorable(const std::string& name) {
+    return !name.empty() && name.find_first_of("\"[\r\n") == std::string::npos &&
+           name.find("//") == std::string::npos;
+}
+
+bool Scene::addSpot(const std::string& name) {
+    if (!spotNameStorable(name)) return false;
+    Terrain& ground = land.terrain;
+    const float x = observer.positionX();
+    const float y = observer.positionY();
+    const float z = ground.containsXY(x, y) ? ground.HeightAt(x, y) : -1.0f;
+    ground.AddSpot(name, x, y, z, observer.azimuth() - ground.northDirection(),
+                   length3(wind.baseWind()), windAngleFromNorth());
+    return true;
+}
+
+bool Scene::windMatches(const Spot& spot) const {
+    return spot.windSpeed == length3(wind.baseWind()) && spot.windDirection == windAngleFromNorth();
+}
+
+void Scene::applySpotWind(const Spot& spot) {
+    if (windMatches(spot)) return;
+    wind.setWind(spot.windDirection + pi, spot.windSpeed);
+}
+
+void Scene::nextSpot() {
+    const Spot* spot = land.terrain.NextSpot();
+    if (spot == nullptr) return;
+    observer.goToSpot(*spot);
+    observer.setHeading(spot->orientation, 0.0f);
+    if (windMatches(*spot)) return;
+    applySpotWind(*spot);
+    wind.compute();
+    // The wind indicator follows the new field.
+    observer.refreshWind();
+}
+
+// ---------------------------------------------------------------------------
+// Graphics around a re-creation of the window
+
+void Scene::releaseGraphics() {
+    if (!loaded) return;
+    land.releaseGraphics();
+    thermals.releaseDisplayLists();
+}
+
+void Scene::restoreGraphics() {
+    if (!loaded) return;
+    thermals.rebuildDisplayLists();
+    land.restoreGraphics();
+}
