@@ -3,6 +3,7 @@
 #include "shell/Accessors.h"
 #include "ui/composites/Page.h"
 #include "ui/console/ConsolePage.h"
+#include "ui/toolkit/Widget.h"
 #include "ui/toolkit/WidgetEvents.h"
 
 Command::Command(std::string_view commandName, int descriptionId, uint32_t subscriberMask,
@@ -65,4 +66,13 @@ std::string joinWords(const std::vector<std::string>& words) {
         joined += word;
     }
     return joined;
+}
+
+void linkControl(Command& command, Widget& control) {
+    control.subscribe(&command);
+    command.valuePublisher.subscribe(&control);
+}
+
+void listenTo(Command& command, Widget& button) {
+    button.subscribe(&command);
 }

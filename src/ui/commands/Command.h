@@ -12,6 +12,7 @@
 
 class Page;
 class ConsolePage;
+class Widget;
 
 // The argument a command last received. Which member counts depends on the
 // command: a switch reads flag, an observer setting number, "resizescreen"
@@ -102,3 +103,10 @@ std::string eventText(const Event& event);
 
 // Console words joined with single blanks.
 std::string joinWords(const std::vector<std::string>& words);
+
+// Wiring a page does: the command hears the control (its changes and, for a
+// list, its choices) and the control shows the command's value.
+void linkControl(Command& command, Widget& control);
+// The command hears a button: "Valid" applies, "Reset" (release type 128)
+// asks for the current value, an action button runs the command.
+void listenTo(Command& command, Widget& button);

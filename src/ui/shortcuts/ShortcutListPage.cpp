@@ -1,8 +1,7 @@
-#include "ui/shortcuts/ShortcutList.h"
+#include "ui/shortcuts/ShortcutListPage.h"
 
 #include "shell/Accessors.h"
 #include "ui/commands/Command.h"
-#include "ui/composites/Menu.h"
 #include "ui/shortcuts/KeyNames.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/TextView.h"
@@ -19,9 +18,9 @@ std::string tableText(int id) {
 
 } // namespace
 
-std::vector<std::string> shortcutLines(const std::vector<const Page*>& pages) {
+std::vector<std::string> shortcutLines(const std::vector<std::unique_ptr<Page>>& pages) {
     std::vector<std::string> lines{tableText(consoleKeyLine), tableText(escapeKeyLine)};
-    for (const Page* page : pages) {
+    for (const auto& page : pages) {
         for (const auto& command : page->commands) {
             if (command->shortcutKey == 0) continue;
             lines.push_back(keyName(command->shortcutKey) + " : " + command->description);
@@ -30,19 +29,14 @@ std::vector<std::string> shortcutLines(const std::vector<const Page*>& pages) {
     return lines;
 }
 
-std::vector<std::string> shortcutLines(const Menu& menu) {
-    std::vector<const Page*> pages;
-    for (const auto& page : menu.pages)
-        pages.push_back(page.get());
-    return shortcutLines(pages);
-}
-
-bool ShortcutPage::build() {
+bool ShortcutListPage::create(int id, int newX, int newY, int newWidth, int newHeight,
+                              Widget* parent, const std::vector<std::unique_ptr<Page>>& pages) {
+    Page::create(id, newX, newY, newWidth, newHeight, parent, ::texture(backgroundId));
     picture = new Label;
     picture->create(nullptr, 186, 320, 128, 128, this, ::texture(pictureId));
     list = new TextView;
     list->create(nullptr, 10, 10, 480, 300, this, nullptr, nullptr);
-    for (const std::string& line : shortcutLines(menu))
+    for (const std::string& line : shortcutLines(pages))
         list->addLine(line);
     return true;
 }
