@@ -84,6 +84,7 @@ class SoundSource {
     bool Stop();
 
     bool IsCreated() const { return created; }
+    unsigned int Name() const { return name; }
     bool IsLooping() const { return looping; }
     bool IsPlaying() const;
     const SoundBuffer* Buffer() const { return buffer; }
