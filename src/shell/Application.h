@@ -1,0 +1,136 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/Texture.h" // complete before the cache, whose inline constructor needs it
+
+#include "gfx/ResourceTextureCache.h"
+#include "io/KeyValueFile.h"
+#include "platform/GlWindow.h"
+#include "shell/CursorSprite.h"
+#include "shell/Element.h"
+#include "shell/Event.h"
+#include "shell/FrameTimer.h"
+#include "ui/text/Font.h"
+#include "ui/text/StringTable.h"
+
+/*
+===============================================================================
+Application: the one application object. It owns the window, the settings,
+the texture, font and string caches and the main layers, runs the main loop
+and keeps the layer list through which everything is drawn and gets input.
+
+The layer list holds non-owning Element pointers, bottom first; only layers
+shown with deleteWhenRemoved are deleted when they leave. Layers are drawn from
+the highest topmost one upwards and all get update every frame. Input goes to
+the input layer: the exclusive layer on top if there is one, else the highest
+layer under the pointer, never one below an exclusive layer.
+
+It publishes the frame rate event (type 1, payload: pointer to the float fps)
+every frame. Constructing it makes it theApplication() when none exists.
+===============================================================================
+*/
+class Application : public GlWindow, public EventSubscriber, public EventPublisher {
+  public:
+    static constexpr std::uint32_t frameRateEvent = 1;
+    static constexpr int cursorPictureId = 199;
+
+    Application();
+    ~Application() override;
+
+    // Settings, window, timer, pointer, audio and OpenGL state. Throws FatalError when
+    // the window cannot be made.
+    virtual bool init(const char* title, int iconId, const char* settingsFile,
+                      bool fullScreenRequest);
+    // The main loop, until the window was closed.
+    void run();
+
+    void showLayer(Element* element, bool topmost, bool exclusive);
+    void removeLayer(std::size_t position);
+    void setInputLayer(Element* element);
+    bool isShown(const Element* element) const;
+    // Shows the scene at the bottom of the list (not topmost, not exclusive).
+    void showScene();
+    // Shows or closes the info bar as showScreenInfo says.
+    void applyScreenInfo();
+    // Clears, draws every layer and swaps once, outside the main loop.
+    void presentNow();
+
+    std::size_t layerCount() const { return layers.size(); }
+    Element* layerAt(std::size_t position) const { return layers.at(position); }
+    // Position in the list, or layerCount() when the element is not listed.
+    std::size_t layerPosition(const Element* element) const;
+    Element* inputLayer() const { return currentInput; }
+    std::size_t firstDrawn() const { return firstDrawnPosition; }
+    bool inputFollowsMouse() const { return followsMouse; }
+
+    void close() override;
+    void resize(int width, int height) override;
+    void draw() override;
+    void update() override;
+    void mouseHover(int x, int y) override;
+    void releaseGraphics() override;
+    void restoreGraphics() override;
+    bool keyUp(int key) override;
+    bool keyDown(int key) override;
+    bool mouseMove(int x, int y) override;
+    bool leftButtonUp(int flags, int x, int y) override;
+    bool leftButtonDown(int flags, int x, int y) override;
+    bool leftDoubleClick(int flags, int x, int y) override;
+    bool middleButtonUp(int flags, int x, int y) override;
+    bool middleButtonDown(int flags, int x, int y) override;
+    bool middleDoubleClick(int flags, int x, int y) override;
+    bool rightButtonUp(int flags, int x, int y) override;
+    bool rightButtonDown(int flags, int x, int y) override;
+    bool rightDoubleClick(int flags, int x, int y) override;
+    void onEvent(EventPublisher*, const Event&) override {}
+
+    KeyValueFile settings;
+    FrameTimer timer;
+    float fps = 0.0f;
+    std::uint32_t frameCount = 0;
+    float fpsTime = 0.0f;
+    ResourceTextureCache textures;
+    FontCache fonts;
+    StringTable strings;
+    // The main layers, owned here and deleted in this order: scene, infoBar, splash,
+    // menu, console. Null until the subclass creates them.
+    std::unique_ptr<Element> menu;
+    std::unique_ptr<Element> scene;
+    std::unique_ptr<Element> splash;
+    std::unique_ptr<Element> infoBar;
+    std::unique_ptr<Element> console;
+    bool showScreenInfo = true;
+    CursorSprite cursor;
+    bool soundOpen = false;
+    // The saved game named on the command line ("--load FILE.sav"); empty for none.
+    std::string startupGame;
+
+  protected:
+    // Steps 1 to 5 of the start-up, shared by every application.
+    bool openApplication(const char* title, int iconId, const char* settingsFile,
+                         bool fullScreenRequest);
+    // The pointer position in client coordinates, y up (tests may stand in for it).
+    virtual void readPointer(int& x, int& y) const { mousePosition(x, y); }
+    // The scene's own OpenGL objects, around a re-creation of the window.
+    virtual void releaseSceneGraphics() {}
+    virtual void restoreSceneGraphics() {}
+
+  private:
+    void updateFirstDrawn();
+    void updateCursorShown();
+    void hoverAtPointer();
+    void updateLayers();
+
+    std::vector<Element*> layers;
+    Element* currentInput = nullptr;
+    std::size_t firstDrawnPosition = 0;
+    bool followsMouse = true;
+};
+
+// Makes the application reachable through theApplication() (null to clear).
+void registerApplication(Application* application);
