@@ -128,8 +128,8 @@ void Land::readSceneries(KeyValueFile& landFile) {
         const float width = landFile.getFloat(decorKey(n, "width"), 0.0f);
         std::unique_ptr<Scenery> scenery;
         if (type == Scenery::Tree)
-            scenery =
-                std::make_unique<TreeScenery>(x, y, z, width, texture(TreeScenery::pictureId));
+            scenery = std::make_unique<TreeScenery>(
+                x, y, z, width, treeTexture ? treeTexture : texture(TreeScenery::pictureId));
         else
             scenery = Scenery::Create(type);
         if (!scenery) continue;

@@ -55,6 +55,8 @@ class Land {
     void readSceneries(KeyValueFile& landFile);
     // The sky box's box: the terrain's bounding box in its order.
     SkyBox::Box landBox() const;
+    // The trees' shared picture; by default the application's built-in 404.
+    void setTreeTexture(Texture* shared) { treeTexture = shared; }
 
     Terrain terrain;
     SkyBox sky;
@@ -65,4 +67,7 @@ class Land {
     bool showClouds = true;
     bool showSceneries = true;
     bool graphicsReady = false;
+
+  private:
+    Texture* treeTexture = nullptr;
 };

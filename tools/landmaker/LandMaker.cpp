@@ -276,7 +276,7 @@ bool makeLand(const LandRecipe& recipe, MadeLandSummary& summary, std::string& e
     if (skylineSize > 0 && !recipe.skyline.empty() &&
         !writePicture(
             recipe.skyline,
-            [&] { return painter.paintSkyline(skylineSize, skylineSize / 4, hills / wall); }, true))
+            [&] { return painter.paintSkyline(skylineSize, skylineSize / 2, hills / wall); }, true))
         return false;
     KeyValueFile land;
     land.openText(text);

@@ -27,9 +27,10 @@ float ridgeHeight(float u, float v) {
     const float crestHeight = 0.88f + 0.12f * smooth(0.15f, 0.55f, v) -
                               0.10f * std::exp(-std::pow((v - 0.68f) / 0.05f, 2.0f));
     float h;
-    if (across < 0.0f) // windward face: concave foot, convex brow
-        h = crestHeight * smooth(-0.24f, 0.0f, across);
-    else // lee side falls to a rolling plateau
+    if (across < 0.0f) { // windward face: a gentle foot steepening up to a sharp brow
+        const float t = std::clamp((across + 0.26f) / 0.26f, 0.0f, 1.0f);
+        h = crestHeight * std::pow(t, 1.7f);
+    } else // lee side falls to a rolling plateau
         h = crestHeight * (0.42f + 0.58f * (1.0f - smooth(0.0f, 0.30f, across)));
     // The bowl: a hollow scooped out of the face, open to the south-west.
     const float bowlU = u - (crest - 0.07f), bowlV = v - 0.27f;
@@ -43,7 +44,7 @@ float ridgeHeight(float u, float v) {
     h = std::max(h, spur);
     const float rolling = 0.05f * fractalNoise(u * 6.0f, v * 6.0f, 17, 5);
     const float texture = 0.012f * fractalNoise(u * 40.0f, v * 40.0f, 19, 3);
-    return std::clamp(0.02f + h * 0.96f + rolling + texture, 0.0f, 1.0f);
+    return std::clamp(0.02f + h * 0.9f + rolling + texture, 0.0f, 1.0f);
 }
 
 // An almost flat field with a soft swell and a shallow drain to the south-east.

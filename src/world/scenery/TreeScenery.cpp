@@ -31,9 +31,15 @@ void TreeScenery::Build() {
     // hide whatever stands behind it.
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
-    if (texture != nullptr) texture->Bind();
+    if (texture != nullptr) {
+        texture->Bind();
+    } else { // no picture: a plain dark green square rather than a stray texture
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0.15f, 0.3f, 0.1f);
+    }
     GlPolygonSink sink;
     Emit(sink);
+    if (texture == nullptr) glEnable(GL_TEXTURE_2D);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_BLEND);
     glEndList();
