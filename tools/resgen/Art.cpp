@@ -1,6 +1,7 @@
 #include "Art.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr float Pi = 3.14159265f;
@@ -29,18 +30,18 @@ Sdf local(const Frame& frame, Sdf shape) {
 
 Sdf gliderPlanform(float cx, float cy, float span, float headingDegrees) {
     // Local unit: the span is 1; v grows towards the tail.
-    const Sdf wing = polygon({{0.0f, -0.035f},
-                              {0.30f, -0.022f},
-                              {0.49f, -0.010f},
-                              {0.50f, 0.0f},
+    const Sdf wing = polygon({{0.0f, -0.042f},
+                              {0.30f, -0.028f},
+                              {0.485f, -0.014f},
+                              {0.50f, -0.004f},
                               {0.49f, 0.008f},
-                              {0.30f, 0.012f},
-                              {0.0f, 0.030f},
-                              {-0.30f, 0.012f},
+                              {0.30f, 0.016f},
+                              {0.0f, 0.036f},
+                              {-0.30f, 0.016f},
                               {-0.49f, 0.008f},
-                              {-0.50f, 0.0f},
-                              {-0.49f, -0.010f},
-                              {-0.30f, -0.022f}});
+                              {-0.50f, -0.004f},
+                              {-0.485f, -0.014f},
+                              {-0.30f, -0.028f}});
     const Sdf body = ellipse(0.0f, 0.0f, 0.021f, 0.13f);
     const Sdf boom = segment(0.0f, 0.05f, 0.0f, 0.30f, 0.0075f);
     const Sdf tail = polygon({{0.0f, 0.275f},
@@ -64,15 +65,29 @@ Sdf gliderFront(float cx, float cy, float span, float bankDegrees) {
 }
 
 Sdf gliderSide(float cx, float cy, float length, float facing) {
+    // Fuselage outline from nose (u = 0.5) to tail (u = -0.5), v down.
+    std::vector<std::pair<float, float>> outline;
+    for (int i = 0; i <= 24; ++i) { // upper edge, nose to tail
+        const float u = 0.5f - i / 24.0f;
+        const float pod = std::sqrt(clamp01(1 - std::pow((u - 0.26f) / 0.25f, 2.0f)));
+        const float canopy = std::sqrt(clamp01(1 - std::pow((u - 0.30f) / 0.12f, 2.0f)));
+        outline.push_back({u, -0.012f - 0.034f * pod - 0.028f * canopy});
+    }
+    for (int i = 0; i <= 24; ++i) { // lower edge, tail to nose
+        const float u = -0.5f + i / 24.0f;
+        const float pod = std::sqrt(clamp01(1 - std::pow((u - 0.24f) / 0.27f, 2.0f)));
+        outline.push_back({u, 0.010f + 0.034f * pod});
+    }
+    if (facing < 0)
+        for (auto& point : outline)
+            point.first = -point.first;
     const float f = facing > 0 ? 1.0f : -1.0f;
-    const Sdf pod = ellipse(0.18f * f, 0.0f, 0.20f, 0.045f);
-    const Sdf boom = segment(0.0f, 0.0f, -0.46f * f, -0.02f, 0.016f);
+    const Sdf body = polygon(outline);
     const Sdf fin = polygon(
-        {{-0.38f * f, -0.02f}, {-0.47f * f, -0.17f}, {-0.50f * f, -0.17f}, {-0.49f * f, -0.02f}});
-    const Sdf canopy = ellipse(0.24f * f, -0.035f, 0.07f, 0.03f);
-    const Sdf wing = ellipse(0.12f * f, -0.01f, 0.08f, 0.012f);
-    return local(Frame(cx, cy, length, 0),
-                 unite(unite(pod, boom), unite(fin, unite(canopy, wing))));
+        {{-0.40f * f, -0.015f}, {-0.47f * f, -0.16f}, {-0.51f * f, -0.16f}, {-0.50f * f, -0.01f}});
+    const Sdf tailplane = ellipse(-0.48f * f, -0.163f, 0.055f, 0.008f);
+    const Sdf wing = ellipse(0.17f * f, -0.022f, 0.075f, 0.011f);
+    return local(Frame(cx, cy, length, 0), unite(unite(body, fin), unite(tailplane, wing)));
 }
 
 Colour skyColour(float y, float horizonY, float height) {

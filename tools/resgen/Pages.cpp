@@ -68,11 +68,13 @@ void landscape(Canvas& canvas, std::uint32_t seed, float horizon, bool evening,
             return ridgeLine(ridges, x * scaleX + 300, horizon + h * 0.12f, h * 0.16f, 1 / 35.0f) -
                    y;
         },
-        [&](float x, float y) { return scale(near, 0.95f + 0.1f * grass.value(x / 6, y / 6)); });
+        [&](float x, float y) {
+            return scale(near, 0.96f + 0.06f * grass.fractal(x / 7, y / 7, 3));
+        });
     canvas.fill([&](float x,
                     float y) { return horizon + h * 0.27f + 10 * std::sin(x / w * Pi * 1.3f) - y; },
                 [&](float x, float y) {
-                    return scale(front, 0.9f + 0.12f * grass.fractal(x / 4, y / 4, 2));
+                    return scale(front, 0.93f + 0.07f * grass.fractal(x / 5, y / 5, 3));
                 });
 }
 
@@ -271,7 +273,8 @@ Canvas launchSite() {
     canvas.glow(glider, hex(0x10203a), 2, 0.35f);
     canvas.fill(glider,
                 [](float, float y) { return mix(hex(0xffffff), hex(0xc7d0dc), (y - 70) / 20); });
-    canvas.fill(ellipse(162.2f, 76.8f, 8.5f, 3.4f), hex(0x2c4a6a));
+    canvas.fill(ellipse(160 + 0.30f * 130, 80 - 0.052f * 130, 0.085f * 130, 0.022f * 130),
+                hex(0x2c4a6a), 0.85f);
     frame(canvas, hex(0xe6edf5), 3);
     return canvas;
 }

@@ -11,7 +11,13 @@ namespace {
 // arrow is light on black. Its tip is the top-left pixel (the hot spot).
 Canvas pointer() {
     Canvas canvas(16, 16);
-    const Sdf arrow = polygon({{-0.4f, -0.4f}, {-0.4f, 13.4f}, {3.4f, 10.3f}, {5.9f, 15.4f}, {8.4f, 14.3f}, {6.1f, 9.4f}, {10.6f, 9.4f}});
+    const Sdf arrow = polygon({{-0.4f, -0.4f},
+                               {-0.4f, 13.4f},
+                               {3.4f, 10.3f},
+                               {5.9f, 15.4f},
+                               {8.4f, 14.3f},
+                               {6.1f, 9.4f},
+                               {10.6f, 9.4f}});
     canvas.fill(arrow, hex(0xf2f6ff));
     // A slightly dimmer inside keeps a bright rim against light scenery.
     canvas.fill(offset(arrow, -1.3f), hex(0xb8c8e0));

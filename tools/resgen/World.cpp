@@ -17,7 +17,9 @@ Canvas ground() {
         Colour grass = mix(hex(0x4f7a2c), hex(0x6f9a3a), large * 0.5f + 0.5f);
         grass = mix(grass, hex(0x8c9a48), smoothstep(0.35f, 0.8f, large) * 0.5f); // drier patches
         // Mowing stripes: alternate directions of the blades lighten and darken bands.
-        const float stripe = std::sin((x + y * 0.18f) * 3.14159f / 32.0f) > 0 ? 1.08f : 0.93f;
+        const float stripe =
+            1 + 0.06f * smoothstep(-0.2f, 0.2f, std::sin((x + y * 0.18f) * 3.14159f / 32.0f)) -
+            0.03f;
         return scale(grass, stripe * (1 + 0.10f * fine));
     });
     // Two tyre tracks curving across the field, and a paler footpath.
@@ -99,51 +101,73 @@ Canvas skyline() {
 Canvas tree() {
     Canvas canvas(256, 256);
     const Noise leaves(51), bark(52);
-    // Trunk and two main branches.
+    // Trunk with a flared foot, and the main limbs reaching into the crown.
     const Sdf trunk =
-        unite(polygon({{118, 256}, {138, 256}, {134, 150}, {131, 120}, {125, 120}, {122, 150}}),
-              unite(segment(128, 160, 96, 112, 5), segment(130, 150, 166, 104, 4.5f)));
+        unite(polygon({{110, 256},
+                       {146, 256},
+                       {138, 240},
+                       {136, 170},
+                       {131, 120},
+                       {125, 120},
+                       {120, 170},
+                       {118, 240}}),
+              unite(unite(segment(126, 172, 86, 118, 5.5f), segment(130, 160, 170, 110, 5)),
+                    unite(segment(128, 150, 122, 70, 4), segment(100, 136, 70, 120, 3))));
     const Shader barkShader = [&](float x, float y) {
-        const float streak = bark.fractal(x / 3, y / 14, 3);
-        return scale(mix(hex(0x4a3421), hex(0x6e5234), (x - 118) / 20), 0.85f + 0.2f * streak);
+        const float streak = bark.fractal(x / 2.5f, y / 16, 3);
+        const float roundness = 1 - std::pow(std::abs(x - 128) / 14, 2.0f) * 0.5f;
+        return scale(mix(hex(0x3d2a1a), hex(0x73573a), clamp01(0.5f + streak)),
+                     clamp01(roundness) * 0.9f + 0.1f);
     };
-    // Canopy: clusters of leafy blobs with ragged edges; light from the upper left.
+    // Crown: overlapping leaf clusters, each lit from the upper left.
     struct Blob {
         float x, y, r;
     };
-    const Blob blobs[] = {{128, 78, 62},  {82, 104, 40}, {176, 100, 42}, {104, 52, 38},
-                          {156, 50, 36},  {128, 34, 30}, {62, 128, 26},  {196, 126, 26},
-                          {100, 136, 34}, {158, 136, 34}};
-    const Sdf canopy = [&](float x, float y) {
+    const Blob blobs[] = {{128, 84, 58}, {80, 112, 42},  {178, 108, 44}, {100, 58, 40},
+                          {158, 56, 40}, {128, 36, 34},  {52, 140, 28},  {206, 138, 28},
+                          {96, 152, 34}, {160, 152, 36}, {128, 140, 36}, {68, 86, 26},
+                          {190, 80, 28}};
+    const Sdf crown = [&](float x, float y) {
         float d = 1e9f;
         for (const Blob& b : blobs)
             d = std::min(d, std::hypot(x - b.x, y - b.y) - b.r);
-        return d + 9 * leaves.fractal(x / 18, y / 18, 3) + 3 * leaves.value(x / 4, y / 4);
+        return d + 10 * leaves.fractal(x / 16, y / 16, 3) + 4 * leaves.value(x / 3.5f, y / 3.5f);
     };
     const Shader foliage = [&](float x, float y) {
-        float light = 0;
+        // Each cluster is a leafy ball: the front-most one at a point gives
+        // the surface, lit from the upper left; the grain adds leaves.
+        const float grain = leaves.fractal(x / 4, y / 4, 3);
+        // Ragged cluster outlines, so clusters meet in leaves rather than seams.
+        const float jitterX = 9 * leaves.fractal(x / 9, y / 9 + 40, 2);
+        const float jitterY = 9 * leaves.fractal(x / 9 + 40, y / 9, 2);
+        float bestDepth = -1e9f, light = 0.25f;
         for (const Blob& b : blobs) {
-            const float dx = (x - b.x) / b.r, dy = (y - b.y) / b.r;
-            if (dx * dx + dy * dy < 1.2f)
-                light =
-                    std::max(light, clamp01(0.6f - 0.5f * (dx + dy) - 0.3f * (dx * dx + dy * dy)));
+            const float dx = (x + jitterX - b.x) / b.r, dy = (y + jitterY - b.y) / b.r;
+            const float r2 = dx * dx + dy * dy;
+            if (r2 >= 1.0f) continue;
+            const float nz = std::sqrt(1 - r2);
+            const float depth = b.r * nz + b.y * 0.35f; // lower clusters stand in front
+            if (depth <= bestDepth) continue;
+            bestDepth = depth;
+            const float lit = (-0.45f * dx - 0.6f * dy + 0.66f * nz) + 0.25f * grain;
+            light = clamp01(lit) * (0.55f + 0.45f * nz);
         }
-        const float clump = leaves.fractal(x / 7, y / 7, 3) * 0.5f + 0.5f;
-        Colour c = mix(hex(0x1f4a1a), hex(0x5d8f34), light * 0.8f + clump * 0.3f);
-        return mix(c, hex(0x8fb64a), smoothstep(0.75f, 1.0f, light + clump * 0.3f) * 0.5f);
+        Colour c = mix(hex(0x143812), hex(0x4f8c2c), clamp01(light * 1.2f));
+        c = mix(c, hex(0xa6cc5a), smoothstep(0.72f, 1.0f, light + 0.2f * grain) * 0.55f);
+        return scale(c, 0.88f + 0.25f * grain);
     };
     // Hard edges: any blend with the black background would darken the outline.
-    const auto hard = [](Sdf s) {
-        return [s](float x, float y) { return s(x, y) > 0 ? 1.0f : -1.0f; };
+    const auto hard = [](Sdf shape) {
+        return [shape](float x, float y) { return shape(x, y) > 0 ? 1.0f : -1.0f; };
     };
     canvas.fill(hard(trunk), barkShader);
-    canvas.fill(hard(canopy), foliage);
-    // Shadow of the canopy on the trunk.
-    for (int y = 140; y < 190; ++y)
-        for (int x = 110; x < 146; ++x) {
-            Colour& c = canvas.at(x, y);
-            if (c.r + c.g + c.b > 0) c = scale(c, 0.65f + 0.35f * clamp01((y - 140) / 50.0f));
-        }
+    // The crown shades the trunk just below it.
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (trunk(x + 0.5f, y + 0.5f) <= 0 && y > 120)
+                canvas.at(x, y) =
+                    scale(canvas.at(x, y), 0.55f + 0.45f * smoothstep(150, 215, float(y)));
+    canvas.fill(hard(crown), foliage);
     // Nothing but the background may be black.
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
