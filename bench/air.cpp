@@ -1,7 +1,7 @@
 // Figures for the air: the wind field's rebuild at the default and a fine
 // grid, the cloud picture's generation, and one frame of 1,000 thermals.
-// The wind runs on the first sample land found under data/lands, or on a
-// synthetic ridge when there is none.
+// The wind runs on a sample land of data/lands, or on a synthetic ridge
+// when there is none.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "io/KeyValueFile.h"
 #include "wind/SyntheticLand.h"
@@ -26,17 +27,20 @@ float ridge(float x, float y) {
     return 50.0f + 250.0f * std::exp(-across * across) + 0.01f * y;
 }
 
-// The first land directory holding its own land file, if any loads.
+// The ridge sample when it is there (the most relief), else the first land
+// directory whose land file loads.
 bool loadSampleLand(Terrain& terrain, std::string& name) {
     const fs::path lands = fs::path(__FILE__).parent_path().parent_path() / "data" / "lands";
+    std::vector<std::string> names{"ridge"};
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(lands, error)) {
-        const fs::path file = entry.path() / (entry.path().filename().string() + ".map");
+    for (const auto& entry : fs::directory_iterator(lands, error))
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    for (const std::string& candidate : names) {
         KeyValueFile land;
-        if (!entry.is_directory() || !land.open(file.string())) continue;
-        terrain.SetName(entry.path().filename().string());
+        if (!land.open((lands / candidate / (candidate + ".map")).string())) continue;
+        terrain.SetName(candidate);
         if (terrain.Load(land)) {
-            name = entry.path().filename().string();
+            name = candidate;
             return true;
         }
     }

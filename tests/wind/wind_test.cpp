@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "io/KeyValueFile.h"
 #include "wind/SyntheticLand.h"
@@ -184,6 +185,32 @@ TEST_F(WindOnLand, RelaxationRemovesTheDivergenceAlongBothAxes) {
     EXPECT_LT(after, 0.1f * before);
     // The relaxation leaves the vertical wind alone.
     EXPECT_EQ(solver.w(12, 17, 1), liftBefore);
+}
+
+TEST(WindOnSampleLand, RidgeFieldIsRelaxedAndLiftsAtTheLaunch) {
+    Terrain terrain;
+    KeyValueFile land;
+    ASSERT_TRUE(land.open(std::string(VENTRIX_SOURCE_DIR) + "/data/lands/ridge/ridge.map"));
+    terrain.SetName("ridge");
+    ASSERT_TRUE(terrain.Load(land));
+    WindField field(terrain);
+    // The launch's west wind, 7 m/s: a spot stores where the wind comes from.
+    const float fromWest = halfPi;
+    field.setWind(fromWest + std::numbers::pi_v<float>, 7.0f);
+    ASSERT_TRUE(field.compute());
+    EXPECT_NEAR(field.baseWind()[0], 7.0f, 1e-4f);
+    for (std::size_t k = 0; k < field.relaxation().size(); ++k) {
+        const LayerRelaxation& layer = field.relaxation()[k];
+        EXPECT_TRUE(layer.divergenceAfter <= WindField::tolerance ||
+                    layer.iterations == WindField::maxIterations)
+            << "layer " << k;
+        EXPECT_LT(layer.divergenceAfter, 0.1f * layer.divergenceBefore) << "layer " << k;
+    }
+    const Spot* launch = nullptr;
+    for (const Spot& spot : terrain.spots())
+        if (spot.name == "Ridge launch") launch = &spot;
+    ASSERT_NE(launch, nullptr);
+    EXPECT_GT(field.windAt(launch->x, launch->y, 2.0f)[2], 0.3f) << "the west face lifts the air";
 }
 
 TEST_F(WindOnLand, AirRisesOnTheWindwardSlopeAndSinksInTheLee) {
