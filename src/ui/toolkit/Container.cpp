@@ -65,10 +65,17 @@ void Container::setActive(bool isActive) {
     int mouseX = 0;
     int mouseY = 0;
     mousePosition(mouseX, mouseY);
+    activateChildAt(mouseX, mouseY);
+}
+
+// The first child in creation order that the pointer hits takes the input; the
+// later ones are not tested, only let go, so none of them keeps a stale hover.
+void Container::activateChildAt(int px, int py) {
     for (auto& child : childList) {
-        if (child->hitTest(mouseX, mouseY)) {
+        if (activeChild) {
+            child->setActive(false);
+        } else if (child->hitTest(px, py)) {
             activeChild = child.get();
-            break;
         }
     }
 }
@@ -80,12 +87,7 @@ bool Container::hitTest(int px, int py) {
             child->setActive(false);
         return false;
     }
-    for (auto& child : childList) {
-        if (child->hitTest(px, py)) {
-            activeChild = child.get();
-            break;
-        }
-    }
+    activateChildAt(px, py);
     return true;
 }
 

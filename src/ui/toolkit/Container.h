@@ -55,6 +55,7 @@ class Container : public Widget {
 
   protected:
     void drawChildren();
+    void activateChildAt(int px, int py);
 
   private:
     std::vector<std::unique_ptr<Widget>> childList;

@@ -1,0 +1,601 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Keys.h"
+#include "toolkit/WidgetTestSupport.h"
+#include "ui/toolkit/Container.h"
+#include "ui/toolkit/EditField.h"
+#include "ui/toolkit/Gauge.h"
+#include "ui/toolkit/Label.h"
+#include "ui/toolkit/ListBox.h"
+#include "ui/toolkit/Slider.h"
+#include "ui/toolkit/TextView.h"
+
+namespace {
+int widthOfW() {
+    return monoFont()->textExtent("W").width;
+}
+int heightOfW() {
+    return monoFont()->textExtent("W").height;
+}
+
+EditField* makeField(int width, Widget* parent = nullptr) {
+    auto* field = new EditField;
+    field->font = monoFont();
+    field->create(nullptr, 0, 0, width, 20, parent, nullptr, nullptr, false);
+    return field;
+}
+
+void type(EditField& field, const std::string& keys) {
+    for (char c : keys)
+        field.keyDown(static_cast<unsigned char>(c));
+}
+
+ListBox* makeList(int width, int height, Widget* parent = nullptr) {
+    auto* list = new ListBox;
+    list->font = monoFont();
+    list->create(nullptr, 0, 0, width, height, parent, nullptr, nullptr);
+    return list;
+}
+
+// The y of the middle of a shown row of a list (row 0 at the top).
+int rowY(const ListBox& list, int row) {
+    const int pitch = list.charHeight + 4;
+    return list.y + list.height - list.margin - row * pitch - pitch / 2;
+}
+} // namespace
+
+TEST(EditField, ShowsAsManyCharactersAsFitLessOne) {
+    ASSERT_GT(widthOfW(), 0);
+    std::unique_ptr<EditField> field(makeField(100));
+    EXPECT_EQ(field->visibleChars, (100 - 12) / widthOfW() - 1);
+    EXPECT_EQ(field->bevelStyle, BevelSunken);
+    EXPECT_TRUE(field->content.empty());
+}
+
+TEST(EditField, TypingScrollsSoTheEndShowsAndReportsEachChange) {
+    std::unique_ptr<EditField> field(makeField(100));
+    Recorder heard;
+    field->subscribe(&heard);
+    field->hitTest(1, 1);
+    const int visible = field->visibleChars;
+    const std::string typed(static_cast<std::size_t>(visible) + 3, 'x');
+    type(*field, typed);
+    EXPECT_EQ(field->content, typed);
+    EXPECT_EQ(field->offset, 3);
+    ASSERT_EQ(heard.events.size(), typed.size());
+    EXPECT_EQ(heard.events[static_cast<std::size_t>(visible) - 1].type, 2u); // still fits
+    EXPECT_EQ(heard.events[static_cast<std::size_t>(visible)].type, 2u | 32u);
+    EXPECT_EQ(heard.last().text, typed);
+    EXPECT_EQ(heard.last().length, visible + 3);
+    EXPECT_EQ(heard.last().visibleChars, visible);
+    EXPECT_EQ(heard.last().offset, 3);
+}
+
+TEST(EditField, PunctuationTypesItselfAndBackOrDeleteErase) {
+    std::unique_ptr<EditField> field(makeField(200));
+    field->hitTest(1, 1);
+    type(*field, "a.b%c'(");
+    EXPECT_EQ(field->content, "a.b%c'(");
+    EXPECT_FALSE(field->keyDown(Key::Back));
+    EXPECT_EQ(field->content, "a.b%c'");
+    EXPECT_FALSE(field->keyDown(Key::Delete));
+    EXPECT_EQ(field->content, "a.b%c");
+    EXPECT_TRUE(field->keyDown(Key::F1));
+    EXPECT_TRUE(field->keyDown(Key::Console));
+    EXPECT_EQ(field->content, "a.b%c");
+}
+
+TEST(EditField, ErasingPastTheViewBringsItBack) {
+    std::unique_ptr<EditField> field(makeField(100));
+    field->hitTest(1, 1);
+    const int visible = field->visibleChars;
+    type(*field, std::string(static_cast<std::size_t>(visible) * 2, 'y'));
+    field->keyDown(Key::Right);
+    EXPECT_EQ(field->offset, visible - 1);
+    Recorder heard;
+    field->subscribe(&heard);
+    while (field->content.size() > static_cast<std::size_t>(visible) - 1)
+        field->keyDown(Key::Back);
+    EXPECT_EQ(field->offset, 0);
+    EXPECT_NE(heard.last().type & 32u, 0u);
+    field->keyDown(Key::Back);
+    field->keyDown(Key::Back);
+    EXPECT_EQ(field->offset, 0);
+    EXPECT_EQ(static_cast<int>(field->content.size()), visible - 3);
+    while (!field->content.empty())
+        field->keyDown(Key::Back);
+    heard.clear();
+    EXPECT_FALSE(field->keyDown(Key::Back)); // nothing left: used, but no change to report
+    EXPECT_TRUE(heard.events.empty());
+}
+
+TEST(EditField, HomeLeftAndRightMoveTheView) {
+    std::unique_ptr<EditField> field(makeField(100));
+    field->hitTest(1, 1);
+    const int visible = field->visibleChars;
+    type(*field, std::string(static_cast<std::size_t>(visible) + 5, 'z'));
+    ASSERT_EQ(field->offset, 5);
+    field->keyDown(Key::Home);
+    EXPECT_EQ(field->offset, 0);
+    field->keyDown(Key::Left);
+    field->keyDown(Key::Left);
+    EXPECT_EQ(field->offset, 2);
+    for (int i = 0; i < 10; ++i)
+        field->keyDown(Key::Left);
+    EXPECT_EQ(field->offset, 5);
+    field->keyDown(Key::Right);
+    EXPECT_EQ(field->offset, 4);
+    for (int i = 0; i < 10; ++i)
+        field->keyDown(Key::Right);
+    EXPECT_EQ(field->offset, 0);
+}
+
+TEST(EditField, ReturnReportsTheTextOrAddsALine) {
+    std::unique_ptr<EditField> field(makeField(100));
+    Recorder heard;
+    field->subscribe(&heard);
+    field->hitTest(1, 1);
+    type(*field, "spot");
+    heard.clear();
+    EXPECT_FALSE(field->keyDown(Key::Return));
+    ASSERT_EQ(heard.events.size(), 1u);
+    EXPECT_EQ(heard.last().type, 8u);
+    EXPECT_EQ(heard.last().text, "spot");
+    EXPECT_EQ(field->content, "spot");
+
+    EditField notes;
+    notes.font = monoFont();
+    notes.create(nullptr, 0, 0, 100, 60, nullptr, nullptr, nullptr, true);
+    notes.hitTest(1, 1);
+    type(notes, "a");
+    notes.keyDown(Key::Return);
+    type(notes, "b");
+    EXPECT_EQ(notes.content, "a\nb");
+}
+
+TEST(EditField, TakesKeysOnlyUnderThePointerOrWithTheFocus) {
+    std::unique_ptr<EditField> field(makeField(100));
+    EXPECT_TRUE(field->keyDown('a'));
+    EXPECT_TRUE(field->content.empty());
+    field->hasFocus = true;
+    EXPECT_FALSE(field->keyDown('a'));
+    EXPECT_EQ(field->content, "a");
+}
+
+TEST(EditField, FollowsALinkedListsSelection) {
+    std::unique_ptr<ListBox> list(makeList(120, 150));
+    std::unique_ptr<EditField> field(makeField(120));
+    list->subscribe(field.get());
+    list->addItem("alps.sav");
+    list->addItem("coast.sav");
+    EXPECT_TRUE(field->content.empty()); // items added, nothing selected
+    list->hitTest(list->x + 5, rowY(*list, 1));
+    list->leftButton(0, list->x + 5, rowY(*list, 1), true);
+    EXPECT_EQ(field->content, "coast.sav");
+}
+
+TEST(EditField, TakesTextAndScrollFromEvents) {
+    std::unique_ptr<EditField> field(makeField(100));
+    const int visible = field->visibleChars;
+    const std::string longText(static_cast<std::size_t>(visible) + 4, 'q');
+    field->onEvent(nullptr, ValueEvent::ofText(1 | 32, longText.c_str()));
+    EXPECT_EQ(field->content, longText);
+    EXPECT_EQ(field->offset, 0); // the text read as a number is 0
+    TextEvent scrolled(32);
+    scrolled.text = "ignored";
+    scrolled.offset = 99;
+    field->onEvent(nullptr, scrolled);
+    EXPECT_EQ(field->content, longText); // no bit 1: the text stays
+    EXPECT_EQ(field->offset, 4);         // clamped to length - visibleChars
+    field->onEvent(nullptr, RangeEvent(1, 2.0f, 0, 10));
+    EXPECT_EQ(field->content, "2.000000");
+    EXPECT_EQ(field->offset, 4); // no bit 32: the scroll stays
+}
+
+TEST(ListBox, MeasuresRowsAndColumnsFromTheFont) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    EXPECT_EQ(list->charWidth, widthOfW());
+    EXPECT_EQ(list->charHeight, heightOfW());
+    EXPECT_EQ(list->rows, (180 - 10) / (heightOfW() + 4));
+    EXPECT_EQ(list->columns, (120 - 10) / widthOfW());
+    EXPECT_GT(list->rows, 2);
+}
+
+TEST(ListBox, AddingAndClearingTellTheSubscribers) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    Recorder heard;
+    list->subscribe(&heard);
+    list->header = "none";
+    list->addItem("");
+    EXPECT_TRUE(heard.events.empty());
+    list->addItem("a");
+    list->addItem("b");
+    ASSERT_EQ(heard.types(), (std::vector<uint32_t>{2, 2}));
+    EXPECT_EQ(heard.last().count, 2);
+    EXPECT_EQ(heard.last().text, "none");
+    EXPECT_EQ(heard.last().rows, list->rows);
+    list->selected = 1;
+    list->first = 1;
+    list->clear();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(list->selected, -1);
+    EXPECT_EQ(list->first, 0);
+    EXPECT_EQ(heard.last().type, 2u);
+    EXPECT_EQ(heard.last().count, 0);
+}
+
+TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (const char* item : {"a", "b", "c"})
+        list->addItem(item);
+    Recorder heard;
+    list->subscribe(&heard);
+    const int px = list->x + 10;
+    list->hitTest(px, rowY(*list, 2));
+    EXPECT_FALSE(list->mouseMove(px, rowY(*list, 2)));
+    EXPECT_EQ(list->hover, 2);
+    EXPECT_EQ(heard.last().type, 4u);
+    EXPECT_FALSE(list->leftButton(0, px, rowY(*list, 2), true));
+    EXPECT_FALSE(list->leftButton(0, px, rowY(*list, 2), false));
+    EXPECT_EQ(list->selected, 2);
+    EXPECT_EQ(heard.types(), (std::vector<uint32_t>{4, 1, 1}));
+    EXPECT_EQ(heard.last().text, "c");
+    EXPECT_EQ(heard.last().selected, 2);
+}
+
+TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (int i = 0; i < 20; ++i)
+        list->addItem("item" + std::to_string(i));
+    list->first = 5; // scrolled
+    list->selected = 7;
+    Recorder heard;
+    list->subscribe(&heard);
+    const int px = list->x + 10;
+    const int inTopMargin = list->y + list->height - 2;
+    list->hitTest(px, inTopMargin);
+    list->mouseMove(px, inTopMargin);
+    EXPECT_EQ(list->hover, -1);
+    EXPECT_TRUE(list->leftButton(0, px, inTopMargin, true));
+    EXPECT_EQ(list->selected, 7);
+
+    std::unique_ptr<ListBox> shortList(makeList(120, 180));
+    shortList->addItem("only");
+    const int belowItems = rowY(*shortList, 3);
+    shortList->hitTest(px, belowItems);
+    EXPECT_TRUE(shortList->leftButton(0, px, belowItems, true));
+    EXPECT_EQ(shortList->selected, -1);
+    EXPECT_TRUE(heard.events.empty());
+}
+
+TEST(ListBox, DownOnTheLastShownRowScrollsByOne) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    const int rows = list->rows;
+    for (int i = 0; i < rows + 3; ++i)
+        list->addItem("item" + std::to_string(i));
+    Recorder heard;
+    list->subscribe(&heard);
+    list->selected = rows - 1;
+    EXPECT_FALSE(list->keyUp(Key::Down));
+    EXPECT_EQ(list->selected, rows);
+    EXPECT_EQ(list->first, 1);
+    EXPECT_EQ(heard.last().type, 33u);
+    EXPECT_EQ(heard.last().first, 1);
+    // Moving within the view only moves the selection.
+    list->keyUp(Key::Up);
+    EXPECT_EQ(list->selected, rows - 1);
+    EXPECT_EQ(list->first, 1);
+    EXPECT_EQ(heard.last().type, 1u);
+    EXPECT_TRUE(list->keyUp('x'));
+}
+
+TEST(ListBox, KeysClampAtBothEndsWithoutAnEvent) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (const char* item : {"a", "b", "c"})
+        list->addItem(item);
+    Recorder heard;
+    list->subscribe(&heard);
+    list->keyUp(Key::Down); // from nothing to the first item
+    EXPECT_EQ(list->selected, 0);
+    heard.clear();
+    list->keyUp(Key::Up);
+    EXPECT_EQ(list->selected, 0);
+    list->selected = 2;
+    list->keyUp(Key::Down);
+    EXPECT_EQ(list->selected, 2);
+    EXPECT_TRUE(heard.events.empty());
+}
+
+TEST(ListBox, UpAboveTheViewScrollsToTheSelection) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (int i = 0; i < list->rows + 6; ++i)
+        list->addItem("item" + std::to_string(i));
+    list->first = 4;
+    list->selected = 4;
+    list->keyUp(Key::Up);
+    EXPECT_EQ(list->selected, 3);
+    EXPECT_EQ(list->first, 3);
+}
+
+TEST(ListBox, FollowsEventsOfLinkedControls) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    const int rows = list->rows;
+    for (int i = 0; i < rows + 4; ++i)
+        list->addItem("item" + std::to_string(i));
+    list->onEvent(nullptr, RangeEvent(32, 2.7f, 0, 4));
+    EXPECT_EQ(list->first, 2);
+    list->onEvent(nullptr, RangeEvent(32, 50.0f, 0, 4));
+    EXPECT_EQ(list->first, 4); // clamped to count - rows
+    list->onEvent(nullptr, RangeEvent(32, -3.0f, 0, 4));
+    EXPECT_EQ(list->first, 0);
+    list->onEvent(nullptr, ValueEvent::ofText(1, "item3"));
+    EXPECT_EQ(list->selected, 3);
+    list->onEvent(nullptr, ValueEvent::ofText(1, "missing"));
+    EXPECT_EQ(list->selected, -1);
+    ListEvent other(1 | 32);
+    other.selected = 5;
+    other.first = 1;
+    list->onEvent(nullptr, other);
+    EXPECT_EQ(list->selected, 5);
+    EXPECT_EQ(list->first, 1);
+    const int before = list->count();
+    list->onEvent(nullptr, ValueEvent::ofText(2, "added"));
+    EXPECT_EQ(list->count(), before + 1);
+    list->onEvent(nullptr, ValueEvent::ofText(2, nullptr));
+    EXPECT_EQ(list->count(), 0);
+}
+
+TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (const char* item : {"alps", "coast", "dune"})
+        list->addItem(item);
+    TextEvent entered(8);
+    entered.text = "coast";
+    list->onEvent(nullptr, entered);
+    EXPECT_EQ(list->selected, 1);
+    entered.text = "ridge";
+    list->onEvent(nullptr, entered);
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->selected, 3);
+    TextEvent typing(2);
+    typing.text = "co";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, 1);
+    typing.text = "zz";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, -1);
+}
+
+TEST(ListBox, ScrollsWithALinkedScrollSlider) {
+    Container page;
+    page.create(nullptr, 0, 0, 300, 300, nullptr);
+    ListBox* list = makeList(120, 180, &page);
+    auto* slider = new Slider;
+    slider->scrollMode = true;
+    slider->setFromStart(false);
+    slider->create(nullptr, 122, 0, 10, 180, &page, nullptr, nullptr, nullptr);
+    link(list, slider);
+    const int rows = list->rows;
+    for (int i = 0; i < rows + 10; ++i)
+        list->addItem("item" + std::to_string(i));
+    EXPECT_FLOAT_EQ(slider->min, 10.0f); // the far bound: count - rows
+    EXPECT_FLOAT_EQ(slider->max, 0.0f);
+    EXPECT_FLOAT_EQ(slider->value, 0.0f);
+    const int knobAtTop = slider->thumbCentre.y;
+
+    // Dragging the knob to the bottom scrolls the list to its end.
+    const int px = slider->x + 5;
+    page.hitTest(px, slider->y + 1);
+    page.leftButton(0, px, slider->y + 1, true);
+    EXPECT_EQ(list->first, 10);
+    page.mouseMove(px, slider->y + slider->height / 2);
+    EXPECT_GT(list->first, 2);
+    EXPECT_LT(list->first, 8);
+    page.leftButton(0, px, slider->y + slider->height / 2, false);
+
+    // Scrolling the list by keys moves the knob.
+    list->first = 0;
+    list->selected = rows - 1;
+    list->keyUp(Key::Down);
+    EXPECT_FLOAT_EQ(slider->value, 1.0f);
+    EXPECT_LT(slider->thumbCentre.y, knobAtTop);
+}
+
+TEST(TextView, NewLinesScrollTheViewAndTellTheSlider) {
+    auto* view = new TextView;
+    view->font = monoFont();
+    Container page;
+    page.create(nullptr, 0, 0, 400, 300, nullptr);
+    view->create(nullptr, 0, 0, 380, 100, &page, nullptr, nullptr);
+    EXPECT_EQ(view->rows, (100 - 10) / heightOfW());
+    EXPECT_EQ(view->columns, (380 - 10) / widthOfW());
+    const int rows = view->rows;
+    ASSERT_GT(rows, 2);
+    Recorder heard;
+    view->subscribe(&heard);
+    for (int i = 0; i < rows - 1; ++i)
+        view->addLine("line");
+    EXPECT_EQ(view->first, 0);
+    EXPECT_EQ(heard.last().type, 2u);
+    view->addLine("line");
+    EXPECT_EQ(view->first, 1);
+    EXPECT_EQ(heard.last().type, 2u | 32u);
+    EXPECT_EQ(heard.last().count, rows);
+    EXPECT_EQ(heard.last().rows, rows);
+    EXPECT_EQ(heard.last().first, 1);
+    EXPECT_EQ(heard.last().selected, -1);
+}
+
+TEST(TextView, ScrollsAndAddsLinesFromEvents) {
+    TextView view;
+    view.font = monoFont();
+    view.create(nullptr, 0, 0, 300, 100, nullptr, nullptr, nullptr);
+    for (int i = 0; i < view.rows + 5; ++i)
+        view.addLine("l");
+    view.onEvent(nullptr, RangeEvent(32, 2.9f, 0, 5));
+    EXPECT_EQ(view.first, 2);
+    view.onEvent(nullptr, RangeEvent(32, 40.0f, 0, 5));
+    EXPECT_EQ(view.first, 5); // count - rows at most
+    view.onEvent(nullptr, ValueEvent::ofText(32, "-4"));
+    EXPECT_EQ(view.first, 0);
+    const int before = view.count();
+    view.onEvent(nullptr, ValueEvent::ofText(8, "hello"));
+    EXPECT_EQ(view.count(), before + 1);
+    EXPECT_EQ(view.lines.back(), "hello");
+    ListEvent ignored(32);
+    ignored.first = 3;
+    view.onEvent(nullptr, ignored);
+    EXPECT_NE(view.first, 3);
+}
+
+TEST(Gauge, BarGrowsFromTheStartToTheValueAndIsClamped) {
+    Gauge gauge;
+    gauge.vertical = false;
+    gauge.create(nullptr, 100, 50, 204, 20, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(gauge.thumbSize.height, 16); // cross extent less the margins
+    EXPECT_EQ(gauge.thumbSize.width, 0);
+    gauge.setValue(0.0f);
+    EXPECT_EQ(gauge.thumbRect.left, 102);
+    EXPECT_EQ(gauge.thumbRect.right, 102); // empty
+    gauge.setValue(50.0f);
+    EXPECT_EQ(gauge.thumbRect.right, 102 + 100);
+    gauge.setValue(250.0f);
+    EXPECT_FLOAT_EQ(gauge.value, 100.0f);
+    EXPECT_EQ(gauge.thumbRect.right, 100 + 204 - 2);
+    EXPECT_EQ(gauge.thumbRect.bottom, 52);
+    EXPECT_EQ(gauge.thumbRect.top, 68);
+    gauge.setValue(-5.0f);
+    EXPECT_FLOAT_EQ(gauge.value, 0.0f);
+
+    gauge.setFromStart(false); // the bar now comes from the end
+    gauge.setValue(100.0f);
+    EXPECT_EQ(gauge.thumbRect.left, 102);
+    EXPECT_EQ(gauge.thumbRect.right, 302);
+    gauge.setValue(25.0f);
+    EXPECT_EQ(gauge.thumbRect.left, 102 + 150);
+    EXPECT_EQ(gauge.thumbRect.right, 302);
+}
+
+TEST(Gauge, ValuesFromEveryEventKind) {
+    Gauge gauge;
+    gauge.create(nullptr, 0, 0, 20, 100, nullptr, nullptr, nullptr, nullptr);
+    gauge.onEvent(nullptr, ValueEvent::ofFloat(2, 12.5f));
+    EXPECT_FLOAT_EQ(gauge.value, 12.5f);
+    TextEvent typed(2);
+    typed.text = "33";
+    gauge.onEvent(nullptr, typed);
+    EXPECT_FLOAT_EQ(gauge.value, 33.0f);
+    gauge.onEvent(nullptr, RangeEvent(2, 70.0f, 0, 100));
+    EXPECT_FLOAT_EQ(gauge.value, 70.0f);
+    ListEvent counted(2);
+    counted.count = 4;
+    gauge.onEvent(nullptr, counted);
+    EXPECT_FLOAT_EQ(gauge.value, 4.0f);
+    gauge.onEvent(nullptr, ValueEvent::ofFloat(2, std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_FLOAT_EQ(gauge.value, 4.0f);
+}
+
+TEST(Slider, KnobIsSquareAndTravelsBetweenTheMargins) {
+    Slider slider;
+    slider.create(nullptr, 10, 20, 10, 180, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(slider.thumbSize.width, 6);
+    EXPECT_EQ(slider.thumbSize.height, 6);
+    slider.setValue(0.0f);
+    EXPECT_EQ(slider.thumbRect.bottom, 20 + 2);
+    EXPECT_EQ(slider.thumbRect.top, 20 + 2 + 6);
+    EXPECT_EQ(slider.thumbRect.left, 12);
+    EXPECT_EQ(slider.thumbRect.right, 18);
+    slider.setValue(100.0f);
+    EXPECT_EQ(slider.thumbRect.top, 20 + 180 - 2);
+    EXPECT_EQ(slider.thumbCentre.y, 20 + 180 - 2 - 3);
+    EXPECT_EQ(slider.thumbCentre.x, 15);
+}
+
+TEST(Slider, EqualBoundsPutTheKnobAtTheStart) {
+    Slider slider;
+    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    slider.setRange(5.0f, 5.0f);
+    EXPECT_FLOAT_EQ(slider.value, 5.0f);
+    EXPECT_EQ(slider.thumbRect.bottom, 2);
+    EXPECT_EQ(slider.thumbCentre.y, 2 + 3);
+}
+
+TEST(Slider, DraggedPastItsEndStaysAtTheBound) {
+    Slider slider;
+    slider.vertical = false;
+    slider.create(nullptr, 370, 445, 70, 8, nullptr, nullptr, nullptr, nullptr);
+    slider.setRange(40.0f, 80.0f);
+    Recorder heard;
+    slider.subscribe(&heard);
+    slider.hitTest(440, 449);
+    slider.leftButton(0, 440, 449, true); // the far right edge, past the knob's travel
+    EXPECT_FLOAT_EQ(slider.value, 80.0f);
+    EXPECT_EQ(heard.last().type, 2u);
+    EXPECT_FLOAT_EQ(heard.last().value, 80.0f);
+    EXPECT_FLOAT_EQ(heard.last().min, 40.0f);
+    EXPECT_FLOAT_EQ(heard.last().max, 80.0f);
+    slider.mouseMove(370, 449);
+    EXPECT_FLOAT_EQ(slider.value, 40.0f);
+    // Leaving the slider ends the drag: later motion changes nothing.
+    slider.hitTest(300, 449);
+    EXPECT_FALSE(slider.dragging);
+    const std::size_t heardBefore = heard.events.size();
+    EXPECT_TRUE(slider.mouseMove(420, 449));
+    EXPECT_EQ(heard.events.size(), heardBefore);
+}
+
+TEST(Slider, ReadOutShowsTheValueAlsoWhenACommandMovesIt) {
+    Container page;
+    page.create(nullptr, 0, 0, 500, 500, nullptr);
+    auto* slider = new Slider;
+    slider->vertical = false;
+    slider->create(nullptr, 364, 439, 70, 8, &page, nullptr, nullptr, nullptr);
+    auto* readOut = new Label;
+    readOut->noFill = true;
+    readOut->create("0", 436, 434, 40, 20, &page, nullptr);
+    slider->subscribe(readOut);
+    EXPECT_EQ(readOut->text, "0");
+    // "Reset": the command sends the world's value to the slider.
+    slider->onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f));
+    EXPECT_FLOAT_EQ(slider->value, 63.0f);
+    EXPECT_EQ(readOut->text, "63.0");
+    slider->setRange(40.0f, 60.0f);
+    EXPECT_EQ(readOut->text, "60.0");
+    // A command listening to the slider does not hear the read-out's update.
+    Recorder command(2 | 8 | 128);
+    slider->subscribe(&command);
+    slider->onEvent(nullptr, RangeEvent(2, 50.0f, 40, 60));
+    EXPECT_EQ(readOut->text, "50.0");
+    EXPECT_TRUE(command.events.empty());
+}
+
+TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
+    Slider slider;
+    slider.scrollMode = true;
+    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    ListEvent grown(2 | 32);
+    grown.count = 30;
+    grown.rows = 8;
+    grown.first = 5;
+    slider.onEvent(nullptr, grown);
+    EXPECT_FLOAT_EQ(slider.max, 22.0f); // fromStart: max is the far bound
+    EXPECT_FLOAT_EQ(slider.value, 5.0f);
+    TextEvent field(2 | 32);
+    field.length = 40;
+    field.visibleChars = 10;
+    field.offset = 12;
+    slider.onEvent(nullptr, field);
+    EXPECT_FLOAT_EQ(slider.max, 30.0f);
+    EXPECT_FLOAT_EQ(slider.value, 12.0f);
+    ListEvent chosen(1);
+    chosen.text = "7";
+    slider.onEvent(nullptr, chosen); // a selection does not move a scroll bar
+    EXPECT_FLOAT_EQ(slider.value, 12.0f);
+
+    Slider plain;
+    plain.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    plain.onEvent(nullptr, chosen);
+    EXPECT_FLOAT_EQ(plain.value, 7.0f);
+}
