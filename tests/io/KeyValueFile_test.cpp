@@ -309,6 +309,16 @@ TEST(KeyValueFiles, FailedWritesReportFalseAndKeepTheOldFile) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST(KeyValueFiles, WritingThroughALinkReplacesTheLinkedFile) {
+    TempDir dir;
+    std::ofstream(dir / "real.ini") << "old\n";
+    fs::create_symlink("real.ini", dir / "link.ini");
+    KeyValueFile file = fromText("new\n");
+    ASSERT_TRUE(file.write((dir / "link.ini").string()));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(readBytes(dir / "real.ini"), "new\n");
+}
+
 TEST(KeyValueFiles, OpenReadsCarriageReturnsAsLineFeedsAndRefusesFolders) {
     TempDir dir;
     std::ofstream(dir / "crlf.ini", std::ios::binary) << "a = \"1\"\r\nb = \"2\"\r\n";

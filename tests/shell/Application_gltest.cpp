@@ -10,6 +10,7 @@
 
 #include "Fakes.h"
 #include "gfx/Texture.h"
+#include "platform/KeepDisplayOpen.h"
 #include "shell/Accessors.h"
 
 namespace fs = std::filesystem;
