@@ -56,12 +56,14 @@ TEST(StringTable, UnknownIdGivesNullAndCachesNothing) {
 
 TEST(StringTable, BoundFileOverridesAndBuiltInTextsFillTheRest) {
     const auto path = std::filesystem::temp_directory_path() / "ventrix_texts_test.txt";
-    std::ofstream(path, std::ios::binary) << "5\tFermer\r\n6\tOui\nnot a line\n7x\tbad id\n";
+    std::ofstream(path, std::ios::binary)
+        << "5\tFermer\r\n6\tOui\nnot a line\n7x\tbad id\n9\t" << std::string(1500, 'y') << "\n";
     StringTable table;
     EXPECT_TRUE(table.bind(path.c_str()));
     EXPECT_STREQ(table.text(5), "Fermer");
     EXPECT_STREQ(table.text(6), "Oui");
     EXPECT_STREQ(table.text(8), "Cancel");
+    EXPECT_EQ(std::strlen(table.text(9)), 1023u) << "a text holds at most 1,023 bytes";
     std::filesystem::remove(path);
 
     StringTable missing;

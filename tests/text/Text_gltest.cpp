@@ -95,10 +95,19 @@ TEST_F(TextDrawing, VerbatimTextKeepsPercentSignsAndByte255DrawsNothing) {
     EXPECT_EQ(litCount("A\xFF"), litCount("A"));
     EXPECT_GT(litCount("100%"), litCount("100")) << "the percent sign is drawn";
     EXPECT_GT(litCount("\xB0"), 0) << "the degree sign has a glyph";
-    // Formatted text beyond the draw buffer is cut, not overrun.
-    const std::string longText(3000, 'W');
+    // Control characters draw nothing and do not advance, so a long run of
+    // them keeps the pen at the start: what follows shows only if it fits.
+    const std::string filler(DrawTextBufferSize - 2, '\x01');
     window.begin2D();
-    drawText(font, 0, 20, White, "%s", longText.c_str());
+    drawText(font, 10, 20, White, "%sX", filler.c_str());
+    auto pixels = window.readPixels();
+    EXPECT_GT(litBounds(view(pixels), window.width, window.height).count, 0)
+        << "the last character that fits the buffer is drawn";
+    window.begin2D();
+    drawText(font, 10, 20, White, "%s\x01X", filler.c_str());
+    pixels = window.readPixels();
+    EXPECT_EQ(litBounds(view(pixels), window.width, window.height).count, 0)
+        << "text beyond the buffer is cut";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
