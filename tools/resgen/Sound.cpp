@@ -30,18 +30,21 @@ struct BandPass {
     }
 };
 
+// Three independent noises, so no band cancels another: a deep rumble, a
+// hollow howl that rises with the gusts, and the rush of air in strong gusts.
 std::vector<double> wind(int length) {
     std::vector<double> out(length);
-    Scatter random(4242);
-    BandPass whistle, body;
-    double rumble = 0;
+    Scatter rumbleNoise(4242), howlNoise(4343), rushNoise(4444);
+    BandPass howl, rush;
+    double rumble = 0, rumbleSlow = 0;
     for (int i = 0; i < length; ++i) {
-        const double white = random.next() * 2 - 1;
         const double g = gust(i);
-        rumble += (white - rumble) * 0.045; // ~60 Hz one-pole low-pass
-        const double howl = whistle.step(white, 320 + 420 * g, 0.18);
-        const double rush = body.step(white, 900 + 500 * g, 0.9);
-        out[i] = (2.6 * rumble + 0.55 * howl + 0.22 * rush) * (0.25 + 0.9 * g * g);
+        rumble += (rumbleNoise.next() * 2 - 1 - rumble) * 0.06; // ~80 Hz low-pass
+        rumbleSlow += (rumble - rumbleSlow) * 0.2;
+        const double hollow = howl.step(howlNoise.next() * 2 - 1, 260 + 380 * g, 0.08);
+        const double air = rush.step(rushNoise.next() * 2 - 1, 700 + 600 * g, 0.7);
+        out[i] = (3.0 * rumbleSlow) * (0.35 + 0.8 * g) + 0.16 * hollow * (0.2 + g * g) +
+                 0.10 * air * g * g * g;
     }
     return out;
 }
@@ -68,7 +71,7 @@ std::vector<double> birds(int length) {
     const double songs[] = {1.2, 3.9, 6.1, 8.8, 11.4, 13.6};
     for (std::size_t s = 0; s < std::size(songs); ++s) {
         double t = songs[s] + random.range(-0.2f, 0.2f);
-        const double level = random.range(0.05f, 0.10f);
+        const double level = random.range(0.16f, 0.24f);
         if (s % 2 == 0) { // a short trill of rising chirps
             const int notes = 3 + static_cast<int>(random.next() * 4);
             for (int n = 0; n < notes; ++n, t += random.range(0.09f, 0.14f))
