@@ -98,6 +98,9 @@ class Scene : public Element, public EventPublisher {
     Terrain& terrain() { return land.terrain; }
     SceneDate& sceneDate() { return date; }
     Observer& theObserver() { return observer; }
+    const Observer& theObserver() const { return observer; }
+    const Land& theLand() const { return land; }
+    const WindField& windField() const { return wind; }
     SoundBuffer& soundBuffer() { return sound; }
 
   private:
