@@ -9,14 +9,32 @@ void Canvas::paint(const Shader& shader) {
             at(x, y) = shader(x + 0.5f, y + 0.5f);
 }
 
-void Canvas::fill(const Sdf& shape, const Shader& shader, float opacity) {
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const float px = x + 0.5f, py = y + 0.5f;
-            const float coverage = clamp01(0.5f - shape(px, py)) * opacity;
-            if (coverage <= 0) continue;
-            at(x, y) = mix(at(x, y), shader(px, py), coverage);
+// Shapes are drawn block by block: a block whose centre lies farther from the
+// shape than the block could reach (with room for distance functions that
+// stretch up to twice) is skipped whole.
+namespace {
+constexpr int Block = 8;
+constexpr float BlockReach = 2 * 5.66f + 1; // twice the half diagonal, plus a pixel
+
+template <typename PixelFn>
+void forBlocksNear(int w, int h, const Sdf& shape, float extra, PixelFn pixel) {
+    for (int by = 0; by < h; by += Block)
+        for (int bx = 0; bx < w; bx += Block) {
+            const float d = shape(bx + Block / 2.0f, by + Block / 2.0f);
+            if (d > BlockReach + extra) continue;
+            for (int y = by; y < std::min(by + Block, h); ++y)
+                for (int x = bx; x < std::min(bx + Block, w); ++x)
+                    pixel(x, y);
         }
+}
+} // namespace
+
+void Canvas::fill(const Sdf& shape, const Shader& shader, float opacity) {
+    forBlocksNear(w, h, shape, 0, [&](int x, int y) {
+        const float px = x + 0.5f, py = y + 0.5f;
+        const float coverage = clamp01(0.5f - shape(px, py)) * opacity;
+        if (coverage > 0) at(x, y) = mix(at(x, y), shader(px, py), coverage);
+    });
 }
 
 void Canvas::fill(const Sdf& shape, Colour colour, float opacity) {
@@ -25,12 +43,11 @@ void Canvas::fill(const Sdf& shape, Colour colour, float opacity) {
 }
 
 void Canvas::glow(const Sdf& shape, Colour colour, float radius, float opacity) {
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const float d = std::max(shape(x + 0.5f, y + 0.5f), 0.0f);
-            const float k = std::exp(-(d * d) / (radius * radius)) * opacity;
-            if (k > 0.001f) at(x, y) = mix(at(x, y), colour, k);
-        }
+    forBlocksNear(w, h, shape, 2 * 3 * radius, [&](int x, int y) {
+        const float d = std::max(shape(x + 0.5f, y + 0.5f), 0.0f);
+        const float k = std::exp(-(d * d) / (radius * radius)) * opacity;
+        if (k > 0.001f) at(x, y) = mix(at(x, y), colour, k);
+    });
 }
 
 void Canvas::blendCoverage(const std::vector<float>& coverage, const Shader& shader) {
