@@ -191,7 +191,6 @@ Canvas variometer() {
                       cy - std::sin(a) * 60 + 8, 22, 0, constant(hex(0xf2f2ee)), false);
         }
     }
-    canvas.fill(subtract(circle(cx, cy, 99), circle(cx, cy, 96)), hex(0x2ec46a), 0.0f);
     // Needle showing a good climb.
     const float a = Pi - 3.1f * (Pi * 0.085f) * 2 / 2;
     const float nx = std::cos(a), ny = -std::sin(a);
@@ -241,7 +240,7 @@ Canvas diskette() {
                 [](float, float y) { return mix(hex(0xfbfaf4), hex(0xe2dfd2), (y - 124) / 100); });
     for (int i = 0; i < 3; ++i)
         canvas.fill(segment(74, 196 + i * 10.0f, 186, 196 + i * 10.0f, 0.8f), hex(0x9ab0cc));
-    paintPlanform(canvas, 130, 160, 110, 90);
+    paintPlanform(canvas, 130, 166, 112, 0);
     return canvas;
 }
 
