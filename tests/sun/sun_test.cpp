@@ -152,15 +152,6 @@ TEST(SunPlacement, RingsCircleTheSunDirectionAcrossIt) {
                 1e-4);
 }
 
-TEST(SunPlacement, DefaultsPutTheSunOnTheHorizonAlongY) {
-    Sun sun;
-    EXPECT_FLOAT_EQ(sun.s0(), 0.0f);
-    EXPECT_FLOAT_EQ(sun.s1(), 1.0f);
-    EXPECT_FLOAT_EQ(sun.s2(), 1.0f);
-    EXPECT_FLOAT_EQ(sun.s3(), 0.0f);
-    EXPECT_FALSE(sun.changed());
-}
-
 class SunOnLand : public ::testing::Test {
   protected:
     void SetUp() override {

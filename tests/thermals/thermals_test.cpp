@@ -188,23 +188,6 @@ TEST_F(ThermalsOnLand, BirthsStayTenMetresInsideAndHalfTheAirSinks) {
     EXPECT_NEAR(sinking / 4000.0, 0.5, 0.04);
 }
 
-TEST_F(ThermalsOnLand, FixedStrengthStillVariesInSign) {
-    Thermals thermals(terrain, wind);
-    Thermals::Ranges r;
-    r.vitesseMin = r.vitesseMax = 2.5f;
-    thermals.setRanges(r);
-    thermals.setMaxCount(200);
-    thermals.random().seed(99);
-    thermals.update(0.0);
-    int sinking = 0;
-    for (const auto& t : thermals.list()) {
-        EXPECT_FLOAT_EQ(std::fabs(t->speed()), 2.5f);
-        sinking += t->sinking();
-    }
-    EXPECT_GT(sinking, 50);
-    EXPECT_LT(sinking, 150);
-}
-
 TEST_F(ThermalsOnLand, DeadThermalsLeaveOnePerUpdate) {
     Thermals thermals(terrain, wind);
     shortLived(thermals, 5);
