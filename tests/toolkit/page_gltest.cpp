@@ -4,6 +4,7 @@
 
 #include "shell/Accessors.h"
 #include "toolkit/GlTestSupport.h"
+#include "toolkit/WidgetTestSupport.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/Container.h"
 #include "ui/toolkit/EditField.h"
@@ -301,4 +302,60 @@ TEST_F(ControlPageDrawing, GaugesAndSlidersDrawTheirThumbs) {
     EXPECT_EQ(redPixels(f, upright.x, upright.y + upright.height / 2, upright.x + upright.width,
                         upright.y + upright.height),
               0);
+}
+
+namespace {
+// Sets the application's clock, as the frame timer does each frame.
+void setTime(double seconds) {
+    GlScreen::get().app().timer.now = seconds;
+}
+} // namespace
+
+TEST(TimedDrawing, AHeldAutoRepeatButtonRepeatsEveryTenthOfASecond) {
+    GlScreen::get();
+    Button arrow;
+    arrow.create("Up", 10, 10, 60, 30, nullptr, nullptr, nullptr, nullptr);
+    arrow.autoRepeat = true;
+    Recorder heard;
+    arrow.subscribe(&heard);
+    setTime(10.0);
+    arrow.hitTest(20, 20);
+    arrow.leftButton(0, 20, 20, true);
+    heard.clear();
+    arrow.draw();
+    EXPECT_EQ(heard.types(), std::vector<uint32_t>{16}); // long since the last repeat
+    setTime(10.05);
+    arrow.draw();
+    EXPECT_EQ(heard.events.size(), 1u);
+    setTime(10.11);
+    arrow.draw();
+    EXPECT_EQ(heard.events.size(), 2u);
+    arrow.leftButton(0, 20, 20, false);
+    heard.clear();
+    setTime(11.0);
+    arrow.draw();
+    EXPECT_TRUE(heard.events.empty());
+    setTime(0.0);
+}
+
+TEST(TimedDrawing, TheFieldsCursorBlinksEveryHalfSecondWhileItTakesKeys) {
+    GlScreen::get();
+    EditField field;
+    field.create(nullptr, 10, 10, 100, 20, nullptr, nullptr, nullptr, false);
+    field.hasFocus = true;
+    setTime(5.0);
+    field.draw();
+    const bool first = field.blinkOn;
+    setTime(5.3);
+    field.draw();
+    EXPECT_EQ(field.blinkOn, first);
+    setTime(5.6);
+    field.draw();
+    EXPECT_NE(field.blinkOn, first);
+    field.hasFocus = false;
+    const bool resting = field.blinkOn;
+    setTime(9.0);
+    field.draw();
+    EXPECT_EQ(field.blinkOn, resting);
+    setTime(0.0);
 }

@@ -81,17 +81,21 @@ void WindIndicator::draw() {
     drawText();
 }
 
-// Model units, scaled by 5: the pole stands along the view axis; the sock's
-// mouth is on the pole's top and its tail lies along +x once fully lifted.
+// Model units, scaled by 5 on the screen: the pole stands along the view axis; the
+// sock's mouth is on the pole's top and its tail lies along +x once fully lifted.
+// Depth is left unscaled so the sock stays inside the 2D view's depth range.
 void WindIndicator::drawSock() const {
     constexpr float poleHeight = 1.6f;
-    constexpr float sockLength = 3.0f;
-    constexpr float mouthRadius = 0.6f;
+    constexpr float sockLength = 3.4f;
+    constexpr float mouthRadius = 1.0f;
     const float lift = 90.0f * std::clamp(strength, 0.0f, 1.0f);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
     glTranslatef(static_cast<float>(x + width / 2), static_cast<float>(y), 0.0f);
-    glScalef(5.0f, 5.0f, 5.0f);
+    glScalef(5.0f, 5.0f, 1.0f);
     glRotatef(direction + 90.0f, 0.0f, 0.0f, 1.0f);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.85f, 0.85f, 0.85f);
@@ -110,15 +114,17 @@ void WindIndicator::drawSock() const {
     } else {
         glColor3f(1.0f, 0.45f, 0.1f);
     }
+    // The cloth's stripes run across the sock: s along its length, t around it.
     glBegin(GL_TRIANGLE_FAN);
-    glTexCoord2f(0.5f, 1.0f);
+    glTexCoord2f(1.0f, 0.5f);
     glVertex3f(0.0f, 0.0f, -sockLength);
     for (int k = 0; k <= 8; ++k) {
         const float* point = ring[k % 8];
-        glTexCoord2f(k / 8.0f, 0.0f);
+        glTexCoord2f(0.0f, k / 8.0f);
         glVertex3f(point[0] * mouthRadius, point[1] * mouthRadius, 0.0f);
     }
     glEnd();
+    glPopAttrib();
     glEnable(GL_TEXTURE_2D);
     glPopMatrix();
 }

@@ -29,6 +29,7 @@ bool Splash::create(int newX, int newY, int newWidth, int newHeight,
 bool Splash::create(int newX, int newY, int newWidth, int newHeight, std::vector<Texture*> pictures,
                     double totalSeconds) {
     Widget::create(nullptr, newX, newY, newWidth, newHeight, nullptr);
+    setBevel(BevelNone); // a frame would not fade with the pictures
     images = std::move(pictures);
     duration = std::max(0.0, totalSeconds);
     perImage = images.empty() ? 0.0 : duration / static_cast<double>(images.size());
