@@ -30,6 +30,7 @@ TEST(FontCache, FaceThatCannotBeOpenedIsStillCachedOnce) {
     EXPECT_FALSE(none->hasFace());
     EXPECT_EQ(none->textExtent("abc").width, 0);
     EXPECT_EQ(cache.get("", 18, false, false), none);
+    EXPECT_EQ(cache.get(nullptr, 18, false, false), none);
     EXPECT_EQ(cache.count(), 1);
 }
 

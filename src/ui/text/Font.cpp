@@ -83,7 +83,8 @@ void Font::deleteLists() {
 
 bool Font::matches(const char* requestedFace, int requestedHeight, bool requestedBold,
                    bool requestedItalic) const {
-    return requestedFace != nullptr && face == requestedFace && height == requestedHeight &&
+    // A missing face is asked for as the empty one, so it is cached once too.
+    return face == (requestedFace ? requestedFace : "") && height == requestedHeight &&
            bold == requestedBold && italic == requestedItalic;
 }
 
