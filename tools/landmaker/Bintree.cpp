@@ -9,7 +9,7 @@ bool Bintree::suitable(const HeightMap& grid) {
     return grid.width() == grid.height() && n >= 2 && (n & (n - 1)) == 0;
 }
 
-Bintree::Bintree(const HeightMap& grid) : heights(grid), gridSize(grid.width()) {
+Bintree::Bintree(HeightMap grid) : heights(std::move(grid)), gridSize(heights.width()) {
     const int32_t last = gridSize - 1;
     const int32_t northWest = 0;
     const int32_t northEast = last;

@@ -38,7 +38,7 @@ class Bintree {
     };
 
     // The grid must be square with 2^k + 1 samples a side, k >= 1.
-    explicit Bintree(const HeightMap& grid);
+    explicit Bintree(HeightMap grid);
     static bool suitable(const HeightMap& grid);
 
     void refine(float tolerance);
@@ -57,7 +57,7 @@ class Bintree {
     void splitOne(int32_t node);
     void replaceNeighbour(int32_t neighbour, int32_t from, int32_t to);
 
-    const HeightMap& heights;
+    HeightMap heights; // its own copy: the tree is queried long after it is built
     int32_t gridSize = 0;
     std::vector<Node> tree;
     std::vector<int32_t> created; // nodes made since the refine queue last looked

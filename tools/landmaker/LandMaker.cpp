@@ -216,8 +216,7 @@ std::string spotsText(const std::vector<SpotEntry>& spots) {
 std::string makeLandText(const LandRecipe& recipe, const HeightMap& heights,
                          MadeLandSummary& summary, std::string& error) {
     const int size = gridSizeFor(heights.width(), heights.height(), recipe.grid);
-    const HeightMap grid = heights.resampled(size);
-    Bintree tree(grid);
+    Bintree tree(heights.resampled(size));
     tree.refine(recipe.tolerance);
     std::string text = landHeaderText(recipe) + landGeometryText(tree, recipe.sizeX, recipe.sizeY);
 
