@@ -52,5 +52,5 @@ class ConsolePage : public TextView {
     ConsoleBuffer console;
     std::vector<Command*> commands;
     double blinkTime = 0.0;
-    bool cursorOn = false;
+    bool cursorOn = true; // the cursor shows as soon as the console opens
 };
