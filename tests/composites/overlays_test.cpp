@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <memory>
 #include <thread>
 
@@ -310,14 +309,4 @@ TEST(InfoItems, IgnoreOtherKindsAndCopyTheirText) {
     EXPECT_EQ(value.shownText(), "X(m) 0");
     value.onEvent(nullptr, Event(8, 0)); // no value to read
     EXPECT_EQ(value.shownText(), "X(m) 0");
-
-    WindIndicator wind(32);
-    wind.create(nullptr, 0, 0, 140, 20, nullptr, nullptr);
-    EXPECT_EQ(wind.shownText(), "");
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_NEAR(std::hypot(wind.ring[k][0], wind.ring[k][1]), 1.0, 1e-6);
-        EXPECT_NEAR(std::atan2(wind.ring[k][1], wind.ring[k][0]),
-                    std::remainder(k * 45.0 * 3.14159265358979 / 180.0, 2 * 3.14159265358979),
-                    1e-5);
-    }
 }

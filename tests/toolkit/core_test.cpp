@@ -23,14 +23,6 @@ TEST(WidgetEvents, ValueEventCarriesEachShapeInOneWord) {
     EXPECT_FLOAT_EQ(ValueEvent::floatOf(Event(2, ValueEvent::wordOfFloat(3.5f))), 3.5f);
 }
 
-TEST(WidgetEvents, KindsNameTheEventClasses) {
-    EXPECT_EQ(ValueEvent(2).kind(), 0);
-    EXPECT_EQ(TextEvent(2).kind(), 1);
-    EXPECT_EQ(RangeEvent(2, 0, 0, 1).kind(), 2);
-    EXPECT_EQ(ListEvent(2).kind(), 4);
-    EXPECT_EQ(ButtonEvent(16, true, false).kind(), 8);
-}
-
 TEST(WidgetEvents, TextsReadAsNumbersLikeTypedInput) {
     EXPECT_EQ(textToInt("  42"), 42);
     EXPECT_EQ(textToInt("+7 apples"), 7);
@@ -79,34 +71,6 @@ TEST(Widget, CreateInsideAParentIsRelativeToItsClientAreaAndReportsToIt) {
     EXPECT_EQ(parentEars.last().from, grandChild);
 }
 
-TEST(Widget, WithoutParentTheRectangleIsAbsolute) {
-    Widget widget;
-    EXPECT_TRUE(widget.create(nullptr, 3, 4, 5, 6, nullptr));
-    EXPECT_EQ(widget.text, "");
-    const Rect area = widget.clientRect();
-    EXPECT_EQ(area.x, 3);
-    EXPECT_EQ(area.y, 4);
-    EXPECT_EQ(area.width, 5);
-    EXPECT_EQ(area.height, 6);
-    EXPECT_EQ(widget.mask, 0xFFFFFu);
-}
-
-TEST(Widget, BevelStylesSetTheirWidthsAndUnknownStylesKeepIt) {
-    Widget widget;
-    widget.setBevel(BevelSunken);
-    EXPECT_EQ(widget.bevelWidth, 2);
-    widget.setBevel(BevelRidge);
-    EXPECT_EQ(widget.bevelWidth, 3);
-    widget.setBevel(5);
-    EXPECT_EQ(widget.bevelWidth, 3);
-    widget.setBevel(BevelNone);
-    EXPECT_EQ(widget.bevelWidth, 0);
-    widget.setBevel(BevelRaised);
-    EXPECT_EQ(widget.bevelWidth, 2);
-    widget.setBevel(BevelGroove);
-    EXPECT_EQ(widget.bevelWidth, 3);
-}
-
 TEST(Widget, HoverSwitchesColoursAndPicturesAndBack) {
     Texture normal, hover;
     Widget widget;
@@ -146,13 +110,6 @@ TEST(Widget, LosingTheInputEndsTheHoverLook) {
     widget.hitTest(1, 1);
     widget.setActive(false);
     EXPECT_EQ(widget.fill, &widget.normalFill);
-}
-
-TEST(Widget, LinkMakesEachASubscriberOfTheOther) {
-    Widget a, b;
-    link(&a, &b);
-    EXPECT_TRUE(a.isSubscribed(&b));
-    EXPECT_TRUE(b.isSubscribed(&a));
 }
 
 TEST(Container, RoutesInputToTheChildUnderThePointer) {
