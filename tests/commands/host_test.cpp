@@ -67,14 +67,3 @@ TEST(ApplicationHost, EntryBoxesSendTheTypedTextOnReturn) {
     EXPECT_EQ(command.heard[0].type, 256u);
     EXPECT_EQ(command.heard[0].text, "top");
 }
-
-TEST(ApplicationHost, WithoutAnApplicationTheWindowReadsAsAPlainWindow) {
-    ApplicationHost host;
-    EXPECT_FALSE(host.isFullScreen());
-    EXPECT_FALSE(host.screenInfoShown());
-    EXPECT_TRUE(host.displayModes(200).empty());
-    host.setFullScreen(true);
-    host.requestClose();
-    host.showScene();
-    EXPECT_FALSE(host.isFullScreen());
-}

@@ -88,17 +88,6 @@ TEST(SwitchCommands, ACheckedToggleWaitsForValid) {
     EXPECT_FALSE(scene.windShown());
 }
 
-TEST(SwitchCommands, ValidWithNothingPendingChangesNothing) {
-    Scene scene;
-    ShowPompesCommand showPompes(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showPompes, toggle);
-    scene.setShowThermals(true);
-    page.valid.fire();
-    EXPECT_TRUE(scene.thermalsShown());
-}
-
 TEST(SwitchCommands, TheToggleGivesItsCheckedStateNotItsPressedState) {
     Scene scene;
     ShowWindCommand showWind(nullptr, nullptr, &scene);
@@ -388,9 +377,4 @@ TEST_F(ResizeScreen, TheConsoleListsTheModesOrSetsOneByNumber) {
     EXPECT_EQ(resize.runFromConsole({"0"}), "");
     ASSERT_EQ(host.resolutionChanges.size(), 1u);
     EXPECT_EQ(host.resolutionChanges[0], (DisplayMode{640, 480, 16}));
-}
-
-TEST(DisplayModeNames, AreWidthHeightAndBits) {
-    EXPECT_EQ(displayModeName({1280, 1024, 32}), "1280x1024-32bits");
-    EXPECT_EQ(displayModeName({640, 480, 16}), "640x480-16bits");
 }

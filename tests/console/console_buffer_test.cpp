@@ -47,16 +47,6 @@ TEST(ConsoleLines, ReturnEchoesTheLineBeforeTheInterpretersOutput) {
     EXPECT_EQ(console.lineCount(), 5) << "the new input line follows the answers";
 }
 
-TEST(ConsoleLines, TheLineIsHandedOverWithoutTrimming) {
-    ConsoleBuffer console = makeConsole(10, 40);
-    std::vector<std::string> seen;
-    enterLine(console, " help ", &seen);
-    enterLine(console, "Help", &seen);
-    enterLine(console, "", &seen);
-    EXPECT_EQ(seen, (std::vector<std::string>{" help ", "Help", ""}));
-    EXPECT_EQ(console.outputLines(), (std::vector<std::string>{">  help ", "> Help", "> "}));
-}
-
 TEST(ConsoleLines, UsedKeysAreReportedAndOthersPassOn) {
     ConsoleBuffer console = makeConsole(10, 40);
     for (int key : {Key::Back, Key::Delete, Key::Home, Key::Left, Key::Right, Key::Up, Key::Down,
@@ -73,13 +63,6 @@ TEST(ConsoleLines, CharactersThatOnceCollidedWithArrowsTypeThemselves) {
     console.keyDown(Key::Delete, nullptr);
     console.keyDown(Key::Back, nullptr);
     EXPECT_EQ(console.input(), "a.b%c(d'e");
-}
-
-TEST(ConsoleLines, EraseOnEmptyInputDoesNothing) {
-    ConsoleBuffer console = makeConsole(10, 40);
-    EXPECT_TRUE(console.keyDown(Key::Back, nullptr));
-    EXPECT_EQ(console.input(), "");
-    EXPECT_EQ(console.inputScroll(), 0);
 }
 
 TEST(ConsoleView, AddingLinesKeepsTheLastOneInView) {
@@ -156,15 +139,6 @@ TEST(ConsoleHistory, UpWalksBackThroughTheEntriesThenEmpties) {
     EXPECT_EQ(console.historyPosition(), 3) << "Down stops at the end of the history";
     console.keyDown(Key::Up, nullptr);
     EXPECT_EQ(console.input(), "three");
-}
-
-TEST(ConsoleHistory, RecallingReplacesWhatWasTyped) {
-    ConsoleBuffer console = makeConsole(10, 40);
-    enterLine(console, "version");
-    type(console, "half typed");
-    console.keyDown(Key::Up, nullptr);
-    EXPECT_EQ(console.input(), "version");
-    EXPECT_EQ(console.history(), std::vector<std::string>{"version"});
 }
 
 TEST(ConsoleScroll, ALongInputShowsItsEndWithTheCursor) {
