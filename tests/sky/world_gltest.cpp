@@ -1,0 +1,201 @@
+// Renders the sample lands as the world pass draws them, in a real GL context
+// under Xvfb, and checks the picture: sky above, ground below, sceneries seen.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "gfx/ResourceTextureCache.h"
+#include "gfx/Texture.h"
+#include "world/Land.h"
+#include "world/observer/Observer.h"
+#include "world/sun/SceneDate.h"
+
+namespace {
+constexpr int width = 640;
+constexpr int height = 480;
+
+struct Rgb {
+    int r, g, b;
+};
+
+// One window with a compatibility context, set up as the program sets it up.
+class WorldPass : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        window = SDL_CreateWindow("world pass", 0, 0, width, height, SDL_WINDOW_OPENGL);
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        context = SDL_GL_CreateContext(window);
+        ASSERT_NE(context, nullptr) << SDL_GetError();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(std::filesystem::path(VENTRIX_SOURCE_DIR) / "data");
+    }
+    static void TearDownTestSuite() {
+        std::filesystem::current_path(previous);
+        SDL_GL_DeleteContext(context);
+        SDL_DestroyWindow(window);
+        SDL_Quit();
+    }
+
+    void SetUp() override {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glFrontFace(GL_CW);
+        glCullFace(GL_BACK);
+        glEnable(GL_CULL_FACE);
+        glDepthFunc(GL_LEQUAL);
+        glFogi(GL_FOG_MODE, GL_EXP2);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glViewport(0, 0, width, height);
+    }
+
+    void loadLand(const char* name) {
+        land.setTreeTexture(pictures.Get(404));
+        date.set(21, 6, 2023, 16, 0); // a summer afternoon: the sun in the south-west
+        land.terrain.SetName(name);
+        ASSERT_TRUE(land.load(date)) << name;
+        observer.placeAfterLoad(nullptr);
+    }
+
+    void standAt(std::size_t spotIndex, float lookDown) {
+        ASSERT_LT(spotIndex, land.terrain.spots().size());
+        const Spot spot = land.terrain.spots()[spotIndex];
+        observer.goToSpot(spot);
+        observer.setHeading(spot.orientation, lookDown);
+    }
+
+    std::vector<unsigned char> render() {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        const double t = observer.tanHalfField();
+        glFrustum(-t, t, -t * height / width, t * height / width, 1.0, 10000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        observer.applyView();
+        land.draw(observer);
+        glFinish();
+        std::vector<unsigned char> pixels(std::size_t(width) * height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // Rows count from the bottom of the window, as GL reads them.
+    static Rgb average(const std::vector<unsigned char>& p, int row0, int row1) {
+        long sum[3] = {0, 0, 0};
+        long count = 0;
+        for (int row = row0; row < row1; ++row)
+            for (int column = 0; column < width; ++column, ++count)
+                for (int c = 0; c < 3; ++c)
+                    sum[c] += p[(std::size_t(row) * width + column) * 3 + c];
+        return {int(sum[0] / count), int(sum[1] / count), int(sum[2] / count)};
+    }
+
+    static int differingPixels(const std::vector<unsigned char>& a,
+                               const std::vector<unsigned char>& b) {
+        int count = 0;
+        for (std::size_t i = 0; i < a.size(); i += 3)
+            if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) +
+                    std::abs(a[i + 2] - b[i + 2]) >
+                30)
+                ++count;
+        return count;
+    }
+
+    // Keeps the picture for a person to look at (a PPM, top row first).
+    static void keep(const std::vector<unsigned char>& p, const std::string& name) {
+        const auto path = std::filesystem::temp_directory_path() / (name + ".ppm");
+        std::ofstream out(path, std::ios::binary);
+        out << "P6\n" << width << ' ' << height << "\n255\n";
+        for (int row = height - 1; row >= 0; --row)
+            out.write(reinterpret_cast<const char*>(&p[std::size_t(row) * width * 3]), width * 3);
+        std::printf("picture kept in %s\n", path.string().c_str());
+    }
+
+    static SDL_Window* window;
+    static SDL_GLContext context;
+    static std::filesystem::path previous;
+    ResourceTextureCache pictures;
+    SceneDate date;
+    Land land;
+    Observer observer{land.terrain, nullptr};
+};
+
+SDL_Window* WorldPass::window = nullptr;
+SDL_GLContext WorldPass::context = nullptr;
+std::filesystem::path WorldPass::previous;
+} // namespace
+
+TEST_F(WorldPass, RidgeLaunchShowsSkyAboveGroundBelowAndItsSceneries) {
+    loadLand("ridge");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(1, 0.12f); // the launch, looking west over the face
+    const auto picture = render();
+    keep(picture, "ridge-launch");
+    const Rgb sky = average(picture, height - 40, height);
+    const Rgb ground = average(picture, 0, 60);
+    EXPECT_GT(sky.b, sky.r + 20) << "blue sky at the top";
+    EXPECT_GT(sky.b, 120);
+    EXPECT_GT(ground.g, ground.b) << "green or brown ground at the bottom";
+    EXPECT_GT(ground.r + ground.g + ground.b, 150) << "the ground is lit, not black";
+}
+
+TEST_F(WorldPass, RidgeLandingFieldShowsTheClubHutAndTrees) {
+    loadLand("ridge");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(4, 0.05f); // the landing field, looking east at the ridge
+    const auto picture = render();
+    keep(picture, "ridge-landing");
+    land.showSceneries = false;
+    EXPECT_GT(differingPixels(picture, render()), 400) << "the club hut and trees show";
+}
+
+TEST_F(WorldPass, RidgeTowerStandsNorthOfTheLaunch) {
+    loadLand("ridge");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(1, -0.15f);
+    observer.setHeading(0.0f, -0.15f); // north along the crest, looking a little up
+    const auto withTower = render();
+    keep(withTower, "ridge-tower");
+    land.showSceneries = false;
+    EXPECT_GT(differingPixels(withTower, render()), 100) << "the lattice mast shows";
+}
+
+TEST_F(WorldPass, FieldFromThePilotsBox) {
+    loadLand("field");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(1, 0.1f);
+    const auto picture = render();
+    keep(picture, "field-pilots-box");
+    const Rgb sky = average(picture, height - 30, height);
+    const Rgb ground = average(picture, 0, 80);
+    EXPECT_GT(sky.b, sky.r + 20);
+    EXPECT_GT(ground.g, ground.b);
+    land.showSceneries = false;
+    EXPECT_GT(differingPixels(picture, render()), 200) << "hedgerows and the club house show";
+}
+
+TEST_F(WorldPass, SkylineStandsTheRightWayUp) {
+    loadLand("ridge");
+    land.showSun = false;
+    land.showClouds = false;
+    land.showSceneries = false;
+    standAt(4, -0.35f); // the landing field, looking up at the sky over the ridge
+    const auto picture = render();
+    keep(picture, "ridge-sky");
+    const Rgb top = average(picture, height - 20, height);
+    EXPECT_GT(top.b, top.r + 30) << "the walls' upper part is sky";
+}
