@@ -1,0 +1,15 @@
+#pragma once
+
+class Application;
+class ConsolePage;
+class Observer;
+class Scene;
+
+// What the menu's commands act on and where they register. Any of them may be
+// null in tests; commands then act on nothing.
+struct MenuTargets {
+    Application* application = nullptr;
+    Scene* scene = nullptr;
+    Observer* observer = nullptr;
+    ConsolePage* console = nullptr;
+};
