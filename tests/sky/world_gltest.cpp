@@ -12,9 +12,11 @@
 
 #include "gfx/ResourceTextureCache.h"
 #include "gfx/Texture.h"
+#include "io/KeyValueFile.h"
 #include "world/Land.h"
 #include "world/observer/Observer.h"
 #include "world/sun/SceneDate.h"
+#include <algorithm>
 
 namespace {
 constexpr int width = 640;
@@ -198,4 +200,86 @@ TEST_F(WorldPass, SkylineStandsTheRightWayUp) {
     keep(picture, "ridge-sky");
     const Rgb top = average(picture, height - 20, height);
     EXPECT_GT(top.b, top.r + 30) << "the walls' upper part is sky";
+}
+
+TEST_F(WorldPass, SkyBoxCompilesItsListOnlyWhenTheBoxChanges) {
+    SkyBox sky;
+    KeyValueFile landFile;
+    landFile.openText("");
+    const SkyBox::Box box{1000, 0, 500, 0, 300, 100};
+    sky.LoadSky(box, landFile);
+    EXPECT_EQ(sky.builds(), 1);
+    EXPECT_NE(sky.displayList(), 0u);
+    sky.UpdateBox(box);
+    EXPECT_EQ(sky.builds(), 1) << "same box: the list stays";
+    sky.UpdateBox({1000, 0, 600, 0, 300, 100});
+    EXPECT_EQ(sky.builds(), 2);
+    sky.ReleaseGl();
+    EXPECT_EQ(sky.displayList(), 0u);
+    EXPECT_FALSE(sky.skyTexture().IsCreated());
+    sky.RestoreGl();
+    EXPECT_EQ(sky.builds(), 3);
+    EXPECT_TRUE(sky.skylineTexture().IsCreated());
+}
+
+TEST_F(WorldPass, SkyPicturesComeFromTheLandNamedInTheLandFileItself) {
+    Texture builtIn;
+    builtIn.LoadResource(SkyBox::defaultSkyPicture);
+    TgaImage own;
+    ASSERT_TRUE(own.LoadFile("lands/ridge/ridge_sky.tga", 0, 0, 3));
+    auto same = [](const Image& a, const Image& b) {
+        return a.PixelBytes() == b.PixelBytes() &&
+               std::equal(a.Pixels(), a.Pixels() + a.PixelBytes(), b.Pixels());
+    };
+    SkyBox sky;
+    KeyValueFile unnamed;
+    unnamed.openText("terrain.texture.sky = \"ridge_sky.tga\"\n");
+    sky.LoadSky({1, 0, 1, 0, 1, 0}, unnamed);
+    EXPECT_TRUE(same(sky.skyTexture().Picture(), builtIn.Picture())) << "no name: built-in sky";
+    KeyValueFile named;
+    named.openText("terrain.name = \"ridge\"\nterrain.texture.sky = \"ridge_sky.tga\"\n");
+    sky.LoadSky({1, 0, 1, 0, 1, 0}, named);
+    EXPECT_TRUE(same(sky.skyTexture().Picture(), own)) << "the land's own sky";
+    KeyValueFile wrong;
+    wrong.openText("terrain.name = \"ridge\"\nterrain.texture.sky = \"missing.tga\"\n");
+    sky.LoadSky({1, 0, 1, 0, 1, 0}, wrong);
+    EXPECT_TRUE(same(sky.skyTexture().Picture(), builtIn.Picture())) << "unreadable: built-in";
+}
+
+TEST_F(WorldPass, SceneryEntriesAreReadUntilTheFirstMissingName) {
+    KeyValueFile landFile;
+    landFile.openText("decor1.name = \"a\"\ndecor1.type = \"21\"\ndecor1.width = \"5\"\n"
+                      "decor3.name = \"c\"\ndecor3.type = \"22\"\n");
+    land.readSceneries(landFile);
+    ASSERT_EQ(land.sceneries.size(), 1u);
+    EXPECT_EQ(land.sceneries[0]->width, 5.0f);
+    EXPECT_NE(land.sceneries[0]->displayList(), 0u) << "built when read";
+
+    land.clearSceneries();
+    landFile.openText("decor1.name = \"odd\"\ndecor1.type = \"5\"\n"
+                      "decor2.name = \"tower\"\ndecor2.type = \"11\"\ndecor2.height = \"30\"\n"
+                      "decor3.name = \"tree\"\ndecor3.type = \"1\"\ndecor3.width = \"8\"\n"
+                      "decor3.roofheight = \"4\"\n");
+    land.setTreeTexture(pictures.Get(404));
+    land.readSceneries(landFile);
+    ASSERT_EQ(land.sceneries.size(), 2u) << "the unknown type is skipped, the rest read";
+    EXPECT_EQ(land.sceneries[0]->height, 30.0f);
+    EXPECT_EQ(land.sceneries[1]->width, 8.0f);
+    EXPECT_EQ(land.sceneries[1]->roofHeight, 0.0f) << "trees read no roof";
+    EXPECT_EQ(pictures.Get(404)->Picture().BytesPerPixel(), 4) << "black made transparent";
+}
+
+TEST_F(WorldPass, GraphicsComeBackAfterARelease) {
+    loadLand("field");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(3, 0.05f);
+    const auto before = render();
+    land.releaseGraphics();
+    EXPECT_EQ(land.sceneries.front()->displayList(), 0u);
+    EXPECT_EQ(land.sky.displayList(), 0u);
+    EXPECT_FALSE(land.terrain.groundTexture().IsCreated());
+    land.restoreGraphics();
+    EXPECT_NE(land.sceneries.front()->displayList(), 0u);
+    EXPECT_LT(differingPixels(before, render()), 50) << "the same picture as before";
 }
