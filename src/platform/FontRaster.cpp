@@ -38,7 +38,8 @@ struct MatchedFace {
 };
 
 // fontconfig's best match; its standard aliases turn "Arial" into Liberation Sans
-// and "Courier New" into Liberation Mono.
+// and "Courier New" into Liberation Mono. A configuration of our own, destroyed
+// after the match, leaves no library state behind (fonts are opened rarely).
 MatchedFace matchFace(const char* family, bool bold, bool italic) {
     MatchedFace matched;
     FcPattern* pattern = FcPatternCreate();
@@ -46,10 +47,11 @@ MatchedFace matchFace(const char* family, bool bold, bool italic) {
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     if (match) {
         FcChar8* value = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch)
@@ -60,6 +62,7 @@ MatchedFace matchFace(const char* family, bool bold, bool italic) {
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
     return matched;
 }
 

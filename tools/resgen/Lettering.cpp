@@ -19,16 +19,18 @@ std::string matchFile(const char* family, bool bold, bool italic) {
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     std::string file;
     FcChar8* path = nullptr;
     if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
         file = reinterpret_cast<const char*>(path);
     if (match) FcPatternDestroy(match);
     FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
     return file;
 }
 } // namespace
