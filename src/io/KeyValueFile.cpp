@@ -493,6 +493,7 @@ void KeyValueFile::setSection(std::string_view name, std::string_view sectionTex
 
 void KeyValueFile::replaceText(std::size_t pos, std::size_t oldLength, std::string_view with) {
     contents.replace(pos, oldLength, with);
+    resetPositions(); // the entry found last may have moved or gone
     keyIndex.clear();
     indexBuilt = false;
     shiftSection(pos, oldLength, with.size());

@@ -256,7 +256,9 @@ TEST(KeyValueIndex, EditsAreSeenByLaterLookups) {
     EXPECT_EQ(file.getInt("b", 0), 2);
     file.setValue("c", "3");
     EXPECT_EQ(file.getInt("c", 0), 3);
+    EXPECT_TRUE(file.find("b"));
     file.setSection("S", "[S]\nd = \"4\"\n");
+    EXPECT_EQ(file.value(), "") << "positions found before an edit are dropped, not reused";
     EXPECT_EQ(file.getInt("d", 0), 4);
     file.openText("b = \"9\"\n");
     EXPECT_EQ(file.getInt("b", 0), 9);
