@@ -114,7 +114,8 @@ bool Scene::build() {
     land.load(date);
     reportProgress(text(textComputingWind), 60.0f);
     // A game saved at a spot comes back with that spot's wind.
-    if (const Spot* spot = spotAtPlacement()) applySpotWind(*spot);
+    const Spot* spot = spotAtPlacement();
+    if (spot != nullptr && !windCloseTo(*spot)) applySpotWind(*spot);
     wind.compute();
     sound.LoadResource(ambientSoundId);
     reportProgress(text(textComputingThermals), 85.0f);
@@ -255,8 +256,16 @@ bool Scene::windMatches(const Spot& spot) const {
     return spot.windSpeed == length3(wind.baseWind()) && spot.windDirection == windAngleFromNorth();
 }
 
+// The same wind up to float rounding: a rebuild at a spot whose wind is
+// already applied keeps the field instead of computing it again.
+bool Scene::windCloseTo(const Spot& spot) const {
+    const float speed = length3(wind.baseWind());
+    if (std::fabs(spot.windSpeed - speed) > 1e-3f) return false;
+    if (speed < 1e-3f) return true; // no wind has no direction
+    return std::fabs(std::remainder(spot.windDirection - windAngleFromNorth(), 2.0f * pi)) < 1e-4f;
+}
+
 void Scene::applySpotWind(const Spot& spot) {
-    if (windMatches(spot)) return;
     wind.setWind(spot.windDirection + pi, spot.windSpeed);
 }
 

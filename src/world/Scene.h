@@ -107,6 +107,7 @@ class Scene : public Element, public EventPublisher {
     void boundObserver();
     void applySpotWind(const Spot& spot);
     bool windMatches(const Spot& spot) const;
+    bool windCloseTo(const Spot& spot) const;
     float windAngleFromNorth() const;
     const Spot* spotAtPlacement() const;
     void setProjection() const;
