@@ -73,8 +73,8 @@ class Command : public EventSubscriber {
     virtual bool onKey(int key);
 
     // Runs the command as a console line names it, with the words that follow
-    // its name. Returns an empty text when it ran, else a line for the console
-    // saying what was wrong with the arguments.
+    // its name. Returns the console's answer: empty when it ran, else what was
+    // wrong with the arguments (lines separated by line feeds).
     virtual std::string runFromConsole(const std::vector<std::string>& arguments);
 
     CommandHost& host() const { return *currentHost; }
