@@ -126,12 +126,14 @@ class Terrain {
     bool ReadGeometry(KeyValueFile& landFile);
     bool BuildTree(std::span<const int32_t> records);
     bool CheckTree(const std::vector<bool>& hasRecord);
+    void OrderNodesDepthFirst();
     bool ChildInsideParent(const TriangleNode& child, const TriangleNode& parent) const;
     void FinishTree();
     void ComputeNormals();
     void ReadSpots(KeyValueFile& landFile);
     void ReadGroundPicture(KeyValueFile& landFile);
 
+    std::array<float, 6> GrownCorners(int32_t triangle) const;
     bool InsideGrown(const TriangleNode& node, float x, float y) const;
     bool Accepts(const TriangleNode& node, float x, float y) const;
     const TriangleNode* Search(const TriangleNode& node, float x, float y) const;
@@ -147,7 +149,7 @@ class Terrain {
     int32_t timeZone = 1;
     TerrainMesh terrainMesh;
     TriangleNode root;
-    std::vector<TriangleNode> nodes; // one per triangle, indexed by triangle
+    std::vector<TriangleNode> nodes; // one per triangle, in depth-first order
     std::vector<const TriangleNode*> leafOrder;
     std::vector<Spot> spotList;
     std::size_t currentSpotIndex = 0;

@@ -13,16 +13,20 @@ constexpr float nearSpotDistanceSquared = 100.0f;
 
 // The triangle grown by 1 % about its centroid, in the horizontal plane; points
 // on an edge are inside and either winding works.
-bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
-    const auto& t = terrainMesh.triangles[node.triangle];
+std::array<float, 6> Terrain::GrownCorners(int32_t triangle) const {
+    const auto& t = terrainMesh.triangles[triangle];
     const auto& a = terrainMesh.points[t[0]];
     const auto& b = terrainMesh.points[t[1]];
     const auto& c = terrainMesh.points[t[2]];
     const float gx = (a[0] + b[0] + c[0]) / 3.0f;
     const float gy = (a[1] + b[1] + c[1]) / 3.0f;
-    const float ax = gx + 1.01f * (a[0] - gx), ay = gy + 1.01f * (a[1] - gy);
-    const float bx = gx + 1.01f * (b[0] - gx), by = gy + 1.01f * (b[1] - gy);
-    const float cx = gx + 1.01f * (c[0] - gx), cy = gy + 1.01f * (c[1] - gy);
+    return {gx + 1.01f * (a[0] - gx), gy + 1.01f * (a[1] - gy), gx + 1.01f * (b[0] - gx),
+            gy + 1.01f * (b[1] - gy), gx + 1.01f * (c[0] - gx), gy + 1.01f * (c[1] - gy)};
+}
+
+bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
+    const auto& g = node.grown;
+    const float ax = g[0], ay = g[1], bx = g[2], by = g[3], cx = g[4], cy = g[5];
     const float eBC = (cy - by) * (x - bx) - (cx - bx) * (y - by);
     const float eAB = (by - ay) * (x - ax) - (bx - ax) * (y - ay);
     const float eCA = (ay - cy) * (x - cx) - (ax - cx) * (y - cy);

@@ -58,10 +58,51 @@ bool Terrain::BuildTree(std::span<const int32_t> records) {
     for (int32_t i = 0; i < count; ++i) {
         nodes[i].triangle = i;
         nodes[i].degenerate = horizontallyDegenerate(terrainMesh, i);
+        nodes[i].grown = GrownCorners(i);
     }
     root.triangle = -1;
-    if (!rootSeen || root.left == nullptr) return false;
-    return CheckTree(hasRecord);
+    if (!rootSeen || root.left == nullptr || !CheckTree(hasRecord)) return false;
+    OrderNodesDepthFirst();
+    return true;
+}
+
+// Lays the nodes out in the order a query visits them (a node, then its left
+// subtree), so that a descent reads memory that lies close together.
+void Terrain::OrderNodesDepthFirst() {
+    std::vector<TriangleNode*> order;
+    order.reserve(nodes.size());
+    std::vector<bool> placed(nodes.size(), false);
+    std::vector<TriangleNode*> pending{root.right, root.left};
+    while (!pending.empty()) {
+        TriangleNode* node = pending.back();
+        pending.pop_back();
+        if (node == nullptr) continue;
+        order.push_back(node);
+        placed[node->triangle] = true;
+        pending.push_back(node->right);
+        pending.push_back(node->left);
+    }
+    for (TriangleNode& node : nodes)
+        if (!placed[node.triangle]) order.push_back(&node);
+    std::vector<std::size_t> positionOf(nodes.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        positionOf[order[i]->triangle] = i;
+    std::vector<TriangleNode> sorted;
+    sorted.reserve(nodes.size());
+    for (const TriangleNode* node : order)
+        sorted.push_back(*node);
+    auto moved = [&](TriangleNode* old) -> TriangleNode* {
+        if (old == nullptr || old == &root) return old;
+        return &sorted[positionOf[old->triangle]];
+    };
+    for (TriangleNode& node : sorted) {
+        node.parent = moved(node.parent);
+        node.left = moved(node.left);
+        node.right = moved(node.right);
+    }
+    root.left = moved(root.left);
+    root.right = moved(root.right);
+    nodes = std::move(sorted);
 }
 
 // Walks the tree from the root: every node must have its own record, be reached

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -28,5 +29,8 @@ class TriangleNode {
     bool leaf = false;
     // A triangle whose horizontal projection has no area never accepts a point.
     bool degenerate = false;
+    // The triangle's corners (x, y) grown by 1 % about its centroid, kept so
+    // that a point test reads nothing but the node.
+    std::array<float, 6> grown{};
     std::span<const TriangleNode* const> leaves;
 };
