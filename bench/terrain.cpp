@@ -112,8 +112,18 @@ BENCHMARK(HeightAtByLinearScan)->Arg(33)->Arg(257);
 
 // A land directory of about 20 MB of land file, 1,000 sceneries and a
 // 1024 x 1024 ground picture, made once in a temporary folder.
+// Removes the land made for the run when the program ends.
+struct TemporaryFolder {
+    fs::path path;
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        if (!path.empty()) fs::remove_all(path, ignored);
+    }
+};
+
 fs::path bigLandFolder() {
-    static fs::path folder;
+    static TemporaryFolder made;
+    fs::path& folder = made.path;
     if (!folder.empty()) return folder;
     folder = fs::temp_directory_path() / "ventrix-bench-land";
     fs::create_directories(folder / "lands/big");
