@@ -58,10 +58,3 @@ TEST(SkyBoxGeometry, WallsStandOnTheEdgesWithTheirTopAtTheFirstRow) {
     EXPECT_EQ(corners[2].at[0], 1020.0f);
     EXPECT_EQ(corners[4].at[1], 520.0f);
 }
-
-TEST(SkyBoxGeometry, FreshSkyHasTheDefaultFog) {
-    SkyBox sky;
-    EXPECT_EQ(sky.fogColour(), (std::array<float, 4>{0.45f, 0.53f, 0.73f, 1.0f}));
-    EXPECT_EQ(sky.ceilingHeight(), 1000.0f);
-    EXPECT_EQ(SkyBox::fogDensity, 0.00015f);
-}
