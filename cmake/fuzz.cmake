@@ -1,0 +1,29 @@
+# Fuzz targets: fuzz/<name>_fuzz.cpp -> fuzz_<name>, a libFuzzer program.
+# Configure a separate build tree with clang, e.g.
+#   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVENTRIX_FUZZ=ON -DVENTRIX_SANITIZE=ON
+# scripts/fuzz does exactly that and runs each target for a given time.
+option(VENTRIX_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(NOT VENTRIX_FUZZ)
+  return()
+endif()
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  message(FATAL_ERROR "VENTRIX_FUZZ needs clang: configure with CC=clang CXX=clang++")
+endif()
+
+# Coverage feedback for the code under test; the fuzzer's own main is linked
+# only into the fuzz programs.
+target_compile_options(ventrix_core PRIVATE -fsanitize=fuzzer-no-link)
+
+file(GLOB VENTRIX_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+add_custom_target(fuzz_all)
+foreach(source ${VENTRIX_FUZZ_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  string(REGEX REPLACE "_fuzz$" "" name ${name})
+  add_executable(fuzz_${name} ${source})
+  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer -Wall -Wextra)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(fuzz_${name} PRIVATE ventrix_core)
+  target_include_directories(fuzz_${name} PRIVATE fuzz)
+  target_compile_definitions(fuzz_${name} PRIVATE VENTRIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(fuzz_all fuzz_${name})
+endforeach()
