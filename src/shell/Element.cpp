@@ -18,18 +18,40 @@ void Element::setSize(int newWidth, int newHeight) {
     height = newHeight;
 }
 
-void Element::setActive(bool isActive) { active = isActive; }
+void Element::setActive(bool isActive) {
+    active = isActive;
+}
 
-bool Element::keyUp(int) { return true; }
-bool Element::keyDown(int) { return true; }
-bool Element::mouseMove(int, int) { return true; }
-bool Element::leftButton(int, int, int, bool) { return true; }
-bool Element::leftDoubleClick(int, int, int) { return true; }
-bool Element::middleButton(int, int, int, bool) { return true; }
-bool Element::middleDoubleClick(int, int, int) { return true; }
-bool Element::rightButton(int, int, int, bool) { return true; }
-bool Element::rightDoubleClick(int, int, int) { return true; }
-bool Element::update(double) { return true; }
+bool Element::keyUp(int) {
+    return true;
+}
+bool Element::keyDown(int) {
+    return true;
+}
+bool Element::mouseMove(int, int) {
+    return true;
+}
+bool Element::leftButton(int, int, int, bool) {
+    return true;
+}
+bool Element::leftDoubleClick(int, int, int) {
+    return true;
+}
+bool Element::middleButton(int, int, int, bool) {
+    return true;
+}
+bool Element::middleDoubleClick(int, int, int) {
+    return true;
+}
+bool Element::rightButton(int, int, int, bool) {
+    return true;
+}
+bool Element::rightDoubleClick(int, int, int) {
+    return true;
+}
+bool Element::update(double) {
+    return true;
+}
 
 void Element::resize(int newWidth, int newHeight) {
     width = newWidth;

@@ -12,7 +12,7 @@ layer list (it is marked closeRequested and removed in a later frame).
 ===============================================================================
 */
 class Element {
-public:
+  public:
     Element() = default;
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;

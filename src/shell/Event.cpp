@@ -17,7 +17,9 @@ void EventPublisher::subscribe(EventSubscriber* subscriber) {
     if (subscriber) subscribers.insert(subscriber);
 }
 
-void EventPublisher::unsubscribe(EventSubscriber* subscriber) { subscribers.erase(subscriber); }
+void EventPublisher::unsubscribe(EventSubscriber* subscriber) {
+    subscribers.erase(subscriber);
+}
 
 bool EventPublisher::isSubscribed(const EventSubscriber* subscriber) const {
     return subscribers.contains(const_cast<EventSubscriber*>(subscriber));

@@ -12,7 +12,7 @@ against each subscriber's mask.
 ===============================================================================
 */
 class Event {
-public:
+  public:
     explicit Event(uint32_t eventType = 0, uintptr_t eventPayload = 0)
         : type(eventType), payload(eventPayload) {}
     virtual ~Event() = default;
@@ -25,7 +25,7 @@ public:
 class EventPublisher;
 
 class EventSubscriber {
-public:
+  public:
     explicit EventSubscriber(uint32_t subscriberMask = 0) : mask(subscriberMask) {}
     virtual ~EventSubscriber() = default;
     virtual void onEvent(EventPublisher* publisher, const Event& event) = 0;
@@ -35,7 +35,7 @@ public:
 
 // Holds subscribers ordered by address, each at most once; never owns them.
 class EventPublisher {
-public:
+  public:
     virtual ~EventPublisher() = default;
     virtual void publish(const Event& event);
 
@@ -44,6 +44,6 @@ public:
     bool isSubscribed(const EventSubscriber* subscriber) const;
     std::size_t subscriberCount() const { return subscribers.size(); }
 
-private:
+  private:
     std::set<EventSubscriber*> subscribers;
 };
