@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "gfx/LandPath.h"
 #include "io/KeyValueFile.h"
 #include "shell/Accessors.h"
@@ -24,19 +26,49 @@ Land::~Land() {
     clearSceneries();
 }
 
+bool Land::isSafeName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return std::none_of(name.begin(), name.end(), [](unsigned char c) {
+        return c == '/' || c == '\\' || c < 32 || c == 127;
+    });
+}
+
+void Land::forgetLand() {
+    terrain.Clear();
+    clearSceneries();
+    loadedLand.clear();
+    dropGraphics();
+}
+
+// Once graphicsReady is clear nothing releases the sky's and the clouds' GL
+// objects around a new context, so they go now and the next load makes them.
+void Land::dropGraphics() {
+    if (!graphicsReady) return;
+    sky.ReleaseGl();
+    clouds.ReleaseGl();
+    graphicsReady = false;
+}
+
 bool Land::load(SceneDate& date) {
+    const std::string name = terrain.name();
+    if (!terrain.needsLoad() && name != loadedLand) forgetLand();
     KeyValueFile landFile;
     if (terrain.needsLoad()) {
         clearSceneries();
-        const std::string& name = terrain.name();
-        if (name.empty() || !landFile.open(LandPath(name, name + ".map"))) return false;
+        if (!isSafeName(name) || !landFile.open(LandPath(name, name + ".map"))) return false;
     }
     return loadFrom(landFile, date);
 }
 
 bool Land::loadFrom(KeyValueFile& landFile, SceneDate& date) {
-    if (terrain.needsLoad()) clearSceneries();
-    if (!terrain.Load(landFile) || !sun.compute(terrain, date)) return false;
+    if (terrain.needsLoad()) {
+        clearSceneries();
+        loadedLand.clear();
+        dropGraphics();
+    }
+    if (!terrain.Load(landFile)) return false;
+    if (terrain.justLoaded()) loadedLand = terrain.name();
+    if (!sun.compute(terrain, date)) return false;
     if (sun.changed() || terrain.justLoaded()) {
         terrain.ShadeGround(sun.direction());
         if (terrain.justLoaded() && !sky.LoadSky(landBox(), landFile)) return false;
@@ -51,10 +83,9 @@ bool Land::loadFrom(KeyValueFile& landFile, SceneDate& date) {
 }
 
 bool Land::saveSpots() {
-    const std::string& name = terrain.name();
-    if (name.empty()) return false;
+    if (terrain.needsLoad() || !isSafeName(loadedLand)) return false;
     KeyValueFile landFile;
-    if (!landFile.open(LandPath(name, name + ".map"))) return false;
+    if (!landFile.open(LandPath(loadedLand, loadedLand + ".map"))) return false;
     terrain.WriteSpots(landFile);
     return landFile.write();
 }
@@ -80,6 +111,7 @@ void Land::update(const std::array<float, 3>& wind, float elapsed) {
 }
 
 void Land::draw(const Observer& observer) {
+    if (!graphicsReady) return;
     sky.Draw();
     if (showSun) sun.draw(observer);
     if (showClouds) clouds.Draw();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "world/clouds/CloudLayer.h"
@@ -20,11 +21,15 @@ Land: one flying site as the scene holds it: terrain and spots, sky box and
 fog, sun, cloud layer, sceneries, and the three show flags ("sun.show",
 "clouds.show", "decors.show", all set at construction).
 
-load reads the land file at the terrain's first real load only; later loads
-recompute the sun, the ground shading, the sky box and the clouds.
+load reads the land file at the terrain's first real load, and again whenever
+the terrain has been given another land's name since; other loads only
+recompute the sun, the ground shading, the sky box and the clouds. A land name
+that could reach outside the lands folder (a path separator, "." or "..") is
+refused. Spots are only ever written into the file of the land they were read
+with.
 draw is the world pass: sky box without fog, the sun's glow and the clouds
 when shown, then with fog the ground and (when shown) the sceneries.
-Release and restore of GL objects act only once a load has succeeded.
+Release, restore and drawing act only once a load has succeeded.
 ===============================================================================
 */
 class Land {
@@ -34,13 +39,19 @@ class Land {
     Land(const Land&) = delete;
     Land& operator=(const Land&) = delete;
 
-    // False when the land has no name, its file cannot be read or is bad.
+    // False when the land has no name or an unsafe one, or its file cannot be
+    // read or is bad.
     bool load(SceneDate& date);
     // The same from a land file already open (read only when the terrain
     // needs a load; pictures are looked up by the terrain's name).
     bool loadFrom(KeyValueFile& landFile, SceneDate& date);
-    // Writes the spots back into the land's own file; false when it cannot.
+    // Writes the spots back into the file of the land they were read with;
+    // false when no land is loaded or the file cannot be read or written.
     bool saveSpots();
+    // A name that can only mean a folder right under "lands/".
+    static bool isSafeName(const std::string& name);
+    // The land whose files the terrain holds (empty when none).
+    const std::string& loadedName() const { return loadedLand; }
     void readParams(KeyValueFile& savedGame);
     void saveParams(KeyValueFile& savedGame) const;
     // Drifts the clouds with the wind when they are shown.
@@ -69,5 +80,11 @@ class Land {
     bool graphicsReady = false;
 
   private:
+    // Drops the terrain, its spots and the sceneries so the next load reads
+    // the files of the land now named.
+    void forgetLand();
+    void dropGraphics();
+
     Texture* treeTexture = nullptr;
+    std::string loadedLand;
 };
