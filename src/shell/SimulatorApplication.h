@@ -44,6 +44,9 @@ class SimulatorApplication : public Application {
     virtual bool sceneHasWorld() const;
     // Builds the saved game named by startupGame, as the load page would.
     virtual void loadStartupGame();
+    // The scene's own OpenGL objects, around a re-creation of the window.
+    void releaseSceneGraphics() override;
+    void restoreSceneGraphics() override;
 
   private:
     void runSplash();
