@@ -81,24 +81,46 @@ e2e_start_display() {
     local size=${1:-1024x768x24} n attempt
     for attempt in 1 2 3; do
         n=$(e2e_free_display) || break
-        Xvfb ":$n" -screen 0 "$size" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "$size" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
         E2E_PID_XVFB=$!
         export DISPLAY=":$n"
-        if e2e_wait_for 10 xdpyinfo; then
-            openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-            E2E_PID_WM=$!
-            if e2e_wait_for 10 wmctrl -m; then
+        if e2e_wait_for 20 xdpyinfo; then
+            if e2e_start_window_manager; then
                 e2e_log "display $DISPLAY ready"
                 return 0
             fi
-            e2e_log "openbox did not start"
-            return 1
+            e2e_stop_display
+            exit 1
         fi
-        kill "$E2E_PID_XVFB" 2>/dev/null
-        wait "$E2E_PID_XVFB" 2>/dev/null
+        e2e_stop_display
     done
     e2e_log "no X display could be started"
+    cat "$E2E_TMP/xvfb.log" >&2
     exit 1
+}
+
+# openbox; its log is shown when it does not come up.
+e2e_start_window_manager() {
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PID_WM=$!
+    e2e_wait_for 30 e2e_window_manager_settled
+    if wmctrl -m >/dev/null 2>&1; then return 0; fi
+    e2e_log "openbox did not start:"
+    cat "$E2E_TMP/openbox.log" >&2
+    return 1
+}
+
+# Running and answering, or gone for good.
+e2e_window_manager_settled() { wmctrl -m || ! kill -0 "$E2E_PID_WM"; }
+
+e2e_stop_display() {
+    local pid
+    for pid in $E2E_PID_WM $E2E_PID_XVFB; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    E2E_PID_WM=""
+    E2E_PID_XVFB=""
 }
 
 # Starts ventrix in $E2E_WORK with the given arguments, output in $E2E_TMP/app.out/.err.
