@@ -4,7 +4,7 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-set(VENTRIX_XVFB xvfb-run -a -s "-screen 0 1024x768x24")
+set(VENTRIX_XVFB xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
 
 file(GLOB VENTRIX_TEST_AREAS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*)
 foreach(area_dir ${VENTRIX_TEST_AREAS})
