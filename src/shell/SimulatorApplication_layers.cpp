@@ -1,8 +1,15 @@
-// The concrete layers of the simulator. Each hook returns null until its layer
-// exists; start-up then runs with the layers that do.
+// The concrete layers of the simulator: the start-up pictures, the world, the
+// screen information, the console and the menu, and how they are joined.
 #include "shell/SimulatorApplication.h"
 
 #include <cstdio>
+
+#include "ui/composites/ConsoleWindow.h"
+#include "ui/composites/InfoBar.h"
+#include "ui/composites/Menu.h"
+#include "ui/composites/Splash.h"
+#include "ui/console/ConsolePage.h"
+#include "ui/menu/BuildMenu.h"
 
 #include "shell/Accessors.h"
 #include "ui/composites/Boxes.h"
@@ -16,27 +23,55 @@ constexpr int openErrorText = 97;
 constexpr int errorTitle = 98;
 } // namespace
 
+namespace {
+constexpr int SplashX = 140;
+constexpr int SplashY = 30;
+constexpr int SplashSize = 512;
+constexpr double SplashSeconds = 6.0;
+} // namespace
+
 std::unique_ptr<Element> SimulatorApplication::createSplash() {
-    return nullptr;
+    auto made = std::make_unique<Splash>();
+    made->create(SplashX, SplashY, SplashSize, SplashSize, {407, 432}, SplashSeconds);
+    return made;
 }
 
 std::unique_ptr<Element> SimulatorApplication::createScene() {
     return std::make_unique<Scene>();
 }
 
-std::unique_ptr<Element> SimulatorApplication::createInfoBar(int, int) {
-    return nullptr;
+std::unique_ptr<Element> SimulatorApplication::createInfoBar(int width, int height) {
+    auto made = std::make_unique<InfoBar>();
+    made->create(0, 0, width, height);
+    return made;
 }
 
-std::unique_ptr<Element> SimulatorApplication::createConsole(int, int) {
-    return nullptr;
+std::unique_ptr<Element> SimulatorApplication::createConsole(int width, int height) {
+    auto made = std::make_unique<ConsoleWindow>();
+    made->createWithTitle(nullptr, 0, 0, width, height / 3, nullptr, nullptr, new ConsolePage);
+    return made;
 }
 
+// The menu's pages own the commands; they act on this application, the scene and
+// its observer, and register with the console's page.
 std::unique_ptr<Element> SimulatorApplication::createMenu() {
-    return nullptr;
+    MenuTargets targets;
+    targets.application = this;
+    targets.scene = dynamic_cast<Scene*>(scene.get());
+    if (targets.scene) targets.observer = &targets.scene->theObserver();
+    if (auto* window = dynamic_cast<ConsoleWindow*>(console.get()))
+        targets.console = dynamic_cast<ConsolePage*>(window->page);
+    return buildMenu(targets);
 }
 
-void SimulatorApplication::connectLayers() {}
+// The menu hears every key the scene reports; the info bar shows the observer's
+// values and the frame rate.
+void SimulatorApplication::connectLayers() {
+    auto* world = dynamic_cast<Scene*>(scene.get());
+    if (world && menu) world->subscribe(static_cast<Menu*>(menu.get()));
+    if (auto* bar = dynamic_cast<InfoBar*>(infoBar.get()))
+        bar->createItems(world ? &world->theObserver() : nullptr, this);
+}
 
 bool SimulatorApplication::sceneHasWorld() const {
     const auto* world = dynamic_cast<const Scene*>(scene.get());
