@@ -24,6 +24,8 @@ e2e_start_app
 e2e_wait_window || exit 1
 menu_read_size
 sleep 7
+e2e_move 600 300 # away from the page, so that no button shows its hover look
+sleep 0.5
 window_shot menu-main
 e2e_check "the main page shows after the start-up pictures" [ "$(brightness menu-main)" -gt 3 ]
 
@@ -68,6 +70,30 @@ done
 pixels=$(changed_pixels land-field land-ridge)
 e2e_check "loading the ridge after the field shows another land ($pixels pixels differ)" \
     [ "$pixels" -gt 100000 ]
+
+# Escape over the world brings the menu back over it; the console opens with its key.
+press Escape
+e2e_move 600 300
+sleep 0.5
+window_shot menu-over-ridge
+# The main page is opaque: over the world it looks as it did over the empty window.
+page_area="256x512+20+$((MENU_HEIGHT - 532))"
+for shot in menu-main menu-over-ridge; do
+    convert "$E2E_SHOTS/$shot.png" -crop "$page_area" +repage "$E2E_SHOTS/page-of-$shot.png"
+done
+pixels=$(changed_pixels page-of-menu-main page-of-menu-over-ridge)
+e2e_check "Escape over the world opens the main page ($pixels of 131072 pixels differ)" \
+    [ "$pixels" -lt 2000 ]
+click_navigation 250
+click_navigation 200
+window_shot general-over-ridge
+press Escape
+press Escape
+press Escape
+press grave
+type_line help
+window_shot console-help
+press Escape
 
 e2e_close_app
 e2e_check "the program ends normally after the two loads (status $E2E_STATUS)" [ "$E2E_STATUS" = 0 ]

@@ -38,7 +38,7 @@ void SystemPage::addControl() {
     addCaption(*this, 79, 110, 230);
     control = addToggleGroup(*this, 105, 175, 70, 35, false);
     joystick = addToggle(*this, 80, 110, 205, 110, 20, true);
-    adapter = addToggle(*this, 81, 110, 180, 150, 20, false);
+    adapter = addToggle(*this, 81, 110, 180, 110, 20, false);
     link(control, joystick);
     link(control, adapter);
 }
