@@ -98,4 +98,13 @@ e2e_check "an empty saved game does not make a world" no_world_shown
 e2e_check "and the reason is told on the error output" grep -q "empty.sav" "$E2E_TMP/app.err"
 e2e_close_app
 
+# A game naming a land that is not there: the error is told, not an empty screen.
+printf 'terrain.name = "atlantis"\n' >"$E2E_WORK/lost.sav"
+e2e_start_app --load lost.sav
+e2e_wait_window 30
+e2e_check "a missing land is reported" e2e_wait_for 30 grep -q 'atlantis' "$E2E_TMP/app.err"
+shot_view lost
+e2e_close_app
+e2e_check "and the program still closes normally (got $E2E_STATUS)" [ "$E2E_STATUS" = 0 ]
+
 e2e_finish
