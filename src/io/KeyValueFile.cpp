@@ -46,13 +46,31 @@ bool commentStartsIn(const std::string& s, std::size_t from, std::size_t until) 
     return std::string_view(s).substr(from, end - from).find("//") < until - from;
 }
 
+// Every carriage return that ends a line goes, also the doubled ones of a file
+// converted twice (CR CR LF): a CR left before a LF would be lost at the next
+// read, so what is written would not read back the same.
 void dropCarriageReturns(std::string& s) {
     std::size_t out = 0;
-    for (std::size_t in = 0; in < s.size(); ++in) {
-        if (s[in] == '\r' && in + 1 < s.size() && s[in + 1] == '\n') continue;
-        s[out++] = s[in];
+    std::size_t in = 0;
+    while (in < s.size()) {
+        if (s[in] != '\r') {
+            s[out++] = s[in++];
+            continue;
+        }
+        const std::size_t runEnd = std::min(s.find_first_not_of('\r', in), s.size());
+        const bool endsLine = runEnd < s.size() && s[runEnd] == '\n';
+        if (!endsLine)
+            for (std::size_t i = in; i < runEnd; ++i)
+                s[out++] = '\r';
+        in = runEnd;
     }
     s.resize(out);
+}
+
+// Ends the first word of a line in the key index; a NUL byte is part of a word,
+// as the plain search takes it.
+bool endsIndexWord(char c) {
+    return c == ' ' || c == '\t' || c == '=' || c == '\n';
 }
 
 // Removes every "//" with the rest of its line, keeping the line feeds.
@@ -262,7 +280,7 @@ void KeyValueFile::buildIndex() const {
     while (lineStart <= size) {
         const std::size_t word = skipBlanks(contents, lineStart);
         std::size_t wordEnd = word;
-        while (wordEnd < size && !std::strchr(" \t=\n", contents[wordEnd]))
+        while (wordEnd < size && !endsIndexWord(contents[wordEnd]))
             ++wordEnd;
         const std::size_t after = skipBlanks(contents, wordEnd);
         const std::string_view token(contents.data() + word, wordEnd - word);

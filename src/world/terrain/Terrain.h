@@ -78,7 +78,8 @@ class Terrain {
     // Name of the first spot closer than 10 m horizontally, else the empty name.
     const std::string& SpotNameNear(float x, float y) const;
     // Replaces the land file's "Spot" section with every spot after the
-    // land-centre one; the caller writes the file.
+    // land-centre one, keeping the section's entries that are not spots; the
+    // caller writes the file.
     void WriteSpots(KeyValueFile& file) const;
     std::string SpotSectionText() const;
 

@@ -1,7 +1,9 @@
 // Point location, interpolation and the spot list.
 #include "world/terrain/Terrain.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "io/KeyValueFile.h"
 
@@ -9,6 +11,46 @@ namespace {
 constexpr float radiansToDegrees = 57.29577951f;
 // Spots closer than this (squared, in m²) count as "here".
 constexpr float nearSpotDistanceSquared = 100.0f;
+
+// "spot", a number, ".": the keys of the spot blocks.
+bool isSpotKey(std::string_view key) {
+    if (!key.starts_with("spot")) return false;
+    const std::size_t dot = key.find_first_not_of("0123456789", 4);
+    return dot > 4 && dot != std::string_view::npos && key[dot] == '.';
+}
+
+// The key of an entry line (blanks, key, blanks, "="), or the empty text.
+std::string firstWordOfEntry(const std::string& text, std::size_t lineStart) {
+    const std::size_t word = text.find_first_not_of(" \t", lineStart);
+    if (word == std::string::npos) return {};
+    const std::size_t wordEnd = std::min(text.find_first_of(" \t=\n", word), text.size());
+    const std::size_t equals = text.find_first_not_of(" \t", wordEnd);
+    if (wordEnd == word || equals == std::string::npos || text[equals] != '=') return {};
+    return text.substr(word, wordEnd - word);
+}
+
+// The entries of the file's "Spot" section that are not spots (a hand-made land
+// may carry terrain or scenery keys there), each whole with a value that runs
+// over several lines, so that saving the spots keeps them.
+std::string otherEntriesOfSpotSection(KeyValueFile& file) {
+    if (!file.findSection("Spot")) return {};
+    KeyValueFile section;
+    section.openText(
+        file.text().substr(file.sectionStart(), file.sectionEnd() - file.sectionStart()));
+    const std::string& text = section.text();
+    std::string kept;
+    std::size_t lineEnd = text.find('\n'); // the heading line is written anew
+    while (lineEnd != std::string::npos && lineEnd + 1 < text.size()) {
+        const std::size_t start = lineEnd + 1;
+        lineEnd = text.find('\n', start);
+        const std::string key = firstWordOfEntry(text, start);
+        if (key.empty() || !section.find(key) || section.entry().lineStart != start) continue;
+        const std::size_t entryEnd = std::min(section.entry().lineEnd, text.size());
+        if (!isSpotKey(key)) kept.append(text, start, entryEnd - start).append("\n");
+        lineEnd = entryEnd < text.size() ? entryEnd : std::string::npos;
+    }
+    return kept;
+}
 } // namespace
 
 // The triangle grown by 1 % about its centroid, in the horizontal plane; points
@@ -33,9 +75,13 @@ bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
     return eBC * eAB >= 0.0f && eCA * eAB >= 0.0f && eCA * eBC >= 0.0f;
 }
 
+// A triangle without horizontal area cannot be interpolated, so as a leaf it never
+// answers; as an inner node it leaves the decision to its children, which would
+// otherwise be out of reach of every query.
 bool Terrain::Accepts(const TriangleNode& node, float x, float y) const {
     if (node.triangle < 0) return true;
-    return !node.degenerate && InsideGrown(node, x, y);
+    if (node.degenerate) return !node.leaf;
+    return InsideGrown(node, x, y);
 }
 
 const TriangleNode* Terrain::Search(const TriangleNode& node, float x, float y) const {
@@ -137,5 +183,5 @@ std::string Terrain::SpotSectionText() const {
 }
 
 void Terrain::WriteSpots(KeyValueFile& file) const {
-    file.setSection("Spot", SpotSectionText());
+    file.setSection("Spot", SpotSectionText() + otherEntriesOfSpotSection(file));
 }

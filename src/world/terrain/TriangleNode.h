@@ -27,7 +27,8 @@ class TriangleNode {
     TriangleNode* left = nullptr;
     TriangleNode* right = nullptr;
     bool leaf = false;
-    // A triangle whose horizontal projection has no area never accepts a point.
+    // A leaf whose horizontal projection has no area never accepts a point; such
+    // an inner node leaves the decision to its children.
     bool degenerate = false;
     // The triangle's corners (x, y) grown by 1 % about its centroid, kept so
     // that a point test reads nothing but the node.
