@@ -126,22 +126,6 @@ TEST_F(GeneralPageTest, ViewSliderStaysBetween40And80) {
     EXPECT_FLOAT_EQ(scene.theObserver().fieldOfView(), 80.0f);
 }
 
-TEST_F(GeneralPageTest, ShortcutFieldsKeepWhatIsTyped) {
-    open();
-    EditField* field = nullptr;
-    for (const auto& child : general().children()) {
-        if (auto* found = dynamic_cast<EditField*>(child.get())) {
-            field = found;
-            break;
-        }
-    }
-    ASSERT_NE(field, nullptr);
-    typeText(*field, "k");
-    EXPECT_EQ(field->content, "k");
-    click(*general().valid);
-    EXPECT_EQ(field->content, "k");
-}
-
 class PagesTest : public MenuTest {};
 
 TEST_F(PagesTest, CheckingF3JUnchecksTraining) {
@@ -201,14 +185,6 @@ TEST_F(SavedGamesTest, SaveAddsTheEndingAndShowsTheNewGame) {
     for (const std::string& item : saving().list->items)
         listed = listed || item == "abc.sav";
     EXPECT_TRUE(listed) << "the list shows the new game";
-}
-
-TEST_F(SavedGamesTest, ANameHoldingTheEndingIsSavedAsTyped) {
-    menu->push(&saving());
-    typeText(*saving().field, "old.sav");
-    click(*saving().save);
-    EXPECT_TRUE(fs::exists("old.sav"));
-    EXPECT_FALSE(fs::exists("old.sav.sav"));
 }
 
 TEST_F(SavedGamesTest, AnEmptyNameSavesNothing) {

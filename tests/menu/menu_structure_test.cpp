@@ -119,12 +119,6 @@ TEST_F(MenuStructureTest, ParametersGeneralThenEscapeTwiceReturnsToTheMainPage) 
     EXPECT_EQ(topId(), PageMain);
 }
 
-TEST_F(MenuStructureTest, ClicksOutsideAButtonOpenNothing) {
-    clickPage(58 - 4, 250 + 20);  // left of "Parameters"
-    clickPage(58 + 82, 250 + 45); // between "Parameters" and "Demo"
-    EXPECT_EQ(topId(), PageMain);
-}
-
 TEST_F(MenuStructureTest, QuitAsksBeforeClosing) {
     clickPage(58 + 82, 150 + 20);
     ASSERT_EQ(host.questions.size(), 1u);
@@ -158,20 +152,6 @@ TEST_F(MenuStructureTest, UnwiredControlsReachNothingButTheirPage) {
         }
         EXPECT_EQ(sliders, id == PageLand ? 11 : 8) << "page " << id;
     }
-}
-
-TEST_F(MenuStructureTest, LandPageOwnsTheLandKeys) {
-    std::vector<std::pair<std::string, int>> keys;
-    for (const auto& each : page(PageLand).commands)
-        keys.emplace_back(each->name, each->shortcutKey);
-    const std::vector<std::pair<std::string, int>> expected = {{"addspot", 'v'},
-                                                               {"changespot", Key::Tab},
-                                                               {"savemap", 'w'},
-                                                               {"observermovefront", Key::Up},
-                                                               {"observermoveback", Key::Down},
-                                                               {"observermoveleft", Key::Left},
-                                                               {"observermoveright", Key::Right}};
-    EXPECT_EQ(keys, expected);
 }
 
 TEST_F(MenuStructureTest, HelpPageListsTheConsoleKeysThenTheShortcuts) {
