@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Interrupted and failed writes. The program is killed while it saves a game
+# ("savescene" from the console) and while it saves the land's spots
+# ("savemap"): half way through writing, and just before the new file replaces
+# the old one. Each time the old file must still be there, whole and readable.
+# Then saves into read-only folders must be reported and lose nothing.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/menu_lib.sh"
+e2e_init "$@"
+e2e_start_display
+
+cp -r "$E2E_SRC/data/." "$E2E_WORK/"
+mkdir -p "$E2E_WORK/games"
+mv "$E2E_WORK/ridge.sav" "$E2E_WORK/games/ridge.sav"
+game="$E2E_WORK/games/ridge.sav"
+land="$E2E_WORK/lands/ridge/ridge.map"
+
+shim="$E2E_TMP/kill_during_write.so"
+cc -shared -fPIC -o "$shim" "$E2E_SRC/tests/proof/kill_during_write.c" -ldl ||
+    { e2e_check "the kill helper builds" false; e2e_finish; }
+
+checksum() { md5sum "$1" | cut -d' ' -f1; }
+game_sum=$(checksum "$game")
+land_sum=$(checksum "$land")
+
+# A saved game is whole when every group from the first key to the last is there.
+game_whole() { grep -q '^wind.show = ' "$1" && grep -q '^obs.betaspeed = "[-0-9.]*"$' "$1"; }
+# A land file is whole when its geometry and its spot section are there.
+land_whole() {
+    grep -q '^terrain.points = ' "$1" && grep -q '^terrain.tree = ' "$1" && grep -q '^\[Spot\]$' "$1"
+}
+temporaries() { find "$E2E_WORK/games" "$E2E_WORK/lands/ridge" -name '*.tmp*' | wc -l; }
+
+# The top of the view is sky once the world is drawn.
+world_shown() {
+    e2e_screenshot probe >/dev/null
+    local blue
+    blue=$(convert "$E2E_SHOTS/probe.png" -crop 100%x15%+0+40 +repage -format '%[fx:mean.b]' info:)
+    awk -v b="$blue" 'BEGIN { exit !(b > 0.35) }'
+}
+
+start_world() {
+    xdotool mousemove 1023 767
+    e2e_start_app --load games/ridge.sav
+    e2e_wait_window 30 || return 1
+    menu_read_size
+    e2e_wait_for 90 world_shown
+}
+
+# Opens the console and keeps the pointer over it, so the keys go there.
+open_console() {
+    press grave
+    e2e_move $((MENU_WIDTH / 2)) $((MENU_HEIGHT - MENU_HEIGHT / 6))
+    sleep 0.3
+}
+console() {
+    e2e_move $((MENU_WIDTH / 2)) $((MENU_HEIGHT - MENU_HEIGHT / 6))
+    type_line "$1"
+}
+still_running() { kill -0 "$E2E_PID_APP" 2>/dev/null; }
+
+# Runs a command with the helper asked to kill at a point; the program must die by SIGKILL.
+kill_during() {
+    local point=$1 file=$2 command=$3
+    export VENTRIX_KILL_FILE=$file VENTRIX_KILL_AT=$point
+    E2E_APP_TIMEOUT=180 LD_PRELOAD="$shim" start_world ||
+        e2e_check "the world is up before '$command' ($point)" false
+    unset VENTRIX_KILL_FILE VENTRIX_KILL_AT
+    open_console
+    console "$command"
+    [ "$command" = savemap ] && click_yes
+    e2e_wait_exit 60
+    e2e_check "'$command' killed $point: the program died by SIGKILL (status $E2E_STATUS)" \
+        [ "$E2E_STATUS" = 137 ]
+    e2e_check "'$command' killed $point: the kill came while saving" \
+        grep -q "kill_during_write: killing" "$E2E_TMP/app.err"
+}
+
+kill_during write ridge.sav "savescene games/ridge.sav"
+e2e_check "the saved game is unchanged after a kill half way" [ "$(checksum "$game")" = "$game_sum" ]
+e2e_check "and whole" game_whole "$game"
+kill_during rename ridge.sav "savescene games/ridge.sav"
+e2e_check "the saved game is unchanged after a kill before the swap" [ "$(checksum "$game")" = "$game_sum" ]
+e2e_check "and whole" game_whole "$game"
+
+kill_during write ridge.map savemap
+e2e_check "the land file is unchanged after a kill half way" [ "$(checksum "$land")" = "$land_sum" ]
+e2e_check "and whole" land_whole "$land"
+kill_during rename ridge.map savemap
+e2e_check "the land file is unchanged after a kill before the swap" [ "$(checksum "$land")" = "$land_sum" ]
+e2e_check "and whole" land_whole "$land"
+e2e_log "temporary files left by the kills: $(temporaries)"
+find "$E2E_WORK" -name '*.tmp*' -delete
+
+# The same saves run to their end replace the files with whole new ones.
+start_world || e2e_check "the world is up for the saves" false
+open_console
+console "savescene games/ridge.sav"
+console savemap
+click_yes
+sleep 2
+e2e_close_app
+e2e_check "a normal close after saving (status $E2E_STATUS)" [ "$E2E_STATUS" = 0 ]
+e2e_check "the saved game is whole after a save" game_whole "$game"
+e2e_check "the land file is whole after a save" land_whole "$land"
+e2e_check "the land keeps everything before its spot section" \
+    cmp -s <(sed '/^\[Spot\]$/,$d' "$land") <(sed '/^\[Spot\]$/,$d' "$E2E_SRC/data/lands/ridge/ridge.map")
+e2e_check "no temporary file is left by finished saves" [ "$(temporaries)" = 0 ]
+
+# Read-only folders: the save fails, a box says so, and both files stay as they were.
+# Root writes anywhere, so the program then runs as an ordinary user.
+run_as=()
+if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$E2E_TMP"
+    chmod 644 "$ALSOFT_CONF"
+    chown -R 65534:65534 "$E2E_WORK"
+    run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$E2E_WORK")
+fi
+chmod 555 "$E2E_WORK/games" "$E2E_WORK/lands/ridge"
+game_sum=$(checksum "$game")
+land_sum=$(checksum "$land")
+
+box_left=$(((MENU_WIDTH - 600) / 2))
+box_top=$(((MENU_HEIGHT - 200) / 2))
+# Pixels that differ between two shots in the area of a centred box (600 x 200).
+box_changed() {
+    convert "$1" -crop "600x200+$box_left+$box_top" +repage "$E2E_TMP/box-a.png"
+    convert "$2" -crop "600x200+$box_left+$box_top" +repage "$E2E_TMP/box-b.png"
+    compare -metric AE -fuzz 10% "$E2E_TMP/box-a.png" "$E2E_TMP/box-b.png" null: 2>&1 | cut -d' ' -f1
+}
+# Whether a box now covers most of that area, compared with the shot named.
+box_over() {
+    window_shot "$1-now" >/dev/null 2>&1
+    local changed
+    changed=$(box_changed "$E2E_SHOTS/$1.png" "$E2E_SHOTS/$1-now.png")
+    [ "${changed:-0}" -gt 60000 ]
+}
+box_gone() { ! box_over "$1"; }
+# Closes the message box with its button at (200, 10), 80 x 30.
+close_box() {
+    click_window $((box_left + 6 + 200 + 40)) $((box_top + 6 + 10 + 15))
+    e2e_check "the box closes" e2e_wait_for 20 box_gone "$1"
+}
+
+xdotool mousemove 1023 767
+(cd "$E2E_WORK" && exec timeout 180 "${run_as[@]}" "$E2E_BIN" --load games/ridge.sav) \
+    >"$E2E_TMP/app.out" 2>"$E2E_TMP/app.err" &
+E2E_PID_APP=$!
+E2E_PIDS_APP="$E2E_PIDS_APP $E2E_PID_APP"
+e2e_wait_window 30 && e2e_wait_for 90 world_shown
+menu_read_size
+open_console
+window_shot before-game
+console "savescene games/ridge.sav"
+e2e_check "'savescene' into a read-only folder shows a box" e2e_wait_for 40 box_over before-game
+sleep 2 # the saving notice leaves a frame after the error box comes
+window_shot game-told
+close_box before-game
+
+window_shot before-land
+console savemap
+e2e_wait_for 40 box_over before-land
+sleep 1
+click_yes
+sleep 4
+window_shot land-told
+same_box=$(box_changed "$E2E_SHOTS/game-told.png" "$E2E_SHOTS/land-told.png")
+e2e_log "the two failure boxes differ in $same_box of 120000 pixels"
+e2e_check "'savemap' into a read-only folder shows the same error box" [ "${same_box:-120000}" -lt 6000 ]
+close_box before-land
+e2e_check "the program goes on after the failed saves" still_running
+e2e_close_app
+e2e_check "and closes normally (status $E2E_STATUS)" [ "$E2E_STATUS" = 0 ]
+e2e_check "the saved game is unchanged" [ "$(checksum "$game")" = "$game_sum" ]
+e2e_check "the land file is unchanged" [ "$(checksum "$land")" = "$land_sum" ]
+e2e_check "no temporary file is left in the read-only folders" [ "$(temporaries)" = 0 ]
+chmod 755 "$E2E_WORK/games" "$E2E_WORK/lands/ridge"
+
+e2e_finish
