@@ -211,11 +211,11 @@ TEST(Accessors, AnswerSafelyWithoutAnApplication) {
 
 TEST(Accessors, ReachTheOneApplication) {
     {
+        FakeLayer layer("x"); // outlives the application, which still lists it when it ends
         TestApplication app;
         EXPECT_EQ(theApplication(), &app);
         TestApplication second;
         EXPECT_EQ(theApplication(), &app) << "the first application stays the one";
-        FakeLayer layer("x");
         showLayer(&layer, false, true);
         EXPECT_TRUE(app.isShown(&layer));
         EXPECT_EQ(std::string(text(2)), std::string(app.strings.text(2)));
