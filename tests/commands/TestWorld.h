@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/WorkingFolder.h"
+
 // A private working folder holding one small land, and a saved game naming it,
 // so the commands can build, load and save real worlds in tests.
 
@@ -8,19 +10,7 @@
 
 namespace commandtest {
 
-class WorkingFolder {
-  public:
-    WorkingFolder();
-    ~WorkingFolder();
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-    const std::filesystem::path& path() const { return folder; }
-
-  private:
-    std::filesystem::path previous;
-    std::filesystem::path folder;
-};
+using WorkingFolder = testsupport::WorkingFolder;
 
 // A flat 1000 m square land at height 50 with two spots:
 // "north" at (500, 800) with wind 3 m/s, "south" at (500, 200) with wind 7 m/s.

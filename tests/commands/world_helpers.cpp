@@ -10,19 +10,6 @@ namespace commandtest {
 
 namespace fs = std::filesystem;
 
-WorkingFolder::WorkingFolder() : previous(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "ventrix-commands-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    folder = pattern;
-    fs::current_path(folder);
-}
-
-WorkingFolder::~WorkingFolder() {
-    std::error_code ignored;
-    fs::current_path(previous, ignored);
-    fs::remove_all(folder, ignored);
-}
-
 namespace {
 
 std::string entry(const std::string& key, const std::string& value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/WorkingFolder.h"
+
 // A built menu over a real scene, with a stand-in for the application's boxes,
 // and pointer helpers that click where a user would: at page coordinates, as
 // the pages are laid out (the menu sits at (20, 20), page contents 6 further in).
@@ -24,19 +26,7 @@ constexpr int ContentX = 26;
 constexpr int ContentY = 26;
 
 // A temporary working folder, entered for the life of the object.
-class WorkingFolder {
-  public:
-    WorkingFolder();
-    ~WorkingFolder();
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-    const std::filesystem::path& path() const { return folder; }
-
-  private:
-    std::filesystem::path previous;
-    std::filesystem::path folder;
-};
+using WorkingFolder = testsupport::WorkingFolder;
 
 // A flat 1000 m square land with the spots "north" (500, 800) and "south" (500, 200).
 void writeSquareLand(const std::string& name);

@@ -13,19 +13,6 @@ namespace menutest {
 
 namespace fs = std::filesystem;
 
-WorkingFolder::WorkingFolder() : previous(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "ventrix-menu-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    folder = pattern;
-    fs::current_path(folder);
-}
-
-WorkingFolder::~WorkingFolder() {
-    std::error_code ignored;
-    fs::current_path(previous, ignored);
-    fs::remove_all(folder, ignored);
-}
-
 namespace {
 
 std::string entry(const std::string& key, const std::string& value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/WorkingFolder.h"
+
 // Test fixtures for the scene: a private working folder (land paths are
 // relative to the working directory) and small hand-made lands written into
 // it, with spots, sceneries and a comment that must survive rewrites.
@@ -12,19 +14,7 @@ namespace scenetest {
 
 // Makes a fresh temporary folder the working directory for its lifetime and
 // removes it afterwards, restoring the previous working directory.
-class WorkingFolder {
-  public:
-    WorkingFolder();
-    ~WorkingFolder();
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-    const std::filesystem::path& path() const { return folder; }
-
-  private:
-    std::filesystem::path previous;
-    std::filesystem::path folder;
-};
+using WorkingFolder = testsupport::WorkingFolder;
 
 struct TestSpot {
     std::string name;

@@ -12,24 +12,6 @@ namespace scenetest {
 
 namespace fs = std::filesystem;
 
-WorkingFolder::WorkingFolder() : previous(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "ventrix-scene-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    folder = pattern;
-    fs::current_path(folder);
-}
-
-WorkingFolder::~WorkingFolder() {
-    std::error_code ignored;
-    fs::current_path(previous, ignored);
-    // A test may have made part of the folder read-only; give it back first.
-    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored)) {
-        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder, ignored);
-}
-
 namespace {
 
 std::string entry(const std::string& key, const std::string& value) {
