@@ -1,7 +1,17 @@
-# Fuzz targets: fuzz/<name>_fuzz.cpp -> fuzz_<name>, a libFuzzer program.
+# Proof tools: the frame benchmark and the fuzz targets.
+
+# The frame benchmark: bench/frame/*.cpp -> bench_frame, run by bench/frame/frame.sh.
+file(GLOB VENTRIX_FRAME_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench/frame/*.cpp)
+if(VENTRIX_FRAME_BENCH_SOURCES)
+  add_executable(bench_frame ${VENTRIX_FRAME_BENCH_SOURCES})
+  target_link_libraries(bench_frame PRIVATE ventrix_core)
+  target_compile_options(bench_frame PRIVATE -Wall -Wextra)
+endif()
+
+# Fuzz targets: fuzz/<name>_fuzz.cpp -> fuzz_<name>, each a libFuzzer program.
 # Configure a separate build tree with clang, e.g.
 #   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVENTRIX_FUZZ=ON -DVENTRIX_SANITIZE=ON
-# scripts/fuzz does exactly that and runs each target for a given time.
+# scripts/clang-build does that; scripts/fuzz runs each target for a given time.
 option(VENTRIX_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 if(NOT VENTRIX_FUZZ)
   return()

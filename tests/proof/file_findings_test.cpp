@@ -89,6 +89,28 @@ TEST(LandFindings, AFlatInnerTriangleLeavesItsChildrenToAnswer) {
     }
 }
 
+TEST(LandFindings, ChildrenOfAFlatTriangleMustLieInsideTheNearestTriangleWithArea) {
+    // Triangle 0 covers the corner (0, 0) - (100, 0) - (0, 100); triangle 1 inside
+    // it has no area; triangle 2 under triangle 1 reaches out to x = 200.
+    const std::string points =
+        "terrain.points = \"0 0 0  100 0 0  0 100 0  10 10 0  20 20 0  30 30 0  200 200 0  "
+        "200 0 0\"\n";
+    const std::string outside = points +
+                                "terrain.triangles = \"0 1 2  3 4 5  3 6 7\"\n"
+                                "terrain.tree = \"-1 0 -1 -1  0 1 -1 -1  1 2 -1 0  2 -1 -1 1\"\n";
+    KeyValueFile refused = fromText(outside);
+    Terrain terrain;
+    EXPECT_FALSE(terrain.Load(refused)) << "a leaf outside every ancestor with area";
+    EXPECT_EQ(terrain.leafCount(), 0u);
+
+    // The same tree with the leaf inside triangle 0 loads, and the leaf answers.
+    std::string inside = outside;
+    inside.replace(inside.find("200 200 0  200 0 0"), 18, " 40 10 0   10 40 0");
+    KeyValueFile accepted = fromText(inside);
+    ASSERT_TRUE(terrain.Load(accepted));
+    EXPECT_NE(terrain.LocateLeaf(15.0f, 15.0f), nullptr);
+}
+
 TEST(LandFindings, SavingSpotsKeepsTheOtherEntriesOfTheSpotSection) {
     // A hand-made land whose spot section also holds the tree (over two lines)
     // and a scenery; a comment and a stale spot block go.

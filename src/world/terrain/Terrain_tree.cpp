@@ -109,23 +109,32 @@ void Terrain::OrderNodesDepthFirst() {
 // once (no cycle, no shared child), have a left child when it has a right one, be
 // no deeper than any real land and lie inside its parent. Parents are set from
 // the walk, so a record's parent field cannot contradict the child links.
+// A parent without area holds nothing, so its children must lie inside the
+// nearest ancestor that has one: queries pass a flat node on to its children.
 bool Terrain::CheckTree(const std::vector<bool>& hasRecord) {
+    struct Visit {
+        TriangleNode* node;
+        int depth;
+        const TriangleNode* bound; // nearest ancestor with area, null for the root
+    };
     std::vector<bool> reached(nodes.size(), false);
-    std::vector<std::pair<TriangleNode*, int>> pending;
+    std::vector<Visit> pending;
     for (TriangleNode* top : {root.left, root.right})
-        if (top != nullptr) pending.push_back({top, 1});
+        if (top != nullptr) pending.push_back({top, 1, nullptr});
     while (!pending.empty()) {
-        auto [node, depth] = pending.back();
+        const Visit visit = pending.back();
         pending.pop_back();
+        TriangleNode* node = visit.node;
         const int32_t t = node->triangle;
-        if (reached[t] || !hasRecord[t] || depth > maximumTreeDepth) return false;
+        if (reached[t] || !hasRecord[t] || visit.depth > maximumTreeDepth) return false;
         reached[t] = true;
         if (node->left == nullptr && node->right != nullptr) return false;
+        const TriangleNode* bound = node->degenerate ? visit.bound : node;
         for (TriangleNode* child : {node->left, node->right}) {
             if (child == nullptr) continue;
-            if (!ChildInsideParent(*child, *node)) return false;
+            if (bound != nullptr && !ChildInsideParent(*child, *bound)) return false;
             child->parent = node;
-            pending.push_back({child, depth + 1});
+            pending.push_back({child, visit.depth + 1, bound});
         }
     }
     if (root.left != nullptr) root.left->parent = &root;
@@ -134,7 +143,6 @@ bool Terrain::CheckTree(const std::vector<bool>& hasRecord) {
 }
 
 bool Terrain::ChildInsideParent(const TriangleNode& child, const TriangleNode& parent) const {
-    if (parent.degenerate) return true;
     for (int32_t index : terrainMesh.triangles[child.triangle]) {
         const auto& p = terrainMesh.points[index];
         if (!InsideGrown(parent, p[0], p[1])) return false;

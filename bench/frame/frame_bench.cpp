@@ -1,0 +1,298 @@
+// Frame benchmark: the program's own application, at 800 x 600, with a saved
+// game loaded and everything shown (the spot's wind applied, wind arrows,
+// thermals, sun, clouds, sceneries, info bar), renders a fixed number of
+// frames from a fixed spot and prints:
+//   - the median time of a whole frame (update, clear, every layer, swap) and
+//     its frame rate;
+//   - the same frame cut into its parts, each timed between two glFinish calls
+//     (scene update, sky, sun, clouds, ground, sceneries, wind arrows,
+//     thermals, user interface, clear and swap);
+//   - a bare baseline: the same terrain leaves, as the ground draw sends them
+//     from that spot, called from one display list with the same texture and
+//     fog; and the ratio of the two frame times;
+//   - the peak resident memory of the process.
+// Usage: bench_frame GAME.sav [FRAMES] [SPOT]   (run in a folder holding lands/)
+
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Resources.h"
+#include "shell/Accessors.h"
+#include "shell/SimulatorApplication.h"
+#include "world/Scene.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+long peakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return 0;
+}
+
+// The program's application without the 6-second splash.
+class BenchApplication : public SimulatorApplication {
+  protected:
+    std::unique_ptr<Element> createSplash() override { return nullptr; }
+};
+
+class FrameBench {
+  public:
+    FrameBench(BenchApplication& application, Scene& scene)
+        : app(application), scene(scene), land(scene.theLand()) {}
+
+    void showEverything(int spot) {
+        scene.setShowWind(true);
+        scene.setShowThermals(true);
+        scene.setShowSun(true);
+        scene.setShowClouds(true);
+        scene.setShowSceneries(true);
+        app.showScreenInfo = true;
+        app.applyScreenInfo();
+        land.terrain.FirstSpot();
+        for (int i = 0; i < spot; ++i)
+            scene.nextSpot();
+    }
+
+    // Lets the menu and the progress box leave and everything settle.
+    void warmUp(int frames) {
+        for (int i = 0; i < frames; ++i)
+            wholeFrame();
+    }
+
+    double wholeFrame() {
+        const Clock::time_point start = Clock::now();
+        app.pumpOneEvent();
+        app.update();
+        app.renderFrame();
+        return millisecondsSince(start);
+    }
+
+    std::vector<double> wholeFrames(int frames) {
+        std::vector<double> times;
+        for (int i = 0; i < frames; ++i)
+            times.push_back(wholeFrame());
+        return times;
+    }
+
+    // One frame drawn as the scene and the application draw it, each part
+    // finished and timed on its own.
+    void partedFrame(std::map<std::string, std::vector<double>>& parts) {
+        const Observer& observer = scene.theObserver();
+        auto timed = [&](const char* name, const std::function<void()>& work) {
+            glFinish();
+            const Clock::time_point start = Clock::now();
+            work();
+            glFinish();
+            parts[name].push_back(millisecondsSince(start));
+        };
+        app.pumpOneEvent();
+        timed("scene update", [&] { app.update(); });
+        timed("clear", [] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); });
+        glEnable(GL_DEPTH_TEST);
+        loadSceneView();
+        timed("wind arrows", [&] {
+            scene.windField().draw(observer.leftPlane(), observer.rightPlane(),
+                                   land.terrain.extents()[0] * 0.001f);
+        });
+        timed("thermals", [&] { scene.thermalSet().draw(); });
+        timed("sky", [&] { land.sky.Draw(); });
+        timed("sun", [&] { land.sun.draw(observer); });
+        timed("clouds", [&] { land.clouds.Draw(); });
+        timed("ground", [&] {
+            glEnable(GL_FOG);
+            land.terrain.Draw(observer.rightPlane(), observer.leftPlane());
+        });
+        timed("sceneries", [&] {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            for (const auto& scenery : land.sceneries)
+                scenery->Draw(observer);
+            glDisable(GL_FOG);
+        });
+        timed("user interface", [&] {
+            for (std::size_t i = app.layerPosition(&scene) + 1; i < app.layerCount(); ++i)
+                app.layerAt(i)->draw();
+            int x = 0, y = 0, width = 0, height = 0;
+            mousePosition(x, y);
+            app.clientSize(width, height);
+            app.cursor.draw(x, y, width, height);
+        });
+        timed("swap", [&] { SDL_GL_SwapWindow(app.sdlWindow()); });
+    }
+
+    // The leaves the ground draw sends from this spot, in one display list.
+    GLuint compileBareTerrain() const {
+        const Observer& observer = scene.theObserver();
+        const TerrainMesh& mesh = land.terrain.mesh();
+        const GLuint list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        glBegin(GL_TRIANGLES);
+        land.terrain.VisitVisible(
+            observer.rightPlane(), observer.leftPlane(),
+            [&](std::span<const TriangleNode* const> leaves) {
+                for (const TriangleNode* leaf : leaves)
+                    for (int32_t index : mesh.triangles[static_cast<std::size_t>(leaf->triangle)]) {
+                        const auto& uv = mesh.textureCoordinates[static_cast<std::size_t>(index)];
+                        const auto& p = mesh.points[static_cast<std::size_t>(index)];
+                        glTexCoord2f(uv[0], uv[1]);
+                        glVertex3f(p[0], p[1], p[2]);
+                    }
+            });
+        glEnd();
+        glEndList();
+        return list;
+    }
+
+    double bareFrame(GLuint list) {
+        const Clock::time_point start = Clock::now();
+        app.pumpOneEvent();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        loadSceneView();
+        glEnable(GL_TEXTURE_2D);
+        land.terrain.groundTexture().Bind();
+        glFogfv(GL_FOG_COLOR, land.sky.fogColour().data());
+        glFogf(GL_FOG_DENSITY, SkyBox::fogDensity);
+        glEnable(GL_FOG);
+        glCallList(list);
+        glDisable(GL_FOG);
+        SDL_GL_SwapWindow(app.sdlWindow());
+        return millisecondsSince(start);
+    }
+
+    std::size_t visibleLeaves() const {
+        std::size_t count = 0;
+        const Observer& observer = scene.theObserver();
+        land.terrain.VisitVisible(observer.rightPlane(), observer.leftPlane(),
+                                  [&](std::span<const TriangleNode* const> leaves) {
+                                      count += leaves.size();
+                                  });
+        return count;
+    }
+
+  private:
+    // The scene's projection and the observer's view.
+    void loadSceneView() const {
+        const double f = scene.theObserver().tanHalfField();
+        const double w = std::max(scene.width, 1), h = std::max(scene.height, 1);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glFrustum(-f, f, -f * h / w, f * h / w, 1.0, 10000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        scene.theObserver().applyView();
+    }
+
+    BenchApplication& app;
+    Scene& scene;
+    Land& land;
+};
+
+std::string writeSettings(int width, int height) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("ventrix-frame-bench-" + std::to_string(getpid()) + ".ini");
+    std::ofstream(path) << "app.width = \"" << width << "\"\napp.height = \"" << height
+                        << "\"\napp.colorbits = \"24\"\napp.fullscreen = \"FALSE\"\n";
+    return path.string();
+}
+
+void printParts(const std::map<std::string, std::vector<double>>& parts, double whole) {
+    static const char* const order[] = {"scene update", "clear",     "sky",         "sun",
+                                        "clouds",       "ground",    "sceneries",   "wind arrows",
+                                        "thermals",     "user interface", "swap"};
+    double sum = 0.0;
+    for (const char* name : order) {
+        const auto it = parts.find(name);
+        if (it == parts.end()) continue;
+        const double m = median(it->second);
+        sum += m;
+        std::printf("  part %-15s %8.3f ms  %5.1f %%\n", name, m, whole > 0 ? 100.0 * m / whole : 0);
+    }
+    std::printf("  parts together    %8.3f ms (each finished on its own)\n", sum);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_frame GAME.sav [FRAMES] [SPOT]\n");
+        return 2;
+    }
+    const std::string game = argv[1];
+    const int frames = argc > 2 ? std::max(10, std::atoi(argv[2])) : 300;
+    const int spot = argc > 3 ? std::max(0, std::atoi(argv[3])) : 1;
+    const std::string settings = writeSettings(800, 600);
+
+    BenchApplication app;
+    app.startupGame = game;
+    if (!app.init("Ventrix", IconResourceId, settings.c_str(), false)) return 1;
+    std::filesystem::remove(settings);
+    auto* scene = dynamic_cast<Scene*>(app.scene.get());
+    if (scene == nullptr || !scene->isLoaded() || !scene->theLand().graphicsReady) {
+        std::fprintf(stderr, "bench_frame: %s did not build a world\n", game.c_str());
+        return 1;
+    }
+    FrameBench bench(app, *scene);
+    bench.showEverything(spot);
+    bench.warmUp(30);
+
+    const Observer& observer = scene->theObserver();
+    int width = 0, height = 0;
+    app.clientSize(width, height);
+    std::printf("game %s at %dx%d, spot %d \"%s\" (x %.0f, y %.0f), %d frames\n", game.c_str(),
+                width, height, spot, observer.spotName().c_str(), observer.positionX(),
+                observer.positionY(), frames);
+    std::printf("  thermals %zu, sceneries %zu, leaves %zu of %zu in view, wind %s\n",
+                scene->thermalSet().list().size(), scene->theLand().sceneries.size(),
+                bench.visibleLeaves(), scene->terrain().leafCount(),
+                scene->windField().empty() ? "none" : "applied");
+
+    const double whole = median(bench.wholeFrames(frames));
+    std::map<std::string, std::vector<double>> parts;
+    for (int i = 0; i < frames; ++i)
+        bench.partedFrame(parts);
+    const GLuint list = bench.compileBareTerrain();
+    std::vector<double> bare;
+    for (int i = 0; i < frames; ++i)
+        bare.push_back(bench.bareFrame(list));
+    glDeleteLists(list, 1);
+    const double bareMedian = median(bare);
+
+    std::printf("  whole frame       %8.3f ms  %6.1f fps\n", whole, whole > 0 ? 1000.0 / whole : 0);
+    printParts(parts, whole);
+    std::printf("  bare terrain      %8.3f ms  %6.1f fps\n", bareMedian,
+                bareMedian > 0 ? 1000.0 / bareMedian : 0);
+    std::printf("  ratio whole/bare  %8.2f\n", bareMedian > 0 ? whole / bareMedian : 0);
+    std::printf("  peak resident     %8.1f MiB\n", peakResidentKiB() / 1024.0);
+    std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
+                std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
+                whole / bareMedian, peakResidentKiB() / 1024.0);
+    GLenum error = glGetError();
+    if (error != GL_NO_ERROR) std::printf("  OpenGL error 0x%x\n", error);
+    return 0;
+}
