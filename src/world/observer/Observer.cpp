@@ -187,10 +187,12 @@ float Observer::groundHeight(float atX, float atY) const {
 }
 
 void Observer::setPosition(float newX, float newY, float newZ) {
-    // Each axis keeps its old value when the new one would leave the inner band.
+    // Each axis keeps its old value when the new one would leave the inner band,
+    // and the height when the new one is not a number (a huge walking speed).
     if (insideBandX(newX)) x = newX;
     if (insideBandY(newY)) y = newY;
-    z = std::max(newZ, groundHeight(x, y) + eyeHeight);
+    if (std::isfinite(newZ)) z = newZ;
+    z = std::max(z, groundHeight(x, y) + eyeHeight);
     computePlanes();
     probe.position = {x, y, z};
     probe.update();
