@@ -1,9 +1,9 @@
 # Proof tools: the frame benchmark and the fuzz targets.
 
-# The frame benchmark: bench/frame/*.cpp -> bench_frame, run by bench/frame/frame.sh.
+# The frame benchmark: bench/frame/*.cpp -> bench_frame, built and run on demand by bench/frame/frame.sh.
 file(GLOB VENTRIX_FRAME_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench/frame/*.cpp)
 if(VENTRIX_FRAME_BENCH_SOURCES)
-  add_executable(bench_frame ${VENTRIX_FRAME_BENCH_SOURCES})
+  add_executable(bench_frame EXCLUDE_FROM_ALL ${VENTRIX_FRAME_BENCH_SOURCES})
   target_link_libraries(bench_frame PRIVATE ventrix_core)
   target_compile_options(bench_frame PRIVATE -Wall -Wextra)
 endif()
