@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -47,12 +48,22 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
 }
 
-long peakResidentKiB() {
+// A field of /proc/self/status in KiB ("VmHWM:" the peak, "VmRSS:" the current).
+long statusKiB(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
+    const std::size_t length = std::strlen(field);
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.compare(0, length, field) == 0)
+            return std::strtol(line.c_str() + length, nullptr, 10);
     return 0;
+}
+long peakResidentKiB() {
+    return statusKiB("VmHWM:");
+}
+
+double mib(std::size_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 // The program's application without the 6-second splash.
@@ -91,13 +102,6 @@ class FrameBench {
         app.update();
         app.renderFrame();
         return millisecondsSince(start);
-    }
-
-    std::vector<double> wholeFrames(int frames) {
-        std::vector<double> times;
-        for (int i = 0; i < frames; ++i)
-            times.push_back(wholeFrame());
-        return times;
     }
 
     // One frame drawn as the scene and the application draw it, each part
@@ -188,10 +192,9 @@ class FrameBench {
     std::size_t visibleLeaves() const {
         std::size_t count = 0;
         const Observer& observer = scene.theObserver();
-        land.terrain.VisitVisible(observer.rightPlane(), observer.leftPlane(),
-                                  [&](std::span<const TriangleNode* const> leaves) {
-                                      count += leaves.size();
-                                  });
+        land.terrain.VisitVisible(
+            observer.rightPlane(), observer.leftPlane(),
+            [&](std::span<const TriangleNode* const> leaves) { count += leaves.size(); });
         return count;
     }
 
@@ -222,16 +225,18 @@ std::string writeSettings(int width, int height) {
 }
 
 void printParts(const std::map<std::string, std::vector<double>>& parts, double whole) {
-    static const char* const order[] = {"scene update", "clear",     "sky",         "sun",
-                                        "clouds",       "ground",    "sceneries",   "wind arrows",
-                                        "thermals",     "user interface", "swap"};
+    static const char* const order[] = {
+        "scene update", "clear",          "sky",       "sun",
+        "clouds",       "ground",         "sceneries", "wind arrows",
+        "thermals",     "user interface", "swap"};
     double sum = 0.0;
     for (const char* name : order) {
         const auto it = parts.find(name);
         if (it == parts.end()) continue;
         const double m = median(it->second);
         sum += m;
-        std::printf("  part %-15s %8.3f ms  %5.1f %%\n", name, m, whole > 0 ? 100.0 * m / whole : 0);
+        std::printf("  part %-15s %8.3f ms  %5.1f %%\n", name, m,
+                    whole > 0 ? 100.0 * m / whole : 0);
     }
     std::printf("  parts together    %8.3f ms (each finished on its own)\n", sum);
 }
@@ -248,6 +253,7 @@ int main(int argc, char** argv) {
     const int spot = argc > 3 ? std::max(0, std::atoi(argv[3])) : 1;
     const std::string settings = writeSettings(800, 600);
 
+    const long residentAtStart = statusKiB("VmRSS:");
     BenchApplication app;
     app.startupGame = game;
     if (!app.init("Ventrix", IconResourceId, settings.c_str(), false)) return 1;
@@ -257,6 +263,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_frame: %s did not build a world\n", game.c_str());
         return 1;
     }
+    const long residentBuilt = statusKiB("VmRSS:");
     FrameBench bench(app, *scene);
     bench.showEverything(spot);
     bench.warmUp(30);
@@ -272,15 +279,18 @@ int main(int argc, char** argv) {
                 bench.visibleLeaves(), scene->terrain().leafCount(),
                 scene->windField().empty() ? "none" : "applied");
 
-    const double whole = median(bench.wholeFrames(frames));
+    // Whole, parted and bare frames take turns, so a change in the machine's load
+    // falls on all of them alike.
+    std::vector<double> wholes, bare;
     std::map<std::string, std::vector<double>> parts;
-    for (int i = 0; i < frames; ++i)
-        bench.partedFrame(parts);
     const GLuint list = bench.compileBareTerrain();
-    std::vector<double> bare;
-    for (int i = 0; i < frames; ++i)
+    for (int i = 0; i < frames; ++i) {
+        wholes.push_back(bench.wholeFrame());
+        bench.partedFrame(parts);
         bare.push_back(bench.bareFrame(list));
+    }
     glDeleteLists(list, 1);
+    const double whole = median(wholes);
     const double bareMedian = median(bare);
 
     std::printf("  whole frame       %8.3f ms  %6.1f fps\n", whole, whole > 0 ? 1000.0 / whole : 0);
@@ -288,7 +298,24 @@ int main(int argc, char** argv) {
     std::printf("  bare terrain      %8.3f ms  %6.1f fps\n", bareMedian,
                 bareMedian > 0 ? 1000.0 / bareMedian : 0);
     std::printf("  ratio whole/bare  %8.2f\n", bareMedian > 0 ? whole / bareMedian : 0);
-    std::printf("  peak resident     %8.1f MiB\n", peakResidentKiB() / 1024.0);
+    std::printf("  peak resident     %8.1f MiB (at start %.1f, world built %.1f, now %.1f)\n",
+                peakResidentKiB() / 1024.0, residentAtStart / 1024.0, residentBuilt / 1024.0,
+                statusKiB("VmRSS:") / 1024.0);
+    std::printf(
+        "  resident now      %.1f MiB anonymous (heap, textures, JIT code), %.1f MiB of files"
+        " (program and libraries), %.1f MiB shared\n",
+        statusKiB("RssAnon:") / 1024.0, statusKiB("RssFile:") / 1024.0,
+        statusKiB("RssShmem:") / 1024.0);
+    Land& land = scene->theLand();
+    const std::size_t groundBytes =
+        land.terrain.groundImage() ? land.terrain.groundImage()->PixelBytes() : 0;
+    std::printf(
+        "  pictures kept     ground %.1f + shaded %.1f, sky %.1f, skyline %.1f, clouds %.1f MiB;"
+        " %d built-in pictures cached\n",
+        mib(groundBytes), mib(land.terrain.groundTexture().Picture().PixelBytes()),
+        mib(land.sky.skyTexture().Picture().PixelBytes()),
+        mib(land.sky.skylineTexture().Picture().PixelBytes()),
+        mib(land.clouds.CloudTexture().Picture().PixelBytes()), app.textures.Count());
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
                 whole / bareMedian, peakResidentKiB() / 1024.0);
