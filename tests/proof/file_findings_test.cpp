@@ -144,3 +144,26 @@ TEST(LandFindings, SavingSpotsKeepsTheOtherEntriesOfTheSpotSection) {
     reread.WriteSpots(file);
     EXPECT_EQ(file.text(), once);
 }
+
+TEST(LandFindings, SavingSpotsKeepsAnEntryThatAnOpenSpotValueRunsOver) {
+    // The spot's wind direction lacks its closing quote, so its value runs on
+    // over the tree's line; the reader still finds the tree there, and so must
+    // the saved file.
+    const std::string land = std::string(squareGeometry) +
+                             "[Spot]\n"
+                             "spot1.name = \"Launch\"\n"
+                             "spot1.wind.dir = \"90\n" +
+                             squareTree;
+    KeyValueFile file = fromText(land);
+    Terrain terrain;
+    ASSERT_TRUE(terrain.Load(file));
+    const std::size_t leaves = terrain.leafCount();
+
+    terrain.WriteSpots(file);
+
+    Terrain reread;
+    ASSERT_TRUE(reread.Load(file)) << file.text();
+    EXPECT_EQ(reread.leafCount(), leaves);
+    ASSERT_EQ(reread.spots().size(), 2u);
+    EXPECT_EQ(reread.spots()[1].name, "Launch");
+}

@@ -11,7 +11,7 @@ File lists: the names the menu offers, read from the disk at each call.
 
   lands     the entries of folder/lands
   gliders   the entries of folder/gliders without an extension
-  saves     folder/*.sav        demos   folder/*.rec
+  saves     the folder's .sav files   demos   its .rec files
   servers   the "server1", "server2", ... values of folder/ventrix.ini, up to
             the first missing number
 

@@ -45,8 +45,11 @@ std::string otherEntriesOfSpotSection(KeyValueFile& file) {
         lineEnd = text.find('\n', start);
         const std::string key = firstWordOfEntry(text, start);
         if (key.empty() || !section.find(key) || section.entry().lineStart != start) continue;
+        // A spot value left open may run over lines the reader also finds as
+        // entries of their own; only the spot's own line goes, so those stay.
+        if (isSpotKey(key)) continue;
         const std::size_t entryEnd = std::min(section.entry().lineEnd, text.size());
-        if (!isSpotKey(key)) kept.append(text, start, entryEnd - start).append("\n");
+        kept.append(text, start, entryEnd - start).append("\n");
         lineEnd = entryEnd < text.size() ? entryEnd : std::string::npos;
     }
     return kept;
