@@ -35,6 +35,7 @@ program_peak() {
 }
 
 echo "frame benchmark, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+"${xvfb[@]}" "$build/bench_frame" --bare-context 2>/dev/null
 for path in "$root"/data/*.sav; do
     game=$(basename "$path")
     cp "$path" "$work/$game"

@@ -11,7 +11,10 @@
 //     from that spot, called from one display list with the same texture and
 //     fog; and the ratio of the two frame times;
 //   - the peak resident memory of the process.
-// Usage: bench_frame GAME.sav [FRAMES] [SPOT]   (run in a folder holding lands/)
+// With --bare-context instead, it prints what a bare GL window keeps resident.
+// Usage: bench_frame GAME.sav [FRAMES] [SPOT] [PICTURE.ppm]   (run in a folder
+// holding lands/); the picture, when named, is the last whole frame, so that a
+// change made for speed can be checked to leave the picture as it was.
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
@@ -216,6 +219,45 @@ class FrameBench {
     Land& land;
 };
 
+// The back buffer as it stands, as a binary PPM, top row first.
+bool writeFrame(const std::string& path, int width, int height) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    for (int row = height - 1; row >= 0; --row)
+        out.write(reinterpret_cast<const char*>(&rgb[static_cast<std::size_t>(row) * width * 3]),
+                  width * 3);
+    return static_cast<bool>(out);
+}
+
+// What the window system and the GL driver alone keep resident: an 800 x 600
+// window with a GL context drawing one triangle for 50 frames, nothing of ours.
+int reportBareContext() {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+    SDL_Window* window = SDL_CreateWindow("bare", 0, 0, 800, 600, SDL_WINDOW_OPENGL);
+    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
+    if (context == nullptr) return 1;
+    for (int frame = 0; frame < 50; ++frame) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glBegin(GL_TRIANGLES);
+        glVertex2f(-1.0f, -1.0f);
+        glVertex2f(1.0f, -1.0f);
+        glVertex2f(0.0f, 1.0f);
+        glEnd();
+        SDL_GL_SwapWindow(window);
+    }
+    std::printf("bare GL window and context: peak resident %.1f MiB (%.1f MiB of files)\n",
+                peakResidentKiB() / 1024.0, statusKiB("RssFile:") / 1024.0);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return 0;
+}
+
 std::string writeSettings(int width, int height) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("ventrix-frame-bench-" + std::to_string(getpid()) + ".ini");
@@ -245,9 +287,10 @@ void printParts(const std::map<std::string, std::vector<double>>& parts, double 
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_frame GAME.sav [FRAMES] [SPOT]\n");
+        std::fprintf(stderr, "usage: bench_frame GAME.sav [FRAMES] [SPOT] [PICTURE.ppm]\n");
         return 2;
     }
+    if (std::strcmp(argv[1], "--bare-context") == 0) return reportBareContext();
     const std::string game = argv[1];
     const int frames = argc > 2 ? std::max(10, std::atoi(argv[2])) : 300;
     const int spot = argc > 3 ? std::max(0, std::atoi(argv[3])) : 1;
@@ -290,6 +333,14 @@ int main(int argc, char** argv) {
         bare.push_back(bench.bareFrame(list));
     }
     glDeleteLists(list, 1);
+    if (argc > 4) {
+        // Drawn but not swapped, so the back buffer holds the whole frame.
+        app.update();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        app.draw();
+        if (!writeFrame(argv[4], width, height))
+            std::fprintf(stderr, "bench_frame: cannot write %s\n", argv[4]);
+    }
     const double whole = median(wholes);
     const double bareMedian = median(bare);
 

@@ -4,15 +4,44 @@
 #include <cstdlib>
 
 #include <AL/al.h>
+#include <AL/alc.h>
 #include <AL/alut.h>
 
 #include "platform/Resources.h"
 
+namespace {
+// The world plays one ambient sound; asking for a handful of voices rather than
+// the library's default 256 keeps several megabytes of mixing state unallocated.
+constexpr ALCint monoVoices = 8;
+constexpr ALCint stereoVoices = 2;
+} // namespace
+
 bool OpenAudio() {
-    return alutInit(nullptr, nullptr) == AL_TRUE;
+    if (alutInitWithoutContext(nullptr, nullptr) != AL_TRUE) return false;
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (device == nullptr) {
+        alutExit();
+        return false;
+    }
+    const ALCint attributes[] = {ALC_MONO_SOURCES, monoVoices, ALC_STEREO_SOURCES, stereoVoices, 0};
+    ALCcontext* context = alcCreateContext(device, attributes);
+    if (context == nullptr || alcMakeContextCurrent(context) != ALC_TRUE) {
+        if (context != nullptr) alcDestroyContext(context);
+        alcCloseDevice(device);
+        alutExit();
+        return false;
+    }
+    return true;
 }
 
 void CloseAudio() {
+    ALCcontext* context = alcGetCurrentContext();
+    if (context != nullptr) {
+        ALCdevice* device = alcGetContextsDevice(context);
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context);
+        if (device != nullptr) alcCloseDevice(device);
+    }
     alutExit();
 }
 
