@@ -117,12 +117,22 @@ void Land::draw(const Observer& observer) {
     if (showClouds) clouds.Draw();
     glEnable(GL_FOG);
     terrain.Draw(observer.rightPlane(), observer.leftPlane());
-    if (showSceneries) {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        for (const auto& scenery : sceneries)
+    if (showSceneries) drawSceneries(observer);
+    glDisable(GL_FOG);
+}
+
+// The trees go together at the end: one draw for all of them rather than one
+// each (hundreds on a wooded land).
+void Land::drawSceneries(const Observer& observer) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    treeBatch.clear();
+    for (const auto& scenery : sceneries) {
+        if (const auto* tree = dynamic_cast<const TreeScenery*>(scenery.get()))
+            treeBatch.push_back(tree);
+        else
             scenery->Draw(observer);
     }
-    glDisable(GL_FOG);
+    TreeScenery::DrawAll(treeBatch, observer);
 }
 
 void Land::releaseGraphics() {

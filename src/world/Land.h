@@ -13,6 +13,7 @@
 
 class KeyValueFile;
 class Observer;
+class TreeScenery;
 class SceneDate;
 
 /*
@@ -57,6 +58,8 @@ class Land {
     // Drifts the clouds with the wind when they are shown.
     void update(const std::array<float, 3>& wind, float elapsed);
     void draw(const Observer& observer);
+    // The sceneries as draw shows them (blending set, trees together at the end).
+    void drawSceneries(const Observer& observer);
     void releaseGraphics();
     void restoreGraphics();
 
@@ -87,4 +90,5 @@ class Land {
 
     Texture* treeTexture = nullptr;
     std::string loadedLand;
+    std::vector<const TreeScenery*> treeBatch; // kept to spare an allocation each frame
 };

@@ -106,6 +106,32 @@ TEST(Tree, QuadTurnsToFaceTheEyeFromEverySide) {
     }
 }
 
+TEST(Tree, FacingQuadStandsOnTheFootSquareToTheEye) {
+    TreeScenery tree(100, 200, 50, 0, nullptr);
+    tree.width = 8;
+    RecordingSink local;
+    tree.Emit(local);
+    for (float bearing = 0.25f; bearing < 6.28f; bearing += 0.7f) {
+        const float eyeX = 100 + 40 * std::cos(bearing), eyeY = 200 + 40 * std::sin(bearing);
+        RecordingSink facing;
+        tree.EmitFacing(facing, eyeX, eyeY);
+        const auto quad = facing.all();
+        ASSERT_EQ(quad.size(), 4u);
+        for (std::size_t i = 0; i < quad.size(); ++i) {
+            const auto& v = quad[i];
+            const auto& own = local.all()[i];
+            const float dx = v.at[0] - 100, dy = v.at[1] - 200;
+            EXPECT_NEAR(std::hypot(dx, dy), 4.0f, 1e-4f) << "half the side from the foot";
+            EXPECT_FLOAT_EQ(v.at[2], 50 + own.at[2]) << "standing on the foot";
+            EXPECT_NEAR(dx * (eyeX - 100) + dy * (eyeY - 200), 0.0f, 1e-2f) << "square to the eye";
+            // The picture's left edge (s = 0) stays on the eye's right, as with Draw.
+            const float side = (eyeX - 100) * dy - (eyeY - 200) * dx;
+            EXPECT_EQ(side < 0.0f, own.tex[0] == 0.0f) << bearing;
+            EXPECT_EQ(v.tex, own.tex);
+        }
+    }
+}
+
 TEST(SceneryTypes, LandFileNumbersMakeTheirClasses) {
     EXPECT_NE(dynamic_cast<TowerScenery*>(Scenery::Create(11).get()), nullptr);
     EXPECT_NE(Scenery::Create(21), nullptr);

@@ -163,6 +163,34 @@ TEST_F(WorldPass, RidgeLandingFieldShowsTheClubHutAndTrees) {
     EXPECT_GT(differingPixels(picture, render()), 400) << "the club hut and trees show";
 }
 
+TEST_F(WorldPass, TreesDrawnTogetherLookAsTreesDrawnOneByOne) {
+    loadLand("ridge");
+    land.showSun = false;
+    land.showClouds = false;
+    standAt(4, 0.05f);
+    const auto together = render();
+
+    // The same world with every scenery drawn on its own, tree by tree.
+    land.showSceneries = false;
+    auto oneByOne = [&] {
+        glEnable(GL_FOG);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (const auto& scenery : land.sceneries)
+            scenery->Draw(observer);
+        glDisable(GL_FOG);
+    };
+    const auto bare = render();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    land.draw(observer);
+    oneByOne();
+    glFinish();
+    std::vector<unsigned char> single(together.size());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, single.data());
+
+    ASSERT_GT(differingPixels(together, bare), 400) << "the trees are in the picture";
+    EXPECT_LE(differingPixels(together, single), 20) << "rounding at a few edges at most";
+}
+
 TEST_F(WorldPass, RidgeTowerStandsNorthOfTheLaunch) {
     loadLand("ridge");
     land.showSun = false;

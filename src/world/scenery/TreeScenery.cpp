@@ -1,7 +1,9 @@
 #include "world/scenery/TreeScenery.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "gfx/Texture.h"
 #include "world/observer/Observer.h"
@@ -22,13 +24,11 @@ TreeScenery::TreeScenery(float footX, float footY, float footZ, float side, Text
     Build();
 }
 
-void TreeScenery::Build() {
-    ReleaseGl();
-    list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+namespace {
+// Transparent texels must not write depth, or a tree's empty corners would hide
+// whatever stands behind it.
+void beginLook(const Texture* texture) {
     glEnable(GL_BLEND);
-    // Transparent texels must not write depth, or a tree's empty corners would
-    // hide whatever stands behind it.
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
     if (texture != nullptr) {
@@ -37,12 +37,70 @@ void TreeScenery::Build() {
         glDisable(GL_TEXTURE_2D);
         glColor3f(0.15f, 0.3f, 0.1f);
     }
-    GlPolygonSink sink;
-    Emit(sink);
+}
+
+void endLook(const Texture* texture) {
     if (texture == nullptr) glEnable(GL_TEXTURE_2D);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_BLEND);
+}
+
+// Turns the quad about z by the facing angle and moves it onto the foot, as the
+// matrix of Draw does; begin and end are left to the caller.
+class FacingSink : public PolygonSink {
+  public:
+    FacingSink(PolygonSink& target, float degrees, float footX, float footY, float footZ)
+        : out(target), x(footX), y(footY), z(footZ) {
+        const float radians = degrees * 0.017453292519943295f;
+        cosine = std::cos(radians);
+        sine = std::sin(radians);
+    }
+    void begin(unsigned) override {}
+    void end() override {}
+    void colour(float r, float g, float b) override { out.colour(r, g, b); }
+    void texCoord(float s, float t) override { out.texCoord(s, t); }
+    void vertex(float vx, float vy, float vz) override {
+        out.vertex(x + vx * cosine - vy * sine, y + vx * sine + vy * cosine, z + vz);
+    }
+
+  private:
+    PolygonSink& out;
+    float x, y, z;
+    float cosine = 1.0f, sine = 0.0f;
+};
+} // namespace
+
+void TreeScenery::Build() {
+    ReleaseGl();
+    list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    beginLook(texture);
+    GlPolygonSink sink;
+    Emit(sink);
+    endLook(texture);
     glEndList();
+}
+
+void TreeScenery::EmitFacing(PolygonSink& sink, float eyeX, float eyeY) const {
+    FacingSink facing(sink, FacingAngle(eyeX, eyeY), x, y, z);
+    Emit(facing);
+}
+
+void TreeScenery::DrawAll(std::span<const TreeScenery* const> trees, const Observer& observer) {
+    std::vector<const Texture*> looks; // the distinct textures, in first-use order
+    for (const TreeScenery* tree : trees)
+        if (std::find(looks.begin(), looks.end(), tree->texture) == looks.end())
+            looks.push_back(tree->texture);
+    GlPolygonSink sink;
+    for (const Texture* look : looks) {
+        beginLook(look);
+        glBegin(GL_QUADS);
+        for (const TreeScenery* tree : trees)
+            if (tree->texture == look)
+                tree->EmitFacing(sink, observer.positionX(), observer.positionY());
+        glEnd();
+        endLook(look);
+    }
 }
 
 void TreeScenery::Emit(PolygonSink& sink) const {
