@@ -111,6 +111,7 @@ TEST(Tree, FacingQuadStandsOnTheFootSquareToTheEye) {
     tree.width = 8;
     RecordingSink local;
     tree.Emit(local);
+    const auto ownQuad = local.all();
     for (float bearing = 0.25f; bearing < 6.28f; bearing += 0.7f) {
         const float eyeX = 100 + 40 * std::cos(bearing), eyeY = 200 + 40 * std::sin(bearing);
         RecordingSink facing;
@@ -119,7 +120,7 @@ TEST(Tree, FacingQuadStandsOnTheFootSquareToTheEye) {
         ASSERT_EQ(quad.size(), 4u);
         for (std::size_t i = 0; i < quad.size(); ++i) {
             const auto& v = quad[i];
-            const auto& own = local.all()[i];
+            const auto& own = ownQuad[i];
             const float dx = v.at[0] - 100, dy = v.at[1] - 200;
             EXPECT_NEAR(std::hypot(dx, dy), 4.0f, 1e-4f) << "half the side from the foot";
             EXPECT_FLOAT_EQ(v.at[2], 50 + own.at[2]) << "standing on the foot";
