@@ -4,16 +4,15 @@
 
 #include <cstdio>
 
+#include "shell/Accessors.h"
+#include "ui/composites/Boxes.h"
 #include "ui/composites/ConsoleWindow.h"
 #include "ui/composites/InfoBar.h"
 #include "ui/composites/Menu.h"
+#include "ui/composites/ProgressBox.h"
 #include "ui/composites/Splash.h"
 #include "ui/console/ConsolePage.h"
 #include "ui/menu/BuildMenu.h"
-
-#include "shell/Accessors.h"
-#include "ui/composites/Boxes.h"
-#include "ui/composites/ProgressBox.h"
 #include "world/Scene.h"
 
 namespace {
@@ -21,9 +20,6 @@ constexpr int openingText = 42;
 constexpr int loadingTitle = 43;
 constexpr int openErrorText = 97;
 constexpr int errorTitle = 98;
-} // namespace
-
-namespace {
 constexpr int SplashX = 140;
 constexpr int SplashY = 30;
 constexpr int SplashSize = 512;

@@ -16,6 +16,7 @@
 #include "gfx/GlTestWindow.h"
 #include "io/KeyValueFile.h"
 #include "scene/SceneFixtures.h"
+#include "support/ContextState.h"
 #include "world/Scene.h"
 
 namespace {
@@ -80,15 +81,7 @@ std::string gameNaming(const std::string& land, float x, float y) {
            std::to_string(y) + "\"\nobs.alpha = \"1.0\"\n";
 }
 
-// The state the application sets up for each new context.
-void applyContextState() {
-    glFrontFace(GL_CW);
-    glCullFace(GL_BACK);
-    glEnable(GL_CULL_FACE);
-    glDepthFunc(GL_LEQUAL);
-    glFogi(GL_FOG_MODE, GL_EXP2);
-    glEnable(GL_TEXTURE_2D);
-}
+using testsupport::applyContextState;
 
 class SceneBuild : public ::testing::Test {
   protected:

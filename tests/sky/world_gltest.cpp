@@ -13,6 +13,7 @@
 #include "gfx/ResourceTextureCache.h"
 #include "gfx/Texture.h"
 #include "io/KeyValueFile.h"
+#include "support/ContextState.h"
 #include "world/Land.h"
 #include "world/observer/Observer.h"
 #include "world/sun/SceneDate.h"
@@ -49,12 +50,7 @@ class WorldPass : public ::testing::Test {
 
     void SetUp() override {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glFrontFace(GL_CW);
-        glCullFace(GL_BACK);
-        glEnable(GL_CULL_FACE);
-        glDepthFunc(GL_LEQUAL);
-        glFogi(GL_FOG_MODE, GL_EXP2);
-        glEnable(GL_TEXTURE_2D);
+        testsupport::applyContextState();
         glEnable(GL_DEPTH_TEST);
         glViewport(0, 0, width, height);
     }
