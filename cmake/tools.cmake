@@ -3,13 +3,18 @@
 set(LANDMAKER_DIR ${CMAKE_CURRENT_SOURCE_DIR}/tools/landmaker)
 add_library(landmaker_lib STATIC
   ${LANDMAKER_DIR}/Bintree.cpp
+  ${LANDMAKER_DIR}/GeoLand.cpp
+  ${LANDMAKER_DIR}/GeoRaster.cpp
   ${LANDMAKER_DIR}/HeightMap.cpp
+  ${LANDMAKER_DIR}/Horizon.cpp
   ${LANDMAKER_DIR}/LandMaker.cpp
   ${LANDMAKER_DIR}/LandRecipe.cpp
   ${LANDMAKER_DIR}/Painter.cpp
   ${LANDMAKER_DIR}/TgaWriter.cpp)
 target_include_directories(landmaker_lib PUBLIC ${LANDMAKER_DIR})
-target_link_libraries(landmaker_lib PUBLIC ventrix_core)
+# GDAL reads elevation data and pictures in any format and places them with PROJ.
+find_package(GDAL REQUIRED)
+target_link_libraries(landmaker_lib PUBLIC ventrix_core GDAL::GDAL)
 target_compile_options(landmaker_lib PRIVATE -Wall -Wextra)
 
 add_executable(landmaker ${LANDMAKER_DIR}/main.cpp)

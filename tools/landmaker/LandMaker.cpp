@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <limits>
 
+#include "GeoLand.h"
+#include "Horizon.h"
 #include "Noise.h"
 #include "Painter.h"
 #include "TgaWriter.h"
@@ -62,16 +64,32 @@ std::string formatNumber(float value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string formatNumber(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string horizonPictureName(const LandRecipe& recipe) {
+    return std::filesystem::path(recipe.skyline).stem().string() + "-horizon.tga";
+}
+
 std::string landHeaderText(const LandRecipe& recipe) {
     std::string text = "// Land \"" + recipe.name + "\", made by landmaker from its side file.\n";
     appendEntry(text, "terrain.name", recipe.name);
-    appendEntry(text, "terrain.longitud", formatNumber(recipe.longitude));
-    appendEntry(text, "terrain.latitud", formatNumber(recipe.latitude));
+    // A place on the globe is kept to the full precision of its degrees.
+    const bool placed = !recipe.dem.empty();
+    appendEntry(text, "terrain.longitud",
+                placed ? formatNumber(recipe.longitude) : formatNumber(float(recipe.longitude)));
+    appendEntry(text, "terrain.latitud",
+                placed ? formatNumber(recipe.latitude) : formatNumber(float(recipe.latitude)));
     appendEntry(text, "terrain.northdir", formatNumber(recipe.northDirection));
     appendEntry(text, "terrain.basetimezone", std::to_string(recipe.baseTimeZone));
     appendEntry(text, "terrain.texture.ground", recipe.ground);
     appendEntry(text, "terrain.texture.sky", recipe.sky);
     appendEntry(text, "terrain.texture.skyline", recipe.skyline);
+    if (!recipe.horizonPicture.empty())
+        appendEntry(text, "terrain.texture.horizon", recipe.horizonPicture);
     return text;
 }
 
@@ -240,43 +258,84 @@ std::string makeLandText(const LandRecipe& recipe, const HeightMap& heights,
     summary.sceneries = sceneries.size();
     summary.spots = spots.size();
     summary.fileBytes = text.size();
+    const TerrainBox& box = terrain.box();
+    summary.box = {box.minX, box.maxX, box.minY, box.maxY, box.minZ, box.maxZ};
+    summary.centreHeight = terrain.HeightAt(recipe.sizeX * 0.5f, recipe.sizeY * 0.5f);
     return text;
 }
 
-bool makeLand(const LandRecipe& recipe, MadeLandSummary& summary, std::string& error) {
+namespace {
+bool paintHorizon(const LandRecipe& recipe, const GeoLand& geo, const MadeLandSummary& summary,
+                  RgbPicture& picture, std::string& error) {
+    Horizon horizon;
+    if (!horizon.read(geo.elevation(), geo.frame(), recipe.horizon, error)) return false;
+    WallBox box;
+    box.minX = summary.box[0];
+    box.maxX = summary.box[1];
+    box.minY = summary.box[2];
+    box.maxY = summary.box[3];
+    box.minZ = summary.box[4];
+    box.maxZ = summary.box[5];
+    box.eyeX = recipe.sizeX * 0.5f;
+    box.eyeY = recipe.sizeY * 0.5f;
+    box.eyeZ = summary.centreHeight + 2.0f;
+    const int wallWidth = recipe.skylineSize;
+    picture = horizon.paint(box, wallWidth, wallWidth / 2, unsigned(recipe.seed));
+    return true;
+}
+} // namespace
+
+bool makeLand(const LandRecipe& sideFile, MadeLandSummary& summary, std::string& error) {
     namespace fs = std::filesystem;
+    LandRecipe recipe = sideFile;
     const fs::path folder(recipe.folder.empty() ? "." : recipe.folder);
-    HeightMap heights;
-    if (!heights.load((folder / recipe.heightMap).string(), recipe.minHeight, recipe.maxHeight,
-                      error))
+    GeoLand geo;
+    HeightMap plain;
+    if (!recipe.dem.empty() ? !geo.place(recipe, summary.notes, error)
+                            : !plain.load((folder / recipe.heightMap).string(), recipe.minHeight,
+                                          recipe.maxHeight, error))
         return false;
+    const HeightMap& heights = recipe.dem.empty() ? plain : geo.heights();
+    if (geo.georeferenced() && recipe.skylineSize > 0 && !recipe.skyline.empty())
+        recipe.horizonPicture = horizonPictureName(recipe);
     const std::string text = makeLandText(recipe, heights, summary, error);
     if (text.empty()) return false;
-    const Painter painter(recipe, heights);
-    auto writePicture = [&](const std::string& file, auto paint, bool topFirst) {
-        const std::string path = (folder / file).string();
-        if (writeTga(path, paint(), topFirst)) return true;
-        error = "cannot write " + path;
-        return false;
+    // Every picture is made before any file is written, so a failure leaves nothing behind.
+    struct Output {
+        std::string file;
+        RgbPicture picture;
+        bool topFirst;
     };
-    if (recipe.groundSize > 0 && !recipe.ground.empty() &&
-        !writePicture(
-            recipe.ground, [&] { return painter.paintGround(recipe.groundSize); }, false))
-        return false;
-    if (recipe.skySize > 0 && !recipe.sky.empty() &&
-        !writePicture(
-            recipe.sky, [&] { return painter.paintSky(recipe.skySize); }, false))
-        return false;
+    std::vector<Output> outputs;
+    const Painter painter(recipe, heights);
+    if (recipe.groundSize > 0 && !recipe.ground.empty()) {
+        outputs.push_back({recipe.ground, painter.paintGround(recipe.groundSize), false});
+        if (!recipe.photo.empty() &&
+            !geo.drapePhoto(recipe, outputs.back().picture, summary.notes, error))
+            return false;
+    }
+    if (recipe.skySize > 0 && !recipe.sky.empty())
+        outputs.push_back({recipe.sky, painter.paintSky(recipe.skySize), false});
     // The walls reach from 20 m under the lowest ground to 1,020 m over the
     // highest; the hills rise a little over the highest ground.
     const float wall = recipe.maxHeight - recipe.minHeight + 1040.0f;
     const float hills = (recipe.maxHeight - recipe.minHeight) * 0.45f + 60.0f;
     const int skylineSize = recipe.skylineSize;
-    if (skylineSize > 0 && !recipe.skyline.empty() &&
-        !writePicture(
-            recipe.skyline,
-            [&] { return painter.paintSkyline(skylineSize, skylineSize / 2, hills / wall); }, true))
-        return false;
+    if (skylineSize > 0 && !recipe.skyline.empty())
+        outputs.push_back(
+            {recipe.skyline, painter.paintSkyline(skylineSize, skylineSize / 2, hills / wall),
+             true});
+    if (!recipe.horizonPicture.empty()) {
+        outputs.push_back({recipe.horizonPicture, {}, true});
+        if (!paintHorizon(recipe, geo, summary, outputs.back().picture, error)) return false;
+    }
+    for (const Output& output : outputs) {
+        const std::string path = (folder / output.file).string();
+        if (!writeTga(path, output.picture, output.topFirst)) {
+            error = "cannot write " + path;
+            return false;
+        }
+    }
     KeyValueFile land;
     land.openText(text);
     const std::string landPath = (folder / (recipe.name + ".map")).string();

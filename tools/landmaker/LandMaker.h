@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -34,6 +35,11 @@ struct MadeLandSummary {
     std::size_t sceneries = 0;
     std::size_t spots = 0;
     std::size_t fileBytes = 0;
+    // The ground's extent as the game will see it: minX, maxX, minY, maxY, minZ, maxZ.
+    std::array<float, 6> box{};
+    float centreHeight = 0; // ground height at the land's centre
+    // What the maker assumed or could not do, for the user to read.
+    std::vector<std::string> notes;
 };
 
 // Smallest 2^k + 1 (k >= 1) not below the requested size, or below the height
@@ -41,6 +47,7 @@ struct MadeLandSummary {
 int gridSizeFor(int width, int height, int requested);
 
 std::string formatNumber(float value);
+std::string formatNumber(double value);
 std::string landHeaderText(const LandRecipe& recipe);
 std::string landGeometryText(const Bintree& tree, float sizeX, float sizeY);
 std::vector<SpotEntry> placeSpots(const LandRecipe& recipe, const Terrain& terrain);
@@ -53,6 +60,9 @@ std::string spotsText(const std::vector<SpotEntry>& spots);
 std::string makeLandText(const LandRecipe& recipe, const HeightMap& heights,
                          MadeLandSummary& summary, std::string& error);
 
-// Reads the height map, writes the land file and the painted pictures into the
+// The name of the picture of the real horizon written next to the skyline picture.
+std::string horizonPictureName(const LandRecipe& recipe);
+
+// Reads the height map or elevation data, writes the land file and the painted pictures into the
 // recipe's folder. False with a message on any failure; nothing half-written stays.
 bool makeLand(const LandRecipe& recipe, MadeLandSummary& summary, std::string& error);

@@ -1,6 +1,7 @@
 #include "LandRecipe.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -26,20 +27,70 @@ void readNumbered(KeyValueFile& file, const char* group, const char* presence, R
 bool positive(float value) {
     return std::isfinite(value) && value > 0.0f;
 }
+
+// Whitespace-separated numbers, all of them, in full double precision.
+bool parseNumbers(const std::string& text, std::vector<double>& numbers) {
+    const char* at = text.data();
+    const char* end = at + text.size();
+    while (at != end) {
+        if (*at == ' ' || *at == '\t' || *at == ',') {
+            ++at;
+            continue;
+        }
+        double value = 0;
+        const auto [next, failure] = std::from_chars(at, end, value);
+        if (failure != std::errc() || !std::isfinite(value)) return false;
+        numbers.push_back(value);
+        at = next;
+    }
+    return true;
+}
+
+bool readCenter(KeyValueFile& file, std::optional<std::array<double, 2>>& center,
+                std::string& error) {
+    const std::string text = file.getString("land.center");
+    if (text.empty()) return true;
+    std::vector<double> numbers;
+    if (!parseNumbers(text, numbers) || numbers.size() != 2 || std::abs(numbers[0]) > 90.0 ||
+        std::abs(numbers[1]) > 180.0) {
+        error = "\"land.center\" must be a latitude and a longitude in degrees, e.g. \"46.05 "
+                "6.32\", not \"" + text + "\"";
+        return false;
+    }
+    center = std::array<double, 2>{numbers[0], numbers[1]};
+    return true;
+}
+
+bool readBands(KeyValueFile& file, std::array<int, 3>& bands, std::string& error) {
+    const std::string text = file.getString("land.photo.bands");
+    if (text.empty()) return true;
+    std::vector<double> numbers;
+    if (!parseNumbers(text, numbers) || numbers.size() != 3 ||
+        std::any_of(numbers.begin(), numbers.end(),
+                    [](double n) { return n < 1.0 || n != std::floor(n); })) {
+        error = "\"land.photo.bands\" must be three band numbers from 1, e.g. \"1 2 3\"";
+        return false;
+    }
+    for (int i = 0; i < 3; ++i)
+        bands[i] = int(numbers[i]);
+    return true;
+}
 } // namespace
 
 bool LandRecipe::read(KeyValueFile& file, const std::string& folderPath, std::string& error) {
     folder = folderPath;
     name = file.getString("land.name");
     heightMap = file.getString("land.heightmap");
-    if (name.empty() || heightMap.empty()) {
-        error = "the side file needs \"land.name\" and \"land.heightmap\"";
+    dem = file.getString("land.dem");
+    if (name.empty() || (heightMap.empty() && dem.empty())) {
+        error = "the side file needs \"land.name\" and \"land.heightmap\" or \"land.dem\"";
         return false;
     }
     if (name.find_first_of("/\\") != std::string::npos || name == "." || name == "..") {
         error = "a land name cannot hold a path separator";
         return false;
     }
+    sizeGiven = !file.getString("land.size.x").empty() && !file.getString("land.size.y").empty();
     sizeX = file.getFloat("land.size.x", sizeX);
     sizeY = file.getFloat("land.size.y", sizeY);
     minHeight = file.getFloat("land.height.min", minHeight);
@@ -50,10 +101,18 @@ bool LandRecipe::read(KeyValueFile& file, const std::string& folderPath, std::st
         error = "sizes must be positive, the tolerance not negative and max height >= min height";
         return false;
     }
-    longitude = file.getFloat("land.longitud", longitude);
-    latitude = file.getFloat("land.latitud", latitude);
+    longitude = file.getFloat("land.longitud", float(longitude));
+    latitude = file.getFloat("land.latitud", float(latitude));
     northDirection = file.getFloat("land.northdir", northDirection);
+    timeZoneGiven = !file.getString("land.basetimezone").empty();
     baseTimeZone = file.getInt("land.basetimezone", baseTimeZone);
+    photo = file.getString("land.photo");
+    horizon = file.getFloat("land.horizon", horizon);
+    if (!positive(horizon)) {
+        error = "\"land.horizon\" must be a positive distance in metres";
+        return false;
+    }
+    if (!readCenter(file, center, error) || !readBands(file, photoBands, error)) return false;
     ground = file.getString("land.ground");
     groundSize = file.getInt("land.ground.paint", 0);
     sky = file.getString("land.sky");

@@ -67,12 +67,25 @@ struct LandRecipe {
     std::string name;
     std::string folder; // where the side file lies; outputs go there too
     std::string heightMap;
+    // Elevation data that GDAL reads, used instead of heightMap when given.
+    std::string dem;
+    // Latitude and longitude of the land's centre; empty: the raster's centre.
+    std::optional<std::array<double, 2>> center;
+    bool sizeGiven = false; // both land.size.x and land.size.y were given
     float sizeX = 1000, sizeY = 1000;
     float minHeight = 0, maxHeight = 100;
     float tolerance = 0.5f;
     int grid = 0; // samples a side of the triangulated grid; 0 chooses from the height map
-    float longitude = 0, latitude = 0, northDirection = 90;
+    double longitude = 0, latitude = 0;
+    float northDirection = 90;
     int baseTimeZone = 1;
+    bool timeZoneGiven = false;
+    // An aerial picture draped as the ground, and its red, green and blue bands.
+    std::string photo;
+    std::array<int, 3> photoBands{1, 2, 3};
+    float horizon = 30000; // metres of elevation data painted on the skyline
+    // Set by the maker when it paints the real horizon: that picture's file name.
+    std::string horizonPicture;
     std::string ground, sky, skyline;
     int groundSize = 0; // paint the ground picture at this size when > 0
     int skySize = 0, skylineSize = 0;

@@ -12,7 +12,7 @@ namespace {
 void usage() {
     std::puts("usage: landmaker SIDEFILE...\n"
               "Reads each side file (see tools/landmaker/README.md), triangulates its height\n"
-              "map and writes NAME.map and the painted pictures next to the side file.");
+              "map or elevation data and writes NAME.map and the painted pictures next to the side file.");
 }
 } // namespace
 
@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
                     "%zu spots, %zu bytes\n",
                     recipe.name.c_str(), summary.gridSize, summary.points, summary.triangles,
                     summary.leaves, summary.sceneries, summary.spots, summary.fileBytes);
+        for (const std::string& note : summary.notes)
+            std::printf("%s: %s\n", recipe.name.c_str(), note.c_str());
     }
     return failures == 0 ? 0 : 1;
 }

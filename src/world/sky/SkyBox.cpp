@@ -16,6 +16,7 @@ void SkyBox::Reset() {
     values = {0, 0, 0, 0, 0, 0};
     ceiling = 1000.0f;
     fog = {0.45f, 0.53f, 0.73f, 1.0f};
+    panorama = false;
     dirty = true;
 }
 
@@ -34,6 +35,9 @@ bool SkyBox::LoadSky(const Box& landBox, KeyValueFile& landFile) {
     LoadPicture(sky, landName, landFile.getString("terrain.texture.sky"), defaultSkyPicture);
     LoadPicture(skyline, landName, landFile.getString("terrain.texture.skyline"),
                 defaultSkylinePicture);
+    const std::string horizonFile = landFile.getString("terrain.texture.horizon");
+    panorama = !landName.empty() && !horizonFile.empty() &&
+               horizon.LoadFile(LandPath(landName, horizonFile).c_str(), 0, 0, 3);
     return UpdateBox(landBox);
 }
 
@@ -54,11 +58,13 @@ void SkyBox::ReleaseGl() {
     list = 0;
     sky.ReleaseGl();
     skyline.ReleaseGl();
+    if (panorama) horizon.ReleaseGl();
 }
 
 void SkyBox::RestoreGl() {
     sky.RestoreGl();
     skyline.RestoreGl();
+    if (panorama) horizon.RestoreGl();
     BuildList();
 }
 
@@ -103,10 +109,14 @@ void SkyBox::EmitWalls(PolygonSink& sink) const {
                                  {0, 0, maxX, minY - margin, top},
                                  {0, 1, maxX, minY - margin, bottom},
                                  {1, 1, maxX, maxY + margin, bottom}}};
+    // The horizon picture gives each wall (south, west, north, east above) its
+    // quarter, turned so that it reads left to right from inside.
+    const float quarterStart[4] = {0.5f, 1.0f, 0.0f, 0.5f};
+    const float quarterSense[4] = {0.25f, -0.25f, 0.25f, -0.25f};
     sink.begin(GL_QUADS);
-    for (const auto& wall : walls)
-        for (const Corner& c : wall) {
-            sink.texCoord(c.s, c.t);
+    for (int w = 0; w < 4; ++w)
+        for (const Corner& c : walls[w]) {
+            sink.texCoord(panorama ? quarterStart[w] + quarterSense[w] * c.s : c.s, c.t);
             sink.vertex(c.x, c.y, c.z);
         }
     sink.end();
@@ -122,7 +132,7 @@ void SkyBox::BuildList() {
     GlPolygonSink sink;
     sky.Bind();
     EmitCeiling(sink);
-    skyline.Bind();
+    (panorama ? horizon : skyline).Bind();
     EmitWalls(sink);
     glEndList();
     ++buildCount;

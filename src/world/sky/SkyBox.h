@@ -20,6 +20,11 @@ own "terrain.name"; without both names, or when a file cannot be read, the
 built-in pictures 402 and 403. The walls put the picture's first row at their
 top; the ceiling puts it along the south edge.
 
+A land made from elevation data may also name "terrain.texture.horizon": one
+picture of all four walls side by side (north, east, south, west, each as seen
+from inside), so each wall shows the terrain that really lies beyond it. When
+it loads, the walls show it instead of the skyline picture.
+
 The list is rebuilt only when the box changed or after a reset or RestoreGl.
 ===============================================================================
 */
@@ -54,6 +59,8 @@ class SkyBox {
     int builds() const { return buildCount; }
     Texture& skyTexture() { return sky; }
     Texture& skylineTexture() { return skyline; }
+    // True when the walls show a "terrain.texture.horizon" picture.
+    bool hasHorizon() const { return panorama; }
 
   private:
     void Reset();
@@ -67,6 +74,8 @@ class SkyBox {
     unsigned list = 0;
     Texture sky;
     Texture skyline;
+    Texture horizon;
+    bool panorama = false;
     bool dirty = true;
     int buildCount = 0;
 };
