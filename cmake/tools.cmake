@@ -34,7 +34,7 @@ add_custom_target(sample_lands
 # Tests and benchmarks of the land maker need its library; their targets are
 # made after this file, so link them once the whole directory is read.
 function(landmaker_link_consumers)
-  foreach(consumer test_landmaker gltest_landmaker bench_terrain)
+  foreach(consumer test_landmaker gltest_landmaker bench_terrain bench_geoland)
     if(TARGET ${consumer})
       target_link_libraries(${consumer} PRIVATE landmaker_lib)
     endif()

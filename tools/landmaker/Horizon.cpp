@@ -141,15 +141,16 @@ RgbPicture Horizon::paint(const WallBox& box, int wallWidth, int height, unsigne
             covered = std::min(row, double(height));
         }
         if (tops) (*tops)[column] = float(covered / height);
-        // Past the data's end, the painted hills of a land without elevation data.
-        if (leftData || covered == 0.0) {
-            const float hills = float(0.06 + 0.05 * fractalNoise(float(u * 32.0), 0.5f, seed + 81, 4));
-            const double hillRow = hills * height + (covered == 0.0 ? (box.eyeZ - bottom) / wallHeight * height : covered);
-            for (int r = int(covered); r < std::min(int(hillRow), height); ++r)
-                put(picture, column, height - 1 - r, Colour{0.52f, 0.58f, 0.68f});
-            covered = std::max(covered, std::min(hillRow, double(height)));
-        }
+        // Past the data's end, painted hills stand at the horizon behind the real ridges.
         const double horizonRow = (box.eyeZ - bottom) / wallHeight * height;
+        if (leftData || covered == 0.0) {
+            const double hills =
+                horizonRow +
+                height * (0.02 + 0.03 * fractalNoise(float(u * 32.0), 0.5f, seed + 81, 4));
+            for (int r = int(covered); r < std::min(int(hills), height); ++r)
+                put(picture, column, height - 1 - r, Colour{0.58f, 0.64f, 0.76f});
+            covered = std::max(covered, std::min(hills, double(height)));
+        }
         for (int r = int(std::ceil(covered)); r < height; ++r) {
             const float up = float((r - horizonRow) / std::max(height - horizonRow, 1.0));
             put(picture, column, height - 1 - r, mix(haze, skyTop, smoothstep(0.0f, 0.6f, up)));

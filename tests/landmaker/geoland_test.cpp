@@ -1,0 +1,286 @@
+// Lands made from elevation data that the tests make with GDAL: heights, placing on
+// the globe, the draped photo and the horizon are checked against the rasters
+// themselves, through the tests' own coordinate transformations.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <random>
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+
+#include "../support/WorkingFolder.h"
+#include "Horizon.h"
+#include "LandMaker.h"
+#include "LandRecipe.h"
+#include "io/KeyValueFile.h"
+#include "world/terrain/Terrain.h"
+
+namespace {
+constexpr double centreLat = 46.05, centreLon = 6.32;
+constexpr double utmE = 292671.077, utmN = 5103095.052; // the centre in UTM zone 32N
+
+struct Raster {
+    int epsg;
+    std::array<double, 6> transform;
+    int width, height;
+    std::function<double(double column, double row)> value; // at pixel centres
+    const char* unit = "m";
+    int bands = 1;
+    GDALDataType type = GDT_Float32;
+};
+
+void writeRaster(const std::string& path, const Raster& r) {
+    GDALAllRegister();
+    GDALDataset* data = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
+        path.c_str(), r.width, r.height, r.bands, r.type, nullptr);
+    data->SetGeoTransform(const_cast<double*>(r.transform.data()));
+    if (r.epsg != 0) {
+        OGRSpatialReference srs;
+        srs.importFromEPSG(r.epsg);
+        data->SetSpatialRef(&srs);
+    }
+    std::vector<float> values(std::size_t(r.width) * r.height);
+    for (int b = 1; b <= r.bands; ++b) {
+        for (int row = 0; row < r.height; ++row)
+            for (int c = 0; c < r.width; ++c)
+                values[std::size_t(row) * r.width + c] =
+                    float(r.value(c + (b - 1) * 1e6, row)); // bands told apart by the column
+        GDALRasterBand* band = data->GetRasterBand(b);
+        band->SetUnitType(r.unit);
+        band->SetNoDataValue(-9999);
+        EXPECT_EQ(band->RasterIO(GF_Write, 0, 0, r.width, r.height, values.data(), r.width,
+                                 r.height, GDT_Float32, 0, 0),
+                  CE_None);
+    }
+    GDALClose(data);
+}
+
+// The land's frame, made here from its definition rather than by the land maker.
+std::unique_ptr<OGRCoordinateTransformation> frameTo(int epsg, double lat, double lon) {
+    OGRSpatialReference frame, target;
+    frame.importFromProj4(("+proj=tmerc +lat_0=" + std::to_string(lat) + " +lon_0=" +
+                           std::to_string(lon) + " +k=1 +x_0=0 +y_0=0 +datum=WGS84")
+                              .c_str());
+    target.importFromEPSG(epsg);
+    frame.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    target.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return std::unique_ptr<OGRCoordinateTransformation>(
+        OGRCreateCoordinateTransformation(&frame, &target));
+}
+
+// Pixel position (GDAL's: corners at integers) of a frame point in a raster.
+std::array<double, 2> pixelOf(const Raster& r, OGRCoordinateTransformation& t, double x, double y) {
+    t.Transform(1, &x, &y);
+    const auto& g = r.transform;
+    return {(x - g[0]) / g[1], (y - g[3]) / g[5]};
+}
+
+double bilinear(const Raster& r, std::array<double, 2> p) {
+    const double u = p[0] - 0.5, v = p[1] - 0.5;
+    const int i = int(std::floor(u)), j = int(std::floor(v));
+    const double fu = u - i, fv = v - j;
+    return (r.value(i, j) * (1 - fu) + r.value(i + 1, j) * fu) * (1 - fv) +
+           (r.value(i, j + 1) * (1 - fu) + r.value(i + 1, j + 1) * fu) * fv;
+}
+
+double surface(double east, double north) { // metres over sea level
+    return 900.0 + 300.0 * std::sin(east / 700.0) * std::cos(north / 900.0) + 0.05 * north;
+}
+
+bool inHole(int column, int row) {
+    return (column / 25 + row / 25) % 7 == 3;
+}
+
+// Four rasters, all about 6 km across around the same centre.
+std::vector<std::pair<const char*, Raster>> elevationCases() {
+    const double left = utmE - 3000, top = utmN + 3000;
+    auto utm = [=](double c, double r) { return surface(left + 10 * c, top - 10 * r); };
+    const double arc = 1.0 / 3600.0;
+    const double west = centreLon - 0.04, north = centreLat + 0.03;
+    auto geographic = [](double c, double r) {
+        return 400.0 + 150.0 * std::sin(c / 30.0) * std::cos(r / 25.0) + 2.0 * r;
+    };
+    return {{"projected", {32632, {left, 10, 0, top, 0, -10}, 600, 600, utm}},
+            {"geographic", {4326, {west, arc, 0, north, 0, -arc}, 288, 216, geographic}},
+            {"feet",
+             {32632, {left, 10, 0, top, 0, -10}, 600, 600,
+              [=](double c, double r) { return utm(c, r) / 0.3048; }, "ft"}},
+            {"holes",
+             {32632, {left, 10, 0, top, 0, -10}, 600, 600, [=](double c, double r) {
+                  return inHole(int(c), int(r)) ? -9999.0 : utm(c, r);
+              }}}};
+}
+
+std::string sideFile(const std::string& extra) {
+    // Keys given first win, so a case can name another elevation file.
+    return extra + "land.name = \"geo\"\nland.dem = \"dem.tif\"\nland.tolerance = \"0.5\"\n";
+}
+
+bool make(const std::string& side, MadeLandSummary& summary, std::string& error) {
+    KeyValueFile file;
+    file.openText(side);
+    LandRecipe recipe;
+    return recipe.read(file, "lands/geo", error) && makeLand(recipe, summary, error);
+}
+} // namespace
+
+TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
+    for (const auto& [name, raster] : elevationCases()) {
+        SCOPED_TRACE(name);
+        testsupport::WorkingFolder folder;
+        std::filesystem::create_directories("lands/geo");
+        writeRaster("lands/geo/dem.tif", raster);
+        MadeLandSummary summary;
+        std::string error;
+        ASSERT_TRUE(make(sideFile("land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
+                                  "land.size.y = \"2400\"\n"),
+                         summary, error))
+            << error;
+        KeyValueFile land;
+        ASSERT_TRUE(land.open("lands/geo/geo.map"));
+        EXPECT_NEAR(std::stod(land.getString("terrain.latitud")), centreLat, 1e-6);
+        EXPECT_NEAR(std::stod(land.getString("terrain.longitud")), centreLon, 1e-6);
+        EXPECT_EQ(land.getString("terrain.basetimezone"), "0");
+        Terrain terrain;
+        terrain.SetName("geo");
+        ASSERT_TRUE(terrain.Load(land));
+
+        // North: the frame's +y must point along the meridian, which northdir says it does.
+        auto toGeographic = frameTo(4326, centreLat, centreLon);
+        double x[2] = {0, 0}, y[2] = {0, 1000};
+        toGeographic->Transform(2, x, y);
+        const double bearing = std::atan2((x[1] - x[0]) * std::cos(centreLat * M_PI / 180),
+                                          y[1] - y[0]) * 180 / M_PI;
+        EXPECT_NEAR(bearing + land.getFloat("terrain.northdir", 0), 90.0, 0.01);
+
+        auto toRaster = frameTo(raster.epsg, centreLat, centreLon);
+        std::mt19937 random(14);
+        std::uniform_real_distribution<double> across(1.0, 2999.0), up(1.0, 2399.0);
+        for (int n = 0; n < 300; ++n) {
+            const double lx = across(random), ly = up(random);
+            const auto p = pixelOf(raster, *toRaster, lx - 1500, ly - 1200);
+            // Filled holes need not match the surface; skip points near them.
+            const int c = int(p[0] - 0.5), r = int(p[1] - 0.5);
+            bool nearHole = false;
+            for (int dr = -1; dr <= 2; ++dr)
+                for (int dc = -1; dc <= 2; ++dc)
+                    nearHole = nearHole || inHole(c + dc, r + dr);
+            if (std::string(name) == "holes" && nearHole) continue;
+            const double metres = bilinear(raster, p) * (std::string(name) == "feet" ? 0.3048 : 1);
+            ASSERT_NEAR(terrain.HeightAt(float(lx), float(ly)), metres, 0.5 + 0.5 + 0.01)
+                << "at " << lx << ", " << ly;
+        }
+    }
+}
+
+TEST(GeoLand, PhotoPixelsLandWhereTheirGeoreferenceSays) {
+    testsupport::WorkingFolder folder;
+    std::filesystem::create_directories("lands/geo");
+    writeRaster("lands/geo/dem.tif", elevationCases()[0].second);
+    // A geographic picture that stops 500 m short of the land's east edge; red
+    // counts its columns, green its rows (band 2 is told apart by the column offset).
+    auto toPhoto = frameTo(4326, centreLat, centreLon);
+    double ex = 1000, ey = 0, wx = -2000, wy = 1800;
+    toPhoto->Transform(1, &ex, &ey);
+    toPhoto->Transform(1, &wx, &wy);
+    const double step = (ex - wx) / 250;
+    const Raster photo{4326, {wx, step, 0, wy, 0, -step * 0.8}, 250, 250,
+                       [](double c, double r) { return c >= 1e6 ? r : c; }, "", 2, GDT_Byte};
+    writeRaster("lands/geo/photo.tif", photo);
+    MadeLandSummary summary;
+    std::string error;
+    ASSERT_TRUE(make(sideFile("land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
+                              "land.size.y = \"3000\"\nland.photo = \"photo.tif\"\n"
+                              "land.photo.bands = \"1 2 2\"\nland.ground = \"g.tga\"\n"
+                              "land.ground.paint = \"256\"\n"),
+                     summary, error))
+        << error;
+    ASSERT_EQ(summary.notes.size(), 2u); // the time zone and the missing strip
+    EXPECT_NE(summary.notes[1].find("does not cover x 249"), std::string::npos) << summary.notes[1];
+    EXPECT_NE(summary.notes[1].find("to 3000 m, y 0 m to 3000 m"), std::string::npos);
+
+    std::ifstream in("lands/geo/g.tga", std::ios::binary);
+    std::vector<unsigned char> tga((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(tga.size(), 18u + 256 * 256 * 3 + 26);
+    const double texel = 3000.0 / 256;
+    for (int row = 0; row < 256; row += 5)
+        for (int column = 0; column < 256 * 2500 / 3000; column += 5) {
+            const double x = (column + 0.5) * texel - 1500, y = (row + 0.5) * texel - 1500;
+            const auto p = pixelOf(photo, *toPhoto, x, y);
+            if (p[1] < 1 || p[1] > 249) continue; // the photo's north and south edges
+            const unsigned char* bgr = &tga[18 + (std::size_t(row) * 256 + column) * 3];
+            // A ground texel is about one photo pixel across; a byte rounds by half a unit.
+            ASSERT_NEAR(bgr[2], p[0] - 0.5, 1.5) << column << ", " << row;
+            ASSERT_NEAR(bgr[1], p[1] - 0.5, 1.5) << column << ", " << row;
+        }
+}
+
+TEST(GeoLand, APeakTwentyKilometresNorthEastStandsOnTheNorthEastWallAtItsAngle) {
+    testsupport::WorkingFolder folder;
+    auto toUtm = frameTo(32632, centreLat, centreLon);
+    double px = 20000 / std::sqrt(2.0), py = px;
+    toUtm->Transform(1, &px, &py);
+    const double left = utmE - 25000, top = utmN + 25000, peak = 2500, flat = 500;
+    const Raster dem{32632, {left, 50, 0, top, 0, -50}, 1000, 1000, [&](double c, double r) {
+                         const double e = left + 50 * (c + 0.5) - px, n = top - 50 * (r + 0.5) - py;
+                         return flat + peak * std::exp(-(e * e + n * n) / (2 * 600.0 * 600.0));
+                     }};
+    writeRaster("dem.tif", dem);
+    GeoRaster raster;
+    std::string error;
+    ASSERT_TRUE(raster.open("dem.tif", error)) << error;
+    LocalFrame frame(centreLat, centreLon);
+    Horizon horizon;
+    ASSERT_TRUE(horizon.read(raster, frame, 30000, error)) << error;
+    WallBox box{0, 3000, 0, 3000, float(flat), float(flat), 1500, 1500, float(flat) + 2};
+    std::vector<float> tops;
+    const RgbPicture picture = horizon.paint(box, 1024, 512, 1, &tops);
+    ASSERT_EQ(picture.width, 4096);
+    const auto highest = std::max_element(tops.begin(), tops.end()) - tops.begin();
+    const auto wall = box.wallPoint((highest + 0.5) / 4096);
+    EXPECT_NEAR(std::atan2(wall[0] - 1500, wall[1] - 1500) * 180 / M_PI, 45.0, 0.2);
+    const double toWall = std::hypot(wall[0] - 1500, wall[1] - 1500);
+    const double seen =
+        std::atan((box.bottom() + tops[highest] * (box.top() - box.bottom()) - box.eyeZ) / toWall);
+    const double expected = std::atan((peak + flat - curvatureDrop(20000) - box.eyeZ) / 20000);
+    EXPECT_NEAR(seen * 180 / M_PI, expected * 180 / M_PI, 0.1);
+    // Due south only the flat plain, a hair under the eye's level.
+    EXPECT_LT(tops[4096 * 5 / 8] * (box.top() - box.bottom()) + box.bottom(), box.eyeZ);
+}
+
+TEST(GeoLand, BadInputIsRefusedWithAClearMessageAndNothingWritten) {
+    const struct {
+        const char* extra;
+        int epsg;
+        const char* message;
+    } cases[] = {
+        {"land.dem = \"none.tif\"\n", 32632, "GDAL cannot open"},
+        {"land.center = \"45.0 6.32\"\n", 32632, "lies outside"},
+        {"land.size.x = \"8000\"\nland.size.y = \"3000\"\n", 32632,
+         "runs past dem.tif: its west edge by 1"},
+        {"", 0, "has no georeference: give the land's size"},
+        {"land.size.x = \"1000\"\nland.size.y = \"1000\"\nland.photo = \"dem.tif\"\n", 0,
+         "cannot be placed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        testsupport::WorkingFolder folder;
+        std::filesystem::create_directories("lands/geo");
+        Raster raster = elevationCases()[0].second;
+        raster.epsg = c.epsg;
+        writeRaster("lands/geo/dem.tif", raster);
+        MadeLandSummary summary;
+        std::string error;
+        EXPECT_FALSE(make(sideFile(std::string(c.extra) + "land.ground = \"g.tga\"\n"
+                                   "land.ground.paint = \"64\"\n"),
+                          summary, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_FALSE(std::filesystem::exists("lands/geo/geo.map"));
+        EXPECT_FALSE(std::filesystem::exists("lands/geo/g.tga"));
+    }
+}
