@@ -137,18 +137,26 @@ TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
         writeRaster("lands/geo/dem.tif", raster);
         MadeLandSummary summary;
         std::string error;
-        ASSERT_TRUE(make(sideFile("land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
-                                  "land.size.y = \"2400\"\n"),
+        // The geographic raster's centre is the land's centre, the default the maker must find.
+        const bool defaults = std::string(name) == "geographic";
+        ASSERT_TRUE(make(sideFile(defaults ? ""
+                                           : "land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
+                                             "land.size.y = \"2400\"\n"),
                          summary, error))
             << error;
         KeyValueFile land;
         ASSERT_TRUE(land.open("lands/geo/geo.map"));
         EXPECT_NEAR(std::stod(land.getString("terrain.latitud")), centreLat, 1e-6);
         EXPECT_NEAR(std::stod(land.getString("terrain.longitud")), centreLon, 1e-6);
-        EXPECT_EQ(land.getString("terrain.basetimezone"), "0");
+        EXPECT_EQ(land.getString("terrain.basetimezone"), "0"); // 6.32 / 15, rounded
         Terrain terrain;
         terrain.SetName("geo");
         ASSERT_TRUE(terrain.Load(land));
+        const double sizeX = terrain.box().maxX, sizeY = terrain.box().maxY;
+        if (defaults) { // the largest square inside 6.2 km x 6.7 km
+            EXPECT_NEAR(sizeX, 6160, 40);
+            EXPECT_EQ(sizeX, sizeY);
+        }
 
         // North: the frame's +y must point along the meridian, which northdir says it does.
         auto toGeographic = frameTo(4326, centreLat, centreLon);
@@ -160,10 +168,10 @@ TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
 
         auto toRaster = frameTo(raster.epsg, centreLat, centreLon);
         std::mt19937 random(14);
-        std::uniform_real_distribution<double> across(1.0, 2999.0), up(1.0, 2399.0);
+        std::uniform_real_distribution<double> across(1.0, sizeX - 1), up(1.0, sizeY - 1);
         for (int n = 0; n < 300; ++n) {
             const double lx = across(random), ly = up(random);
-            const auto p = pixelOf(raster, *toRaster, lx - 1500, ly - 1200);
+            const auto p = pixelOf(raster, *toRaster, lx - sizeX / 2, ly - sizeY / 2);
             // Filled holes need not match the surface; skip points near them.
             const int c = int(p[0] - 0.5), r = int(p[1] - 0.5);
             bool nearHole = false;

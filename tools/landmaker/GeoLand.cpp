@@ -34,6 +34,11 @@ std::array<float, 2> stretchRange(const std::array<RasterSamples, 3>& bands) {
     return {low, high > low ? high : low + 1.0f};
 }
 
+// Lattice points for mapping a land of this extent: one every 100 m or so.
+int latticeNodesFor(double extent) {
+    return std::clamp(int(extent / 100.0) + 2, 2, 129);
+}
+
 // Largest half-size at which a square around the centre lies inside the raster.
 template <typename Inside> double largestInside(double upper, Inside inside) {
     double lower = 0.0;
@@ -45,10 +50,6 @@ template <typename Inside> double largestInside(double upper, Inside inside) {
 }
 } // namespace
 
-int latticeNodesFor(double extent) {
-    return std::clamp(int(extent / 100.0) + 2, 2, 129);
-}
-
 bool GeoLand::place(LandRecipe& recipe, std::vector<std::string>& notes, std::string& error) {
     if (!dem.open(folderPath(recipe, recipe.dem), error)) return false;
     if (!dem.georeferenced()) return readPlain(recipe, error);
@@ -59,6 +60,9 @@ bool GeoLand::place(LandRecipe& recipe, std::vector<std::string>& notes, std::st
     } else if (!dem.centre(latitude, longitude, error)) {
         return false;
     }
+    if (!recipe.center)
+        notes.push_back("centre " + std::to_string(latitude) + " " + std::to_string(longitude) +
+                        ", the raster's centre; set land.center to change it");
     localFrame = std::make_unique<LocalFrame>(latitude, longitude);
     recipe.latitude = latitude;
     recipe.longitude = longitude;
@@ -71,7 +75,7 @@ bool GeoLand::place(LandRecipe& recipe, std::vector<std::string>& notes, std::st
                 " lies outside " + recipe.dem;
         return false;
     }
-    if (!settleSize(recipe, error) || !readGrid(recipe, error)) return false;
+    if (!settleSize(recipe, notes, error) || !readGrid(recipe, error)) return false;
     const auto [low, high] = std::minmax_element(grid.values().begin(), grid.values().end());
     recipe.minHeight = *low;
     recipe.maxHeight = *high;
@@ -105,7 +109,8 @@ bool GeoLand::readPlain(LandRecipe& recipe, std::string& error) {
     return true;
 }
 
-bool GeoLand::settleSize(LandRecipe& recipe, std::string& error) {
+bool GeoLand::settleSize(LandRecipe& recipe, std::vector<std::string>& notes,
+                         std::string& error) {
     if (recipe.sizeGiven) return true;
     PixelMap probe;
     if (!dem.mapFrame(*localFrame, -500, -500, 500, 500, 2, probe, error)) return false;
@@ -124,6 +129,9 @@ bool GeoLand::settleSize(LandRecipe& recipe, std::string& error) {
         return false;
     }
     recipe.sizeX = recipe.sizeY = float(2.0 * half);
+    notes.push_back("size " + metres(recipe.sizeX) +
+                    " a side, the largest square inside the raster; set land.size.x and "
+                    "land.size.y to change it");
     return true;
 }
 

@@ -45,7 +45,7 @@ class GeoLand {
 
   private:
     bool readPlain(LandRecipe& recipe, std::string& error);
-    bool settleSize(LandRecipe& recipe, std::string& error);
+    bool settleSize(LandRecipe& recipe, std::vector<std::string>& notes, std::string& error);
     bool checkInside(const LandRecipe& recipe, const PixelMap& map, std::string& error) const;
     bool readGrid(const LandRecipe& recipe, std::string& error);
 
@@ -53,6 +53,3 @@ class GeoLand {
     std::unique_ptr<LocalFrame> localFrame;
     HeightMap grid;
 };
-
-// Lattice points for mapping a land of this extent: one every 100 m or so.
-int latticeNodesFor(double extent);

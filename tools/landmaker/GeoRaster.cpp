@@ -61,16 +61,6 @@ LocalFrame::LocalFrame(double latitude, double longitude)
 
 LocalFrame::~LocalFrame() = default;
 
-bool LocalFrame::toGeographic(double x, double y, double& latitude, double& longitude) const {
-    const auto wgs84 = geographicWgs84();
-    std::unique_ptr<OGRCoordinateTransformation> transform(
-        OGRCreateCoordinateTransformation(srs.get(), wgs84.get()));
-    if (!transform || !transform->Transform(1, &x, &y)) return false;
-    longitude = x;
-    latitude = y;
-    return true;
-}
-
 std::array<double, 2> PixelMap::at(double x, double y) const {
     const double u = std::clamp((x - minX) / stepX, 0.0, double(nodes - 1));
     const double v = std::clamp((y - minY) / stepY, 0.0, double(nodes - 1));

@@ -35,8 +35,6 @@ class LocalFrame {
     double latitude() const { return lat; }
     double longitude() const { return lon; }
     const OGRSpatialReference& reference() const { return *srs; }
-    // Latitude and longitude of a point of the frame; false when PROJ cannot place it.
-    bool toGeographic(double x, double y, double& latitude, double& longitude) const;
 
   private:
     double lat, lon;
