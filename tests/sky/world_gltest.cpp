@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include "support/ContextState.h"
 #include "world/Land.h"
 #include "world/observer/Observer.h"
+#include "world/scenery/PolygonSink.h"
+#include "world/sky/SkyBox.h"
 #include "world/sun/SceneDate.h"
 #include <algorithm>
 
@@ -268,6 +271,43 @@ TEST_F(WorldPass, SkyPicturesComeFromTheLandNamedInTheLandFileItself) {
     wrong.openText("terrain.name = \"ridge\"\nterrain.texture.sky = \"missing.tga\"\n");
     sky.LoadSky({1, 0, 1, 0, 1, 0}, wrong);
     EXPECT_TRUE(same(sky.skyTexture().Picture(), builtIn.Picture())) << "unreadable: built-in";
+}
+
+// Each wall shows its quarter of a land's horizon picture (north, east, south,
+// west), read left to right from inside; without the picture, the skyline as before.
+TEST_F(WorldPass, HorizonPictureGivesEachWallItsQuarter) {
+    struct Corners : PolygonSink {
+        std::vector<std::array<float, 3>> seen; // s, x, y
+        float s = 0;
+        void begin(unsigned) override {}
+        void end() override {}
+        void colour(float, float, float) override {}
+        void texCoord(float u, float) override { s = u; }
+        void vertex(float x, float y, float) override { seen.push_back({s, x, y}); }
+    };
+    const SkyBox::Box box{1000, 0, 500, 0, 300, 100};
+    for (const char* horizon : {"ridge_skyline.tga", "missing.tga"}) {
+        KeyValueFile land;
+        land.openText(std::string("terrain.name = \"ridge\"\nterrain.texture.horizon = \"") +
+                      horizon + "\"\n");
+        SkyBox sky;
+        sky.LoadSky(box, land);
+        Corners corners;
+        sky.EmitWalls(corners);
+        ASSERT_EQ(corners.seen.size(), 16u);
+        EXPECT_EQ(sky.hasHorizon(), std::string(horizon) == "ridge_skyline.tga");
+        for (const auto& [s, x, y] : corners.seen) {
+            // Going round from the north-west corner: the share of the turn to (x, y).
+            const float along = y == 500 ? (x + 20) / 1040 * 0.25f
+                                : x == 1000 ? 0.25f + (520 - y) / 540 * 0.25f
+                                : y == 0    ? 0.5f + (1020 - x) / 1040 * 0.25f
+                                            : 0.75f + (y + 20) / 540 * 0.25f;
+            if (sky.hasHorizon())
+                EXPECT_NEAR(s, along, 1e-6) << x << ", " << y;
+            else
+                EXPECT_TRUE(s == 0.0f || s == 1.0f);
+        }
+    }
 }
 
 TEST_F(WorldPass, SceneryEntriesAreReadUntilTheFirstMissingName) {
