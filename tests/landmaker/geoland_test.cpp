@@ -267,7 +267,8 @@ TEST(GeoLand, BadInputIsRefusedWithAClearMessageAndNothingWritten) {
         int epsg;
         const char* message;
     } cases[] = {
-        {"land.dem = \"none.tif\"\n", 32632, "GDAL cannot open"},
+        {"land.dem = \"none.tif\"\n", 32632, "cannot find lands/geo/none.tif"},
+        {"land.dem = \"geo.land\"\n", 32632, "GDAL cannot open lands/geo/geo.land"},
         {"land.center = \"45.0 6.32\"\n", 32632, "lies outside"},
         {"land.size.x = \"8000\"\nland.size.y = \"3000\"\n", 32632,
          "runs past dem.tif: its west edge by 1"},
@@ -282,6 +283,7 @@ TEST(GeoLand, BadInputIsRefusedWithAClearMessageAndNothingWritten) {
         Raster raster = elevationCases()[0].second;
         raster.epsg = c.epsg;
         writeRaster("lands/geo/dem.tif", raster);
+        std::ofstream("lands/geo/geo.land") << "not a raster";
         MadeLandSummary summary;
         std::string error;
         EXPECT_FALSE(make(sideFile(std::string(c.extra) + "land.ground = \"g.tga\"\n"

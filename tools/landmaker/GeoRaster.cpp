@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <deque>
+#include <filesystem>
 #include <limits>
 
 #include <cpl_error.h>
@@ -126,6 +127,11 @@ int GeoRaster::bandCount() const {
 bool GeoRaster::open(const std::string& file, std::string& error) {
     GDALAllRegister();
     path = file;
+    std::error_code missing;
+    if (!std::filesystem::is_regular_file(file, missing)) {
+        error = "cannot find " + file;
+        return false;
+    }
     QuietGdal quiet;
     dataset = GDALDataset::Open(file.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY);
     if (dataset == nullptr) {
