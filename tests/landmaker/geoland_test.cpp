@@ -259,6 +259,17 @@ TEST(GeoLand, APeakTwentyKilometresNorthEastStandsOnTheNorthEastWallAtItsAngle) 
     EXPECT_NEAR(seen * 180 / M_PI, expected * 180 / M_PI, 0.1);
     // Due south only the flat plain, a hair under the eye's level.
     EXPECT_LT(tops[4096 * 5 / 8] * (box.top() - box.bottom()) + box.bottom(), box.eyeZ);
+    // Aerial perspective: the far peak is paler and bluer than the plain at the wall's foot.
+    const auto blueOverRed = [&](std::size_t column, double share) {
+        const int row = int((1.0 - share) * 512);
+        const std::uint8_t* p = &picture.rgb[(std::size_t(row) * 4096 + column) * 3];
+        return std::array<int, 2>{p[2] - p[0], p[0] + p[1] + p[2]};
+    };
+    const auto far = blueOverRed(std::size_t(highest), tops[highest] - 0.02);
+    const auto near = blueOverRed(4096 * 5 / 8, 0.002);
+    EXPECT_GT(far[0], near[0]);
+    EXPECT_GT(far[0], 0);
+    EXPECT_GT(far[1], near[1]);
 }
 
 TEST(GeoLand, BadInputIsRefusedWithAClearMessageAndNothingWritten) {
