@@ -37,10 +37,14 @@ const Colour skyTop{0.55f, 0.66f, 0.86f}, haze{0.74f, 0.80f, 0.88f};
 
 // Terrain seen from afar: forest and meadow low, rock higher, snow on the summits;
 // the farther, the more it takes the colour of the air in between.
-Colour ridgeColour(float height, double distance, float grain) {
+// grain: -0.5 to 0.5, woods and fields seen from afar; facing: how steeply the
+// ground rises towards the eye, so slopes turned to it stand out from the flats.
+Colour ridgeColour(float height, double distance, float grain, float facing) {
     Colour c = mix(Colour{0.24f, 0.31f, 0.24f}, Colour{0.45f, 0.44f, 0.42f},
                    smoothstep(1400.0f, 2400.0f, height + 300.0f * grain));
     c = mix(c, Colour{0.92f, 0.94f, 0.97f}, smoothstep(2700.0f, 3100.0f, height + 300.0f * grain));
+    const float light = 0.85f + 0.3f * grain + 0.5f * std::clamp(facing, -0.3f, 0.4f);
+    c = {c.r * light, c.g * light, c.b * light};
     const float air = 1.0f - float(std::exp(-distance / 14000.0));
     return mix(c, Colour{0.62f, 0.70f, 0.84f}, 0.9f * air);
 }
@@ -124,8 +128,11 @@ RgbPicture Horizon::paint(const WallBox& box, int wallWidth, int height, unsigne
         const double ox = box.eyeX - centreX, oy = box.eyeY - centreY;
         double covered = 0.0; // rows filled from the foot, fractional
         bool leftData = false;
+        float previous = std::nanf("");
         for (double d = toWall; d <= reach; d += step) {
             const float h = heightAt(ox + ex * d, oy + ey * d);
+            const float rise = std::isnan(previous) ? 0.0f : float((h - previous) / step);
+            previous = h;
             if (std::isnan(h)) {
                 leftData = true;
                 continue;
@@ -134,8 +141,9 @@ RgbPicture Horizon::paint(const WallBox& box, int wallWidth, int height, unsigne
             const double z = box.eyeZ + apparent / d * toWall;
             const double row = (z - bottom) / wallHeight * height;
             if (row <= covered) continue;
-            const float grain = fractalNoise(float(u * 400.0), float(d / 300.0), seed + 91, 2);
-            const Colour c = ridgeColour(h, d, grain - 0.5f);
+            const double px = ox + ex * d, py = oy + ey * d;
+            const float grain = fractalNoise(float(px / 250.0), float(py / 250.0), seed + 91, 3);
+            const Colour c = ridgeColour(h, d, grain - 0.5f, rise);
             for (int r = int(covered); r < std::min(int(std::ceil(row)), height); ++r)
                 put(picture, column, height - 1 - r, c);
             covered = std::min(row, double(height));
