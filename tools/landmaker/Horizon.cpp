@@ -155,22 +155,23 @@ RgbPicture Horizon::paint(const WallBox& box, int wallWidth, int height, unsigne
             const double hills =
                 horizonRow +
                 height * (0.02 + 0.03 * fractalNoise(float(u * 32.0), 0.5f, seed + 81, 4));
-            for (int r = int(covered); r < std::min(int(hills), height); ++r)
+            for (int r = int(covered); r < std::min(int(std::ceil(hills)), height); ++r)
                 put(picture, column, height - 1 - r, Colour{0.58f, 0.64f, 0.76f});
             covered = std::max(covered, std::min(hills, double(height)));
         }
-        for (int r = int(std::ceil(covered)); r < height; ++r) {
+        auto skyAt = [&](int r) {
             const float up = float((r - horizonRow) / std::max(height - horizonRow, 1.0));
-            put(picture, column, height - 1 - r, mix(haze, skyTop, smoothstep(0.0f, 0.6f, up)));
-        }
-        // The silhouette's top texel, partly covered, blends sky and ridge.
+            return mix(haze, skyTop, smoothstep(0.0f, 0.6f, up));
+        };
+        for (int r = int(std::ceil(covered)); r < height; ++r)
+            put(picture, column, height - 1 - r, skyAt(r));
+        // The silhouette's top texel is ridge only for the part of it the ridge
+        // covers, so the outline shows no steps where the walls magnify it.
         const int edge = int(covered);
-        if (edge < height && edge > 0 && covered > edge) {
-            std::uint8_t* ridge = picture.at(column, height - edge);
-            std::uint8_t* sky = picture.at(column, height - 1 - edge);
-            const float share = float(covered - edge);
-            for (int k = 0; k < 3; ++k)
-                sky[k] = std::uint8_t(std::lround(sky[k] + (ridge[k] - sky[k]) * share));
+        if (edge < height && covered > edge) {
+            std::uint8_t* texel = picture.at(column, height - 1 - edge);
+            const Colour ridge{texel[0] / 255.0f, texel[1] / 255.0f, texel[2] / 255.0f};
+            put(picture, column, height - 1 - edge, mix(skyAt(edge), ridge, float(covered - edge)));
         }
     }
     return picture;
