@@ -14,16 +14,18 @@ namespace {
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    bool version = false;
     std::string loadGame;
     std::string error;
 };
 
 const char* const usage =
-    "Usage: ventrix [-fullscreen] [--load FILE.sav] [--help]\n"
+    "Usage: ventrix [-fullscreen] [--load FILE.sav] [--help] [--version]\n"
     "\n"
     "  -fullscreen      start full screen (the word may appear anywhere on the line)\n"
     "  --load FILE.sav  build that saved game right after start-up\n"
     "  --help           show this text and exit\n"
+    "  --version        show the version line and exit\n"
     "\n"
     "Ventrix reads ventrix.ini, lands/ and the saved games from the working folder.\n";
 
@@ -38,6 +40,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--load") {
             if (i + 1 >= argc) {
                 line.error = "--load needs a saved game file";
@@ -67,6 +71,11 @@ int main(int argc, char** argv) {
     }
     if (line.help) {
         std::fputs(usage, stdout);
+        return 0;
+    }
+    if (line.version) {
+        const char* versionLine = resourceString(VersionTextId);
+        std::printf("%s\n", versionLine ? versionLine : "");
         return 0;
     }
     std::unique_ptr<SimulatorApplication> application;

@@ -47,7 +47,7 @@ bool Application::openApplication(const char* title, int iconId, const char* set
     timer.start();
     cursor.setTexture(textures.Get(cursorPictureId));
     if (!soundOpen) {
-        OpenAudio(); // without a device the program runs silent
+        if (!OpenAudio()) std::fputs("ventrix: no sound device, running silent\n", stderr);
         soundOpen = true;
     }
     setupGlState();
