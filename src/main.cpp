@@ -7,6 +7,7 @@
 #include "platform/FatalError.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
+#include "platform/UserDataFolder.h"
 #include "shell/SimulatorApplication.h"
 
 namespace {
@@ -27,7 +28,9 @@ const char* const usage =
     "  --help           show this text and exit\n"
     "  --version        show the version line and exit\n"
     "\n"
-    "Ventrix reads ventrix.ini, lands/ and the saved games from the working folder.\n";
+    "Ventrix reads ventrix.ini, lands/ and the saved games from the working folder.\n"
+    "Installed, it works in ${XDG_DATA_HOME:-~/.local/share}/ventrix, which its first\n"
+    "run fills with the sample lands and games.\n";
 
 CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine line;
@@ -77,6 +80,10 @@ int main(int argc, char** argv) {
         const char* versionLine = resourceString(VersionTextId);
         std::printf("%s\n", versionLine ? versionLine : "");
         return 0;
+    }
+    if (std::string folderError; !enterUserDataFolder(folderError)) {
+        std::fprintf(stderr, "ventrix: %s\n", folderError.c_str());
+        return 1;
     }
     std::unique_ptr<SimulatorApplication> application;
     try {
