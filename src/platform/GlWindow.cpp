@@ -386,8 +386,8 @@ void GlWindow::handleWindowEvent(const SDL_Event& event) {
 void GlWindow::handleKey(const SDL_Event& event, bool down) {
     const SDL_Keysym& keysym = event.key.keysym;
     const bool systemKey = isSystemKey(keysym.sym, keysym.mod);
-    const int key = systemKey ? 0 : translateKey(keysym.sym, keysym.scancode,
-                                                 (keysym.mod & KMOD_SHIFT) != 0);
+    const int key =
+        systemKey ? 0 : translateKey(keysym.sym, keysym.scancode, (keysym.mod & KMOD_SHIFT) != 0);
     if (down) lastPressTypes = !systemKey && (key == 0 || Key::typesCharacter(key));
     if (key == 0) return;
     down ? keyDown(key) : keyUp(key);

@@ -36,7 +36,8 @@ std::string copyMissing(const fs::path& from, const fs::path& to) {
     fs::create_directories(to, failed);
     if (!failed)
         fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::skip_existing, failed);
-    if (failed) return "cannot copy " + from.string() + " to " + to.string() + ": " + failed.message();
+    if (failed)
+        return "cannot copy " + from.string() + " to " + to.string() + ": " + failed.message();
     return {};
 }
 

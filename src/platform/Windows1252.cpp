@@ -61,7 +61,8 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     while (!utf8.empty()) {
         const Decoded one = decodeOne(utf8);
         if (one.valid) {
-            if (const auto byte = toWindows1252(one.codePoint)) converted += static_cast<char>(*byte);
+            if (const auto byte = toWindows1252(one.codePoint))
+                converted += static_cast<char>(*byte);
         }
         utf8.remove_prefix(one.length);
     }

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
+    if (file.has_parent_path()) fs::create_directories(file.parent_path());
     std::ofstream(file) << text;
 }
 

@@ -62,7 +62,10 @@ TEST(Windows1252, TypedUtf8BecomesTheCodePagesBytes) {
         {"euro from the upper row", "\xE2\x82\xAC", "\x80"},
         {"oe ligature and dagger", "\xC5\x93\xE2\x80\xA0", "\x9C\x86"},
         {"outside the code page", "\xD0\x96", ""},
-        {"emoji between letters", "a\xF0\x9F\x98\x80" "b", "ab"},
+        {"emoji between letters",
+         "a\xF0\x9F\x98\x80"
+         "b",
+         "ab"},
         {"C1 control the code page leaves unused", "\xC2\x81", ""},
         {"truncated sequence", "a\xC3", "a"},
         {"broken sequence keeps the next character", "\xC3(", "("},
