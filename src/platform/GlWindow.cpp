@@ -9,7 +9,6 @@
 
 #include "platform/FatalError.h"
 #include "platform/KeyTranslation.h"
-#include "platform/Keys.h"
 #include "platform/Resources.h"
 #include "platform/Windows1252.h"
 
@@ -385,11 +384,9 @@ void GlWindow::handleWindowEvent(const SDL_Event& event) {
 
 void GlWindow::handleKey(const SDL_Event& event, bool down) {
     const SDL_Keysym& keysym = event.key.keysym;
-    const bool systemKey = isSystemKey(keysym.sym, keysym.mod);
-    const int key =
-        systemKey ? 0 : translateKey(keysym.sym, keysym.scancode, (keysym.mod & KMOD_SHIFT) != 0);
-    if (down) lastPressTypes = !systemKey && (key == 0 || Key::typesCharacter(key));
-    if (key == 0) return;
+    const int key = translateKey(keysym.sym, keysym.scancode, (keysym.mod & KMOD_SHIFT) != 0);
+    if (down) lastPressTypes = pressTypesText(key, keysym.mod);
+    if (key == 0 || isSystemKey(keysym.sym, keysym.mod)) return;
     down ? keyDown(key) : keyUp(key);
 }
 

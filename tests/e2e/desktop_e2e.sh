@@ -63,6 +63,7 @@ e2e_key grave
 e2e_check "US layout: my_game.sav arrives as typed" save_as my_game.sav
 setxkbmap -layout fr
 e2e_check "French layout: ':' and '1' arrive as typed" save_as "a:1.sav"
+e2e_check "French layout: AltGr's '@' arrives as typed" save_as "b@.sav"
 e2e_screenshot typed-on-azerty
 setxkbmap -layout us
 ls "$folder" >&2
