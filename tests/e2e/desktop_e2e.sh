@@ -16,18 +16,20 @@ deb=$(ls "$E2E_TMP"/deb/ventrix_*.deb 2>/dev/null | head -n 1)
 e2e_check "cpack builds the Debian package" [ -n "$deb" ]
 [ -n "$deb" ] || e2e_finish
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for file in ./usr/bin/ventrix ./usr/bin/ventrix-landmaker ./usr/share/ventrix/ridge.sav \
-    ./usr/share/ventrix/lands/ridge/ridge.map ./usr/share/ventrix/lands/field/field.map \
-    ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml \
-    ./usr/share/icons/hicolor/48x48/apps/$app_id.png \
-    ./usr/share/icons/hicolor/256x256/apps/$app_id.png; do
-    e2e_check "the package holds $file" grep -qxF "$file" <<<"$contents"
+holds() { grep -qxF "./usr/$1" <<<"$contents"; }
+for file in bin/ventrix bin/ventrix-landmaker share/ventrix/ridge.sav share/ventrix/lands/field/field.map \
+    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+    share/icons/hicolor/{48x48,256x256}/apps/$app_id.png; do
+    e2e_check "the package holds $file" holds "$file"
 done
-depends=$(dpkg-deb --field "$deb" Depends)
-for library in libsdl2 libopenal libalut libfreetype libfontconfig fonts-liberation; do
-    e2e_check "the package depends on $library" grep -q "$library" <<<"$depends"
-done
-
+depends_on_all() {
+    local depends library
+    depends=$(dpkg-deb --field "$deb" Depends)
+    for library in libsdl2 libopenal libalut libfreetype libfontconfig libgl1 fonts-liberation; do
+        grep -q "$library" <<<"$depends" || return 1
+    done
+}
+e2e_check "the package depends on its libraries and fonts" depends_on_all
 prefix="$E2E_TMP/root/usr"
 dpkg-deb -x "$deb" "$E2E_TMP/root"
 e2e_check "the desktop entry is valid" desktop-file-validate "$prefix/share/applications/$app_id.desktop"
