@@ -19,6 +19,7 @@ TEST(Windows1252, TypedUtf8BecomesTheCodePagesBytes) {
          "ab"},
         {"truncated sequence", "a\xC3", "a"},
         {"broken sequence keeps the next character", "\xC3(", "("},
+        {"lone continuation byte", "\x80z", "z"},
         {"overlong slash", "\xC0\xAF", ""},
         {"surrogate half", "\xED\xA0\x80x", "x"},
     };
