@@ -7,6 +7,7 @@
 #include "platform/FatalError.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
+#include "platform/UserDataFolder.h"
 #include "shell/SimulatorApplication.h"
 
 namespace {
@@ -14,18 +15,22 @@ namespace {
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    bool version = false;
     std::string loadGame;
     std::string error;
 };
 
 const char* const usage =
-    "Usage: ventrix [-fullscreen] [--load FILE.sav] [--help]\n"
+    "Usage: ventrix [-fullscreen] [--load FILE.sav] [--help] [--version]\n"
     "\n"
     "  -fullscreen      start full screen (the word may appear anywhere on the line)\n"
     "  --load FILE.sav  build that saved game right after start-up\n"
     "  --help           show this text and exit\n"
+    "  --version        show the version line and exit\n"
     "\n"
-    "Ventrix reads ventrix.ini, lands/ and the saved games from the working folder.\n";
+    "Ventrix reads ventrix.ini, lands/ and the saved games from the working folder.\n"
+    "Installed, it works in ${XDG_DATA_HOME:-~/.local/share}/ventrix, which its first\n"
+    "run fills with the sample lands and games.\n";
 
 CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine line;
@@ -38,6 +43,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--load") {
             if (i + 1 >= argc) {
                 line.error = "--load needs a saved game file";
@@ -68,6 +75,15 @@ int main(int argc, char** argv) {
     if (line.help) {
         std::fputs(usage, stdout);
         return 0;
+    }
+    if (line.version) {
+        const char* versionLine = resourceString(VersionTextId);
+        std::printf("%s\n", versionLine ? versionLine : "");
+        return 0;
+    }
+    if (std::string folderError; !enterUserDataFolder(folderError)) {
+        std::fprintf(stderr, "ventrix: %s\n", folderError.c_str());
+        return 1;
     }
     std::unique_ptr<SimulatorApplication> application;
     try {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <dlfcn.h>
+
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alut.h>
@@ -14,9 +16,25 @@ namespace {
 // the library's default 256 keeps several megabytes of mixing state unallocated.
 constexpr ALCint monoVoices = 8;
 constexpr ALCint stereoVoices = 2;
+void silentAlsaReport(const char*, int, const char*, int, const char*, ...) {}
+
+// Without a device, ALSA and OpenAL Soft each print their own failures; the
+// program says once that it runs silent instead. A log level the user set stays.
+void quietSoundLibraries() {
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // OpenAL loads ALSA itself; the reference taken here is kept on purpose, so the
+    // handler stays set in the one copy of the library the process holds.
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(silentAlsaReport);
+}
 } // namespace
 
 bool OpenAudio() {
+    quietSoundLibraries();
     if (alutInitWithoutContext(nullptr, nullptr) != AL_TRUE) return false;
     ALCdevice* device = alcOpenDevice(nullptr);
     if (device == nullptr) {

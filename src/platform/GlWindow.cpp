@@ -10,6 +10,7 @@
 #include "platform/FatalError.h"
 #include "platform/KeyTranslation.h"
 #include "platform/Resources.h"
+#include "platform/Windows1252.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ bool GlWindow::createWindow(const char* title, int icon, int width, int height, 
     SDL_ShowCursor(SDL_DISABLE); // the application draws its own pointer
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
+    SDL_StartTextInput(); // typed text comes as the layout makes it (shift, AltGr, dead keys)
     createContext();
     // Full screen keeps the screen saver away; a window lets it start as usual.
     fullScreen ? SDL_DisableScreenSaver() : SDL_EnableScreenSaver();
@@ -335,6 +337,9 @@ void GlWindow::handleEvent(const SDL_Event& event) {
     case SDL_KEYUP:
         if (event.key.windowID == ours) handleKey(event, event.type == SDL_KEYDOWN);
         break;
+    case SDL_TEXTINPUT:
+        if (event.text.windowID == ours) handleText(event);
+        break;
     case SDL_MOUSEMOTION:
         if (event.motion.windowID == ours) {
             int width = 0, height = 0;
@@ -379,10 +384,17 @@ void GlWindow::handleWindowEvent(const SDL_Event& event) {
 
 void GlWindow::handleKey(const SDL_Event& event, bool down) {
     const SDL_Keysym& keysym = event.key.keysym;
-    if (isSystemKey(keysym.sym, keysym.mod)) return;
     const int key = translateKey(keysym.sym, keysym.scancode, (keysym.mod & KMOD_SHIFT) != 0);
-    if (key == 0) return;
+    if (down) lastPressTypes = pressTypesText(key, keysym.mod);
+    if (key == 0 || isSystemKey(keysym.sym, keysym.mod)) return;
     down ? keyDown(key) : keyUp(key);
+}
+
+void GlWindow::handleText(const SDL_Event& event) {
+    if (!lastPressTypes) return;
+    for (const char byte : utf8ToWindows1252(event.text.text)) {
+        characterTyped(static_cast<unsigned char>(byte));
+    }
 }
 
 void GlWindow::handleButton(const SDL_Event& event, bool down) {

@@ -40,6 +40,9 @@ class GlWindow {
     virtual void restoreGraphics() {}
     virtual bool keyUp(int) { return true; }
     virtual bool keyDown(int) { return true; }
+    // A character the keyboard layout typed, as a Windows-1252 byte; it follows the key
+    // press that typed it and is never sent for keys that work as controls.
+    virtual bool characterTyped(int) { return true; }
     virtual bool mouseMove(int, int) { return true; }
     virtual bool leftButtonUp(int, int, int) { return true; }
     virtual bool leftButtonDown(int, int, int) { return true; }
@@ -100,6 +103,7 @@ class GlWindow {
     void createContext();
     void handleWindowEvent(const SDL_Event& event);
     void handleKey(const SDL_Event& event, bool down);
+    void handleText(const SDL_Event& event);
     void handleButton(const SDL_Event& event, bool down);
     void closeRequested();
 
@@ -114,4 +118,7 @@ class GlWindow {
     bool fullScreen = false;
     bool videoStarted = false;
     bool quit = false;
+    // Whether the last key press may type: control keys (the console key, Escape, Alt
+    // combinations) never do, whatever text the layout gives them.
+    bool lastPressTypes = false;
 };

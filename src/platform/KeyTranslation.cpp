@@ -86,6 +86,10 @@ int translateKey(int sdlKeycode, int sdlScancode, bool shiftHeld) {
     return characterKey(sdlKeycode, shiftHeld);
 }
 
+bool pressTypesText(int key, int sdlModifiers) {
+    return (sdlModifiers & KMOD_LALT) == 0 && (key == 0 || Key::typesCharacter(key));
+}
+
 bool isSystemKey(int sdlKeycode, int sdlModifiers) {
     const bool alt = (sdlModifiers & KMOD_ALT) != 0;
     const bool control = (sdlModifiers & KMOD_CTRL) != 0;

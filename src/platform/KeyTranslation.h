@@ -16,6 +16,11 @@ int translateKey(int sdlKeycode, int sdlScancode, bool shiftHeld);
 // Control and Alt) never reach the program: they belong to the window menu.
 bool isSystemKey(int sdlKeycode, int sdlModifiers);
 
+// Whether the text that follows a key press may be typed: a character key, or a key
+// without a code (dead keys, unusual symbols). X11 reports AltGr as the right Alt, so
+// only the left Alt marks a press that never types.
+bool pressTypesText(int key, int sdlModifiers);
+
 // Button and modifier flags passed with mouse buttons (Windows' MK_* values).
 namespace MouseFlag {
 constexpr int Left = 0x01;

@@ -20,5 +20,8 @@ bool findResource(int id, const char* typeName, ResourceBytes& bytes);
 // The built-in user-interface text of that id (Windows-1252), or null.
 const char* resourceString(int id);
 
+// Id of the version line ("Ventrix version ...").
+constexpr int VersionTextId = 152;
+
 // Id of the window icon.
 constexpr int IconResourceId = 501;

@@ -47,7 +47,7 @@ bool Application::openApplication(const char* title, int iconId, const char* set
     timer.start();
     cursor.setTexture(textures.Get(cursorPictureId));
     if (!soundOpen) {
-        OpenAudio(); // without a device the program runs silent
+        if (!OpenAudio()) std::fputs("ventrix: no sound device, running silent\n", stderr);
         soundOpen = true;
     }
     setupGlState();
@@ -102,6 +102,7 @@ void Application::removeLayer(std::size_t position) {
     if (layers.size() < 2 || position >= layers.size()) return; // the last layer stays
     Element* leaving = layers[position];
     layers.erase(layers.begin() + position);
+    if (leaving == keyPressLayer) keyPressLayer = nullptr;
     if (leaving == currentInput) {
         if (leaving->exclusive) followsMouse = true;
         currentInput = nullptr;
@@ -261,8 +262,21 @@ bool Application::keyUp(int key) {
     return currentInput ? currentInput->keyUp(key) : true;
 }
 
+Element* Application::keyPressTarget() {
+    keyPressLayer = currentInput;
+    return currentInput;
+}
+
 bool Application::keyDown(int key) {
-    return currentInput ? currentInput->keyDown(key) : true;
+    Element* input = keyPressTarget();
+    return input ? input->keyDown(key) : true;
+}
+
+// A press that moved the input elsewhere (a shortcut asking for a name, the console
+// key) must not type its character into the layer it opened.
+bool Application::characterTyped(int character) {
+    if (!currentInput || currentInput != keyPressLayer) return true;
+    return currentInput->characterTyped(character);
 }
 
 bool Application::mouseMove(int x, int y) {

@@ -77,6 +77,7 @@ class Application : public GlWindow, public EventSubscriber, public EventPublish
     void restoreGraphics() override;
     bool keyUp(int key) override;
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     bool mouseMove(int x, int y) override;
     bool leftButtonUp(int flags, int x, int y) override;
     bool leftButtonDown(int flags, int x, int y) override;
@@ -116,6 +117,9 @@ class Application : public GlWindow, public EventSubscriber, public EventPublish
                          bool fullScreenRequest);
     // The pointer position in client coordinates, y up (tests may stand in for it).
     virtual void readPointer(int& x, int& y) const { mousePosition(x, y); }
+    // The input layer, remembered as the one this key press went to: the character the
+    // press types reaches that layer only.
+    Element* keyPressTarget();
     // The scene's own OpenGL objects, around a re-creation of the window.
     virtual void releaseSceneGraphics() {}
     virtual void restoreSceneGraphics() {}
@@ -128,6 +132,7 @@ class Application : public GlWindow, public EventSubscriber, public EventPublish
 
     std::vector<Element*> layers;
     Element* currentInput = nullptr;
+    Element* keyPressLayer = nullptr;
     std::size_t firstDrawnPosition = 0;
     bool followsMouse = true;
 };

@@ -28,6 +28,9 @@ bool Element::keyUp(int) {
 bool Element::keyDown(int) {
     return true;
 }
+bool Element::characterTyped(int) {
+    return true;
+}
 bool Element::mouseMove(int, int) {
     return true;
 }

@@ -24,6 +24,9 @@ class Element {
     virtual void setActive(bool active);
     virtual bool keyUp(int key);
     virtual bool keyDown(int key);
+    // A character typed by the keyboard layout (a Windows-1252 byte); text fields take
+    // it, everything else leaves it.
+    virtual bool characterTyped(int character);
     virtual bool mouseMove(int x, int y);
     virtual bool leftButton(int flags, int x, int y, bool down);
     virtual bool leftDoubleClick(int flags, int x, int y);

@@ -40,7 +40,7 @@ void SimulatorApplication::runSplash() {
 }
 
 bool SimulatorApplication::keyDown(int key) {
-    Element* input = inputLayer();
+    Element* input = keyPressTarget();
     if (input && !input->keyDown(key)) return false; // the layer kept the key
     if (key == Key::Escape) {
         escape(input);

@@ -61,8 +61,9 @@ TEST(ApplicationHost, EntryBoxesSendTheTypedTextOnReturn) {
     AnswerRecorder command(true);
     std::unique_ptr<InputBox> box(static_cast<InputBox*>(host.askText("Spot", Event(256))));
     box->subscribe(&command);
-    for (int key : {int('t'), int('o'), int('p'), Key::Return})
-        box->keyDown(key);
+    for (char c : std::string("top"))
+        box->characterTyped(c);
+    box->keyDown(Key::Return);
     ASSERT_EQ(command.heard.size(), 1u);
     EXPECT_EQ(command.heard[0].type, 256u);
     EXPECT_EQ(command.heard[0].text, "top");

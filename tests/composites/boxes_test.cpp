@@ -167,8 +167,10 @@ TEST(InputBox, TypingGoesToTheFieldWhereverThePointerIs) {
     EXPECT_EQ(box->height, 42);
     EXPECT_EQ(box->captionLabel->text, "Spot");
     box->hitTest(-1000, -1000); // the pointer is far away
-    for (char c : std::string("top.1"))
+    for (char c : std::string("top.1")) {
         EXPECT_FALSE(box->keyDown(c));
+        EXPECT_FALSE(box->characterTyped(c));
+    }
     EXPECT_EQ(box->field->content, "top.1");
     Recorder caller(256);
     box->subscribe(&caller);

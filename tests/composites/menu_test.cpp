@@ -99,6 +99,7 @@ TEST(Menu, AKeyTheTopPageUsesDoesNotPop) {
     field->create(nullptr, 0, 0, 100, 20, f.loadPage, nullptr, nullptr, false);
     f.menu.hitTest(field->x + 2, field->y + 2);
     EXPECT_FALSE(f.menu.keyDown('x'));
+    EXPECT_FALSE(f.menu.characterTyped('x'));
     EXPECT_EQ(field->content, "x");
     // The field passes Escape on, so the page pops.
     EXPECT_FALSE(f.menu.keyDown(Key::Escape));

@@ -18,7 +18,7 @@ namespace {
 // A page that takes printable keys while it has the keys, as the console's does.
 class TypingPage : public TextView {
   public:
-    bool keyDown(int key) override {
+    bool characterTyped(int key) override {
         if (!takesKeys() || key < 32 || key > 126) return true;
         typed += static_cast<char>(key);
         return false;
@@ -62,8 +62,8 @@ TEST(ConsoleWindow, KeysReachThePageWhereverThePointerIs) {
     console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr, page);
     console.exclusive = true;
     console.hitTest(5000, 5000); // the pointer left the window
-    EXPECT_FALSE(console.keyDown('h'));
-    EXPECT_FALSE(console.keyDown('i'));
+    EXPECT_FALSE(console.characterTyped('h'));
+    EXPECT_FALSE(console.characterTyped('i'));
     EXPECT_EQ(page->typed, "hi");
     EXPECT_TRUE(console.keyDown(Key::Escape));
     EXPECT_TRUE(console.keyDown(Key::Console));

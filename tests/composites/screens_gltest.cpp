@@ -128,7 +128,7 @@ TEST_F(BoxesOnScreen, NoticeAndInputBoxesShowTheirText) {
     InputBox input;
     input.create(::text(100), nullptr, nullptr);
     for (char c : std::string("top"))
-        input.keyDown(c);
+        input.characterTyped(c);
     const Frame inputFrame = drawAlone(input, "input_box");
     EXPECT_TRUE(centred(input));
     EXPECT_GT(textPixels(inputFrame, *input.captionLabel), 15);

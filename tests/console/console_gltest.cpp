@@ -27,8 +27,10 @@ struct ConsoleOnScreen {
                                page);
     }
     void type(const std::string& text) {
-        for (char c : text)
+        for (char c : text) {
             window.keyDown(static_cast<unsigned char>(c));
+            window.characterTyped(static_cast<unsigned char>(c));
+        }
     }
     Frame draw(const std::string& shot) {
         GlScreen& screen = GlScreen::get();

@@ -56,8 +56,10 @@ std::unique_ptr<ConsolePage> makeConsole(int rows, int columns) {
 }
 
 void typeLine(ConsolePage& console, const std::string& line) {
-    for (char c : line)
+    for (char c : line) {
         console.keyDown(static_cast<unsigned char>(c));
+        console.characterTyped(static_cast<unsigned char>(c));
+    }
     console.keyDown(Key::Return);
 }
 
@@ -124,9 +126,12 @@ TEST(ConsolePage, KeysCountOnlyWhileThePageTakesThem) {
     console->hasFocus = false;
     console->active = false;
     EXPECT_TRUE(console->keyDown('a'));
+    EXPECT_TRUE(console->characterTyped('a'));
     EXPECT_EQ(console->buffer().input(), "");
     console->hasFocus = true;
-    EXPECT_FALSE(console->keyDown('a'));
+    EXPECT_FALSE(console->keyDown('a')) << "the press that types is kept from the shortcuts";
+    EXPECT_EQ(console->buffer().input(), "") << "the character comes as typed text";
+    EXPECT_FALSE(console->characterTyped('a'));
     EXPECT_EQ(console->buffer().input(), "a");
     EXPECT_TRUE(console->keyDown(Key::Escape)) << "Escape goes on to the application";
     EXPECT_TRUE(console->keyDown(Key::Console)) << "so does the console key";

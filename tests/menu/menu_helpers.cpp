@@ -114,8 +114,11 @@ void MenuTest::pressKey(int key) {
 
 void MenuTest::typeText(const Element& field, const std::string& typed) {
     menu->hitTest(field.x + field.width / 2, field.y + field.height / 2);
-    for (char c : typed)
-        pressKey(static_cast<unsigned char>(c));
+    for (char c : typed) {
+        menu->keyDown(static_cast<unsigned char>(c));
+        menu->characterTyped(static_cast<unsigned char>(c));
+        menu->keyUp(static_cast<unsigned char>(c));
+    }
 }
 
 void MenuTest::dragTo(const Element& slider, int windowX) {

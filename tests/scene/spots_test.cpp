@@ -97,6 +97,15 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndTurnsItToTheSpot) {
     EXPECT_FLOAT_EQ(observer.elevation(), 0.0f);
 }
 
+TEST_F(SceneSpots, FirstNextSpotAfterALoadAtASpotLeavesIt) {
+    standAt(303.0f, 296.0f); // a game saved 5 m from "calm"
+    scene.nextSpot();
+    EXPECT_EQ(scene.theObserver().spotName(), "windy");
+    standAt(700.0f, 600.0f); // the last spot: on to the first
+    scene.nextSpot();
+    EXPECT_EQ(scene.theObserver().spotName(), "Land center");
+}
+
 TEST_F(SceneSpots, NextSpotAppliesADifferentWindAndRecomputesTheField) {
     scene.nextSpot();
     scene.nextSpot(); // "windy"

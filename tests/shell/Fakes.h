@@ -28,6 +28,10 @@ class FakeLayer : public Element {
         keys.push_back(key);
         return passKeys;
     }
+    bool characterTyped(int character) override {
+        typed += static_cast<char>(character);
+        return passKeys;
+    }
     bool leftButton(int, int, int, bool down) override {
         buttons.push_back(down);
         return true;
@@ -50,6 +54,7 @@ class FakeLayer : public Element {
     int updates = 0;
     int hitTests = 0;
     std::vector<int> keys;
+    std::string typed;
     std::vector<bool> buttons;
     std::vector<std::pair<int, int>> resizes;
 };

@@ -28,8 +28,10 @@ EditField* makeField(int width, Widget* parent = nullptr) {
 }
 
 void type(EditField& field, const std::string& keys) {
-    for (char c : keys)
+    for (char c : keys) {
         field.keyDown(static_cast<unsigned char>(c));
+        field.characterTyped(static_cast<unsigned char>(c));
+    }
 }
 
 ListBox* makeList(int width, int height, Widget* parent = nullptr) {
@@ -158,9 +160,13 @@ TEST(EditField, ReturnReportsTheTextOrAddsALine) {
 TEST(EditField, TakesKeysOnlyUnderThePointerOrWithTheFocus) {
     std::unique_ptr<EditField> field(makeField(100));
     EXPECT_TRUE(field->keyDown('a'));
+    EXPECT_TRUE(field->characterTyped('a'));
     EXPECT_TRUE(field->content.empty());
     field->hasFocus = true;
     EXPECT_FALSE(field->keyDown('a'));
+    EXPECT_FALSE(field->characterTyped('a'));
+    EXPECT_EQ(field->content, "a");
+    EXPECT_TRUE(field->characterTyped(0x7F)) << "a control character is refused";
     EXPECT_EQ(field->content, "a");
 }
 

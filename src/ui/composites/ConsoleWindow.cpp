@@ -29,6 +29,10 @@ bool ConsoleWindow::keyDown(int key) {
     return page->keyDown(key);
 }
 
+bool ConsoleWindow::characterTyped(int character) {
+    return page->characterTyped(character);
+}
+
 bool ConsoleWindow::keyUp(int key) {
     return page->keyUp(key);
 }

@@ -29,6 +29,7 @@ class ConsoleWindow : public Container {
                          Texture* picture) override;
 
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     bool keyUp(int key) override;
 
     TextView* page = nullptr;

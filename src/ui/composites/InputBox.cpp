@@ -32,6 +32,10 @@ bool InputBox::keyDown(int key) {
     return false;
 }
 
+bool InputBox::characterTyped(int character) {
+    return field->characterTyped(character);
+}
+
 bool InputBox::keyUp(int key) {
     return field->keyUp(key);
 }

@@ -24,6 +24,7 @@ class InputBox : public Container {
     bool create(const char* caption, const Event* accept, const Event* cancel);
 
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     bool keyUp(int key) override;
     void resize(int windowWidth, int windowHeight) override;
     void onEvent(EventPublisher* publisher, const Event& event) override;

@@ -118,6 +118,10 @@ bool Menu::keyDown(int key) {
     return true;
 }
 
+bool Menu::characterTyped(int character) {
+    return top() ? top()->characterTyped(character) : true;
+}
+
 bool Menu::keyUp(int key) {
     return top() ? top()->keyUp(key) : true;
 }

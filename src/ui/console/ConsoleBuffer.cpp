@@ -1,6 +1,7 @@
 #include "ui/console/ConsoleBuffer.h"
 
 #include "platform/Keys.h"
+#include "platform/Windows1252.h"
 
 #include <algorithm>
 
@@ -78,11 +79,7 @@ bool ConsoleBuffer::keyDown(int key, const Interpreter& interpret) {
     default:
         break;
     }
-    if (key >= 32 && key <= 126) {
-        typeCharacter(static_cast<char>(key));
-        return true;
-    }
-    return false;
+    return Key::typesCharacter(key);
 }
 
 void ConsoleBuffer::eraseLast() {
@@ -92,9 +89,11 @@ void ConsoleBuffer::eraseLast() {
         scroll = inputLength() <= inputColumns() ? 0 : inputLength() - inputColumns();
 }
 
-void ConsoleBuffer::typeCharacter(char c) {
-    inputText.push_back(c);
+bool ConsoleBuffer::typeCharacter(int character) {
+    if (!isTypeable(character)) return false;
+    inputText.push_back(static_cast<char>(character));
     if (inputLength() > inputColumns() + scroll) scroll = inputLength() - inputColumns();
+    return true;
 }
 
 void ConsoleBuffer::recallHistory(int step) {

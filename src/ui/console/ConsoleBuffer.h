@@ -30,8 +30,12 @@ class ConsoleBuffer {
     // input line is in view.
     void addLine(std::string_view text);
 
-    // True when the key was used by the console.
+    // True when the key was used by the console. A key that types a character is
+    // used without typing it: the character comes through typeCharacter.
     bool keyDown(int key, const Interpreter& interpret);
+    // Appends a typed Windows-1252 character to the input; false, with nothing
+    // changed, for a character that cannot be typed.
+    bool typeCharacter(int character);
 
     // Sets the first visible line, clamped to the lines there are.
     void scrollTo(int firstLine);
@@ -60,7 +64,6 @@ class ConsoleBuffer {
     void scrollToEnd();
     void showInputEnd();
     void eraseLast();
-    void typeCharacter(char c);
     void recallHistory(int step);
     void enter(const Interpreter& interpret);
 

@@ -1,12 +1,12 @@
 #include "ui/console/ConsoleInterpreter.h"
 
+#include "platform/Resources.h"
 #include "shell/Accessors.h"
 #include "ui/commands/Command.h"
 
 namespace {
 
 constexpr std::size_t maxWords = 10;
-constexpr int versionText = 152;
 constexpr int unknownCommandText = 44;
 
 std::string_view tableText(int id) {
@@ -56,7 +56,7 @@ void interpretConsoleLine(const std::string& line, const std::vector<Command*>& 
                           const ConsolePrinter& print) {
     if (line.empty()) return;
     if (line == "version") {
-        print(tableText(versionText));
+        print(tableText(VersionTextId));
         return;
     }
     if (line == "help") {

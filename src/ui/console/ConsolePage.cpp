@@ -43,6 +43,12 @@ bool ConsolePage::keyDown(int key) {
     return false;
 }
 
+bool ConsolePage::characterTyped(int character) {
+    if (!takesKeys() || !console.typeCharacter(character)) return true;
+    publishScrollState();
+    return false;
+}
+
 void ConsolePage::interpret(const std::string& line) {
     interpretConsoleLine(line, commands,
                          [this](std::string_view answer) { console.addLine(answer); });

@@ -38,6 +38,7 @@ class ConsolePage : public TextView {
     void registerCommand(Command* command);
 
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     void draw() override;
     void onEvent(EventPublisher* publisher, const Event& event) override;
 

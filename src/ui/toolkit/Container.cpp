@@ -116,6 +116,10 @@ bool Container::keyDown(int key) {
     return activeChild ? activeChild->keyDown(key) : !exclusive;
 }
 
+bool Container::characterTyped(int character) {
+    return activeChild ? activeChild->characterTyped(character) : !exclusive;
+}
+
 bool Container::mouseMove(int px, int py) {
     return activeChild ? activeChild->mouseMove(px, py) : !exclusive;
 }

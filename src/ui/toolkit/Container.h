@@ -36,6 +36,7 @@ class Container : public Widget {
 
     bool keyUp(int key) override;
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     bool mouseMove(int px, int py) override;
     bool leftButton(int flags, int px, int py, bool down) override;
     bool leftDoubleClick(int flags, int px, int py) override;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/Keys.h"
+#include "platform/Windows1252.h"
 #include "shell/Accessors.h"
 #include "ui/toolkit/WidgetEvents.h"
 
@@ -76,12 +77,16 @@ bool EditField::keyDown(int key) {
             --offset;
             type = EventScrolled;
         }
-    } else if (key >= 32 && key <= 126) {
-        type = append(static_cast<char>(key));
-    } else {
+    } else if (!Key::typesCharacter(key)) { // typed characters come through characterTyped
         return true;
     }
     if (type != 0) publishText(type);
+    return false;
+}
+
+bool EditField::characterTyped(int character) {
+    if (!takesKeys() || !isTypeable(character)) return true;
+    publishText(append(static_cast<char>(character)));
     return false;
 }
 

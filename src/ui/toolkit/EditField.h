@@ -11,8 +11,9 @@ visibleChars characters from offset show, with a blinking "_" while it takes
 the keys (the pointer is over it, or its box gave it the focus).
 
 Back and Delete erase the last character, Return reports the text (type 8) or,
-in a multi-line field, adds a line feed; printable characters 32 to 126 are
-appended; Home, Left and Right move the view. Every event carries the whole
+in a multi-line field, adds a line feed; typed characters (characterTyped) are
+appended, while the key presses that typed them are kept from everything else;
+Home, Left and Right move the view. Every event carries the whole
 content, its length, visibleChars and offset. Linked to a list, a slider or
 another field, it takes their text (type bit 1) and their scroll (bit 32).
 ===============================================================================
@@ -28,6 +29,7 @@ class EditField : public Widget {
     void setContent(const std::string& newContent);
 
     bool keyDown(int key) override;
+    bool characterTyped(int character) override;
     void draw() override;
     void onEvent(EventPublisher* publisher, const Event& event) override;
 

@@ -101,6 +101,8 @@ void Observer::placeAfterLoad(SoundBuffer* sound) {
             x = centre->x;
             y = centre->y;
         }
+    // A game saved at a spot comes back at it: the next spot is the one after it.
+    terrain.SelectSpotNear(x, y);
     z = groundHeight(x, y);
     ear.setOrientation(direction, {0.0f, 0.0f, 1.0f});
     ear.setVelocity({0.0f, 0.0f, 0.0f});

@@ -77,6 +77,9 @@ class Terrain {
     const Spot* NextSpot();
     // Name of the first spot closer than 10 m horizontally, else the empty name.
     const std::string& SpotNameNear(float x, float y) const;
+    // Makes the first spot closer than 10 m the current one, so that NextSpot goes on
+    // to the spot after it; the current spot stays when none is that close.
+    void SelectSpotNear(float x, float y);
     // Replaces the land file's "Spot" section with every spot after the
     // land-centre one, keeping the section's entries that are not spots; the
     // caller writes the file.
@@ -123,6 +126,8 @@ class Terrain {
     Texture& groundTexture() { return *texture; }
 
   private:
+    // Index of the first spot closer than 10 m, or the spot count when none is.
+    std::size_t spotIndexNear(float x, float y) const;
     void ResetDefaults();
     bool ReadGeometry(KeyValueFile& landFile);
     bool BuildTree(std::span<const int32_t> records);

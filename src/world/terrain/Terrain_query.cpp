@@ -154,12 +154,22 @@ const Spot* Terrain::NextSpot() {
 }
 
 const std::string& Terrain::SpotNameNear(float x, float y) const {
-    for (const Spot& spot : spotList) {
-        const float dx = spot.x - x;
-        const float dy = spot.y - y;
-        if (dx * dx + dy * dy < nearSpotDistanceSquared) return spot.name;
+    const std::size_t index = spotIndexNear(x, y);
+    return index < spotList.size() ? spotList[index].name : noSpotName;
+}
+
+void Terrain::SelectSpotNear(float x, float y) {
+    const std::size_t index = spotIndexNear(x, y);
+    if (index < spotList.size()) currentSpotIndex = index;
+}
+
+std::size_t Terrain::spotIndexNear(float x, float y) const {
+    for (std::size_t i = 0; i < spotList.size(); ++i) {
+        const float dx = spotList[i].x - x;
+        const float dy = spotList[i].y - y;
+        if (dx * dx + dy * dy < nearSpotDistanceSquared) return i;
     }
-    return noSpotName;
+    return spotList.size();
 }
 
 std::string Terrain::SpotSectionText() const {
