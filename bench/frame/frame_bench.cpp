@@ -134,12 +134,19 @@ class FrameBench {
         timed("clouds", [&] { land.clouds.Draw(); });
         timed("ground", [&] {
             glEnable(GL_FOG);
+            if (land.groundTint) land.groundTint->bind();
             land.terrain.Draw(observer.rightPlane(), observer.leftPlane());
+            if (land.groundTint) land.groundTint->unbind();
         });
         timed("sceneries", [&] {
             land.drawSceneries(observer);
             glDisable(GL_FOG);
         });
+        if (scene.liftMap().shown()) {
+            timed("lift legend", [&] {
+                scene.liftMap().drawLegend(scene.width, scene.height, ::font("Arial", 14, false, false));
+            });
+        }
         timed("user interface", [&] {
             for (std::size_t i = app.layerPosition(&scene) + 1; i < app.layerCount(); ++i)
                 app.layerAt(i)->draw();
@@ -284,6 +291,28 @@ void printParts(const std::map<std::string, std::vector<double>>& parts, double 
 
 } // namespace
 
+// The same frames with the lift map on at 40 m: what it adds to the whole
+// frame and to the ground, and what its legend costs.
+void reportLiftMap(FrameBench& bench, Scene& scene, int frames, double whole,
+                   const std::map<std::string, std::vector<double>>& withoutParts) {
+    scene.setLiftHeight(40.0f);
+    bench.warmUp(10);
+    std::vector<double> wholes;
+    std::map<std::string, std::vector<double>> parts;
+    for (int i = 0; i < frames; ++i) {
+        wholes.push_back(bench.wholeFrame());
+        bench.partedFrame(parts);
+    }
+    scene.setLiftHeight(0.0f);
+    const double lifted = median(wholes);
+    const double ground = median(parts.at("ground"));
+    const double groundBefore = median(withoutParts.at("ground"));
+    std::printf("  lift map at 40 m  %8.3f ms whole (%+.3f ms), ground %.3f ms (%+.3f ms),"
+                " legend %.3f ms\n",
+                lifted, lifted - whole, ground, ground - groundBefore,
+                median(parts.at("lift legend")));
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_frame GAME.sav [FRAMES] [SPOT] [PICTURE.ppm]\n");
@@ -373,6 +402,7 @@ int main(int argc, char** argv) {
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
                 whole / bareMedian, peakResidentKiB() / 1024.0);
+    reportLiftMap(bench, *scene, frames, whole, parts);
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) std::printf("  OpenGL error 0x%x\n", error);
     return 0;

@@ -1,0 +1,197 @@
+#include "wind/SyntheticLand.h"
+#include "world/terrain/Terrain.h"
+#include "world/wind/WindSolver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int columns = 24;
+constexpr int layers = 10;
+constexpr float windSpeed = 8.0f; // along +x
+
+// One triangle over half of its bounding square: the other half has no ground.
+std::string halfCoveredLand(float rise) {
+    return "terrain.northdir = \"90\"\nterrain.points = \"0 0 0 1000 0 0 0 1000 " +
+           std::to_string(rise) + "\"\nterrain.triangles = \"0 2 1\"\nterrain.tree = \"-1 0 -1 -1 0 -1 -1 -1\"\n";
+}
+
+float ridgeAcrossX(float x, float) {
+    const float across = (x - 500.0f) / 120.0f;
+    return 100.0f * std::exp(-across * across);
+}
+
+struct LandCase {
+    const char* name;
+    synthetic::HeightFunction height; // unused when text is set
+    std::string text;
+};
+
+std::vector<LandCase> landCases() {
+    return {
+        {"flat", [](float, float) { return 40.0f; }, ""},
+        {"ridge", ridgeAcrossX, ""},
+        {"bowl",
+         [](float x, float y) {
+             const float r = std::hypot(x - 500.0f, y - 500.0f);
+             return 0.0002f * r * r;
+         },
+         ""},
+        {"partly_covered", nullptr, halfCoveredLand(150.0f)},
+        {"zero_relief_partly_covered", nullptr, halfCoveredLand(0.0f)},
+    };
+}
+
+void loadCase(Terrain& terrain, const LandCase& land) {
+    if (land.text.empty()) {
+        synthetic::LandShape shape;
+        shape.height = land.height;
+        ASSERT_TRUE(synthetic::loadLand(terrain, shape));
+    } else {
+        KeyValueFile file;
+        file.openText(land.text);
+        ASSERT_TRUE(terrain.Load(file));
+    }
+}
+
+std::vector<float> thicknesses(float relief) {
+    std::vector<float> thickness(layers);
+    float below = 0.0f;
+    for (int k = 0; k < layers; ++k) {
+        const float share = static_cast<float>(k + 1) / layers;
+        thickness[k] = 2.5f * relief * share * share - below;
+        below += thickness[k];
+    }
+    return thickness;
+}
+
+WindSolver makeSolver(const Terrain& terrain, float gamma = -0.008f, float alpha = 0.2f) {
+    WindSolver::Setup setup;
+    setup.nx = setup.ny = columns;
+    setup.nz = layers;
+    setup.dx = terrain.extents()[0] / columns;
+    setup.dy = terrain.extents()[1] / columns;
+    setup.gamma = gamma;
+    setup.alpha = alpha;
+    setup.baseU = windSpeed;
+    WindSolver solver(setup, thicknesses(terrain.relief()), terrain);
+    solver.initialLift();
+    solver.correctTop();
+    return solver;
+}
+
+float storedDivergence(WindSolver& solver) {
+    float largest = 0.0f;
+    for (int k = 0; k < layers; ++k)
+        largest = std::max(largest, solver.divergence(k));
+    return largest;
+}
+
+class ExactSolveOnLand : public ::testing::TestWithParam<LandCase> {};
+
+TEST_P(ExactSolveOnLand, LeavesNoDivergenceAndKeepsFlatAirAsItWas) {
+    Terrain terrain;
+    loadCase(terrain, GetParam());
+    WindSolver solver = makeSolver(terrain);
+    const ExactSolveReport report = solver.solveExact(1e-7, 100);
+
+    EXPECT_LE(report.divergenceAfter, 1e-6 * report.divergenceBefore);
+    EXPECT_TRUE(report.converged);
+    EXPECT_LE(report.iterations, 5) << "the preconditioner is the system's exact inverse";
+    // What the stored floats keep is bounded by their rounding.
+    EXPECT_LE(storedDivergence(solver), 1e-4 * report.divergenceBefore + 1e-6);
+    if (terrain.relief() == 0.0f) {
+        for (int k = 0; k < layers; ++k)
+            for (int j = 0; j < columns; ++j)
+                for (int i = 0; i < columns; ++i) {
+                    ASSERT_EQ(solver.u(i, j, k), windSpeed);
+                    ASSERT_EQ(solver.v(i, j, k), 0.0f);
+                }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lands, ExactSolveOnLand, ::testing::ValuesIn(landCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExactSolve, RidgeLiftsOnItsWindwardFaceAndSinksInItsLee) {
+    Terrain terrain;
+    loadCase(terrain, landCases()[1]);
+    WindSolver solver = makeSolver(terrain);
+    solver.solveExact(1e-7, 100);
+    const int row = columns / 2;
+    const float cell = terrain.extents()[0] / columns;
+    const int windward = static_cast<int>(400.0f / cell), lee = static_cast<int>(600.0f / cell);
+    for (int boundary : {1, 3}) {
+        EXPECT_GT(solver.w(windward, row, boundary), 0.5f) << "boundary " << boundary;
+        EXPECT_LT(solver.w(lee, row, boundary), -0.5f) << "boundary " << boundary;
+    }
+}
+
+TEST(ExactSolve, TerrainSymmetricAboutTheWindGivesAMirroredField) {
+    Terrain terrain;
+    synthetic::LandShape shape;
+    // Linear on every triangle of the synthetic mesh (its kinks lie on the
+    // mesh's lines), so the ground the solver samples is mirrored exactly.
+    shape.height = [](float x, float y) {
+        return 60.0f * std::max(0.0f, 1.0f - std::fabs(x - 437.5f) / 250.0f) +
+               0.1f * std::fabs(y - 500.0f);
+    };
+    ASSERT_TRUE(synthetic::loadLand(terrain, shape));
+    WindSolver solver = makeSolver(terrain);
+    solver.solveExact(1e-7, 100);
+    for (int k = 0; k < layers; ++k)
+        for (int j = 0; j < columns / 2; ++j)
+            for (int i = 0; i < columns; ++i) {
+                const int mirror = columns - 1 - j;
+                ASSERT_NEAR(solver.u(i, j, k), solver.u(i, mirror, k), 1e-4f);
+                ASSERT_NEAR(solver.v(i, j, k), -solver.v(i, mirror, k), 1e-4f);
+                ASSERT_NEAR(solver.w(i, j, k + 1), solver.w(i, mirror, k + 1), 1e-4f);
+            }
+}
+
+// Random hills and stabilities: the bound always holds, and stable air takes
+// less of the change in w than unstable air does.
+TEST(ExactSolve, SeededHillsHoldTheBoundAndStableAirMovesWLess) {
+    std::mt19937 random(20261206u);
+    std::uniform_real_distribution<float> place(150.0f, 850.0f), size(60.0f, 250.0f),
+        rise(10.0f, 200.0f);
+    for (int trial = 0; trial < 6; ++trial) {
+        const float cx = place(random), cy = place(random), r = size(random), h = rise(random);
+        Terrain terrain;
+        synthetic::LandShape shape;
+        shape.height = [=](float x, float y) {
+            const float d2 = ((x - cx) * (x - cx) + (y - cy) * (y - cy)) / (r * r);
+            return h * std::exp(-d2);
+        };
+        ASSERT_TRUE(synthetic::loadLand(terrain, shape));
+
+        double verticalShare[2];
+        const float gammas[2] = {0.02f, -0.02f}; // stable, unstable
+        for (int n = 0; n < 2; ++n) {
+            WindSolver solver = makeSolver(terrain, gammas[n], 1.0f);
+            WindSolver before = makeSolver(terrain, gammas[n], 1.0f);
+            const ExactSolveReport report = solver.solveExact(1e-7, 100);
+            ASSERT_LE(report.divergenceAfter, 1e-6 * report.divergenceBefore) << "trial " << trial;
+            double horizontal = 0.0, vertical = 0.0;
+            for (int k = 0; k < layers; ++k)
+                for (int j = 0; j < columns; ++j)
+                    for (int i = 0; i < columns; ++i) {
+                        const double du = solver.u(i, j, k) - before.u(i, j, k);
+                        const double dv = solver.v(i, j, k) - before.v(i, j, k);
+                        const double dw = solver.w(i, j, k + 1) - before.w(i, j, k + 1);
+                        horizontal += du * du + dv * dv;
+                        vertical += dw * dw;
+                    }
+            verticalShare[n] = vertical / (vertical + horizontal);
+        }
+        EXPECT_LT(verticalShare[0], verticalShare[1]) << "trial " << trial;
+    }
+}
+
+} // namespace
