@@ -143,7 +143,13 @@ void LiftMap::drawLegend(int windowWidth, int windowHeight, const Font* font) co
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    // The world culls by its own winding and may have left fog or blending on.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_QUADS);
     for (int step = 0; step < steps; ++step) {
@@ -176,7 +182,7 @@ void LiftMap::drawLegend(int windowWidth, int windowHeight, const Font* font) co
         drawText(font, labelX, bottom - 5, white, "-%g", saturation);
         drawText(font, left - 10, bottom + barHeight + 12, white, "lift %g m", heightAbove);
     }
-    glEnable(GL_DEPTH_TEST);
+    glPopAttrib();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
