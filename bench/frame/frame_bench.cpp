@@ -291,26 +291,25 @@ void printParts(const std::map<std::string, std::vector<double>>& parts, double 
 
 } // namespace
 
-// The same frames with the lift map on at 40 m: what it adds to the whole
+// Frames with the lift map on at 40 m and off, taking turns so that a change
+// in the machine's load falls on both alike: what the map adds to the whole
 // frame and to the ground, and what its legend costs.
-void reportLiftMap(FrameBench& bench, Scene& scene, int frames, double whole,
-                   const std::map<std::string, std::vector<double>>& withoutParts) {
-    scene.setLiftHeight(40.0f);
-    bench.warmUp(10);
-    std::vector<double> wholes;
-    std::map<std::string, std::vector<double>> parts;
-    for (int i = 0; i < frames; ++i) {
-        wholes.push_back(bench.wholeFrame());
-        bench.partedFrame(parts);
+void reportLiftMap(FrameBench& bench, Scene& scene, int frames) {
+    std::vector<double> wholes[2];
+    std::map<std::string, std::vector<double>> parts[2];
+    for (int i = 0; i < 2 * frames; ++i) {
+        const int on = i % 2;
+        scene.setLiftHeight(on ? 40.0f : 0.0f);
+        wholes[on].push_back(bench.wholeFrame());
+        bench.partedFrame(parts[on]);
     }
     scene.setLiftHeight(0.0f);
-    const double lifted = median(wholes);
-    const double ground = median(parts.at("ground"));
-    const double groundBefore = median(withoutParts.at("ground"));
+    const double lifted = median(wholes[1]), plain = median(wholes[0]);
+    const double ground = median(parts[1].at("ground")), plainGround = median(parts[0].at("ground"));
     std::printf("  lift map at 40 m  %8.3f ms whole (%+.3f ms), ground %.3f ms (%+.3f ms),"
                 " legend %.3f ms\n",
-                lifted, lifted - whole, ground, ground - groundBefore,
-                median(parts.at("lift legend")));
+                lifted, lifted - plain, ground, ground - plainGround,
+                median(parts[1].at("lift legend")));
 }
 
 int main(int argc, char** argv) {
@@ -402,7 +401,7 @@ int main(int argc, char** argv) {
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
                 whole / bareMedian, peakResidentKiB() / 1024.0);
-    reportLiftMap(bench, *scene, frames, whole, parts);
+    reportLiftMap(bench, *scene, frames);
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) std::printf("  OpenGL error 0x%x\n", error);
     return 0;

@@ -29,35 +29,24 @@ float ridgeAcrossX(float x, float) {
 
 struct LandCase {
     const char* name;
-    synthetic::HeightFunction height; // unused when text is set
-    std::string text;
+    synthetic::HeightFunction height; // or, when null, the half-covered land rising by rise
+    float rise = 0.0f;
 };
 
-std::vector<LandCase> landCases() {
-    return {
-        {"flat", [](float, float) { return 40.0f; }, ""},
-        {"ridge", ridgeAcrossX, ""},
-        {"bowl",
-         [](float x, float y) {
-             const float r = std::hypot(x - 500.0f, y - 500.0f);
-             return 0.0002f * r * r;
-         },
-         ""},
-        {"partly_covered", nullptr, halfCoveredLand(150.0f)},
-        {"zero_relief_partly_covered", nullptr, halfCoveredLand(0.0f)},
-    };
-}
+const LandCase lands[] = {
+    {"flat", [](float, float) { return 40.0f; }},
+    {"ridge", ridgeAcrossX},
+    {"bowl", [](float x, float y) { return 0.0002f * ((x - 500) * (x - 500) + (y - 500) * (y - 500)); }},
+    {"partly_covered", nullptr, 150.0f},
+    {"zero_relief_partly_covered", nullptr, 0.0f},
+};
 
 void loadCase(Terrain& terrain, const LandCase& land) {
-    if (land.text.empty()) {
-        synthetic::LandShape shape;
-        shape.height = land.height;
-        ASSERT_TRUE(synthetic::loadLand(terrain, shape));
-    } else {
-        KeyValueFile file;
-        file.openText(land.text);
-        ASSERT_TRUE(terrain.Load(file));
-    }
+    synthetic::LandShape shape;
+    shape.height = land.height;
+    KeyValueFile file;
+    file.openText(halfCoveredLand(land.rise));
+    ASSERT_TRUE(land.height ? synthetic::loadLand(terrain, shape) : terrain.Load(file));
 }
 
 std::vector<float> thicknesses(float relief) {
@@ -86,13 +75,6 @@ WindSolver makeSolver(const Terrain& terrain, float gamma = -0.008f, float alpha
     return solver;
 }
 
-float storedDivergence(WindSolver& solver) {
-    float largest = 0.0f;
-    for (int k = 0; k < layers; ++k)
-        largest = std::max(largest, solver.divergence(k));
-    return largest;
-}
-
 class ExactSolveOnLand : public ::testing::TestWithParam<LandCase> {};
 
 TEST_P(ExactSolveOnLand, LeavesNoDivergenceAndKeepsFlatAirAsItWas) {
@@ -102,26 +84,23 @@ TEST_P(ExactSolveOnLand, LeavesNoDivergenceAndKeepsFlatAirAsItWas) {
     const ExactSolveReport report = solver.solveExact(1e-7, 100);
 
     EXPECT_LE(report.divergenceAfter, 1e-6 * report.divergenceBefore);
-    EXPECT_TRUE(report.converged);
     EXPECT_LE(report.iterations, 5) << "the preconditioner is the system's exact inverse";
-    // What the stored floats keep is bounded by their rounding.
-    EXPECT_LE(storedDivergence(solver), 1e-4 * report.divergenceBefore + 1e-6);
-    if (terrain.relief() == 0.0f) {
-        for (int k = 0; k < layers; ++k)
-            for (int j = 0; j < columns; ++j)
-                for (int i = 0; i < columns; ++i) {
-                    ASSERT_EQ(solver.u(i, j, k), windSpeed);
-                    ASSERT_EQ(solver.v(i, j, k), 0.0f);
-                }
+    for (int k = 0; k < layers; ++k) {
+        // What the stored floats keep is bounded by their rounding.
+        EXPECT_LE(solver.divergence(k), 1e-4 * report.divergenceBefore + 1e-6);
+        for (int c = 0; c < columns * columns && terrain.relief() == 0.0f; ++c) {
+            ASSERT_EQ(solver.u(c % columns, c / columns, k), windSpeed);
+            ASSERT_EQ(solver.v(c % columns, c / columns, k), 0.0f);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lands, ExactSolveOnLand, ::testing::ValuesIn(landCases()),
+INSTANTIATE_TEST_SUITE_P(Lands, ExactSolveOnLand, ::testing::ValuesIn(lands),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExactSolve, RidgeLiftsOnItsWindwardFaceAndSinksInItsLee) {
     Terrain terrain;
-    loadCase(terrain, landCases()[1]);
+    loadCase(terrain, lands[1]);
     WindSolver solver = makeSolver(terrain);
     solver.solveExact(1e-7, 100);
     const int row = columns / 2;
@@ -146,13 +125,12 @@ TEST(ExactSolve, TerrainSymmetricAboutTheWindGivesAMirroredField) {
     WindSolver solver = makeSolver(terrain);
     solver.solveExact(1e-7, 100);
     for (int k = 0; k < layers; ++k)
-        for (int j = 0; j < columns / 2; ++j)
-            for (int i = 0; i < columns; ++i) {
-                const int mirror = columns - 1 - j;
-                ASSERT_NEAR(solver.u(i, j, k), solver.u(i, mirror, k), 1e-4f);
-                ASSERT_NEAR(solver.v(i, j, k), -solver.v(i, mirror, k), 1e-4f);
-                ASSERT_NEAR(solver.w(i, j, k + 1), solver.w(i, mirror, k + 1), 1e-4f);
-            }
+        for (int c = 0; c < columns * columns / 2; ++c) {
+            const int i = c % columns, j = c / columns, mirror = columns - 1 - j;
+            ASSERT_NEAR(solver.u(i, j, k), solver.u(i, mirror, k), 1e-4f);
+            ASSERT_NEAR(solver.v(i, j, k), -solver.v(i, mirror, k), 1e-4f);
+            ASSERT_NEAR(solver.w(i, j, k + 1), solver.w(i, mirror, k + 1), 1e-4f);
+        }
 }
 
 // Random hills and stabilities: the bound always holds, and stable air takes
@@ -180,14 +158,12 @@ TEST(ExactSolve, SeededHillsHoldTheBoundAndStableAirMovesWLess) {
             ASSERT_LE(report.divergenceAfter, 1e-6 * report.divergenceBefore) << "trial " << trial;
             double horizontal = 0.0, vertical = 0.0;
             for (int k = 0; k < layers; ++k)
-                for (int j = 0; j < columns; ++j)
-                    for (int i = 0; i < columns; ++i) {
-                        const double du = solver.u(i, j, k) - before.u(i, j, k);
-                        const double dv = solver.v(i, j, k) - before.v(i, j, k);
-                        const double dw = solver.w(i, j, k + 1) - before.w(i, j, k + 1);
-                        horizontal += du * du + dv * dv;
-                        vertical += dw * dw;
-                    }
+                for (int c = 0; c < columns * columns; ++c) {
+                    const int i = c % columns, j = c / columns;
+                    horizontal += std::pow(solver.u(i, j, k) - before.u(i, j, k), 2) +
+                                  std::pow(solver.v(i, j, k) - before.v(i, j, k), 2);
+                    vertical += std::pow(solver.w(i, j, k + 1) - before.w(i, j, k + 1), 2);
+                }
             verticalShare[n] = vertical / (vertical + horizontal);
         }
         EXPECT_LT(verticalShare[0], verticalShare[1]) << "trial " << trial;

@@ -8,31 +8,22 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
-struct TintCase {
-    float speed;
-    bool red; // otherwise blue, when the tint shows at all
-    float opacity;
-};
-
 TEST(LiftMap, TintFollowsTheVerticalSpeedAndSaturatesAtThreeMetresPerSecond) {
-    const float full = LiftMap::strongestOpacity;
-    const TintCase cases[] = {
-        {0.0f, true, 0.0f},           {0.3f, true, 0.1f * full},   {1.5f, true, 0.5f * full},
-        {3.0f, true, full},           {7.0f, true, full},          {-0.75f, false, 0.25f * full},
-        {-3.0f, false, full},         {-30.0f, false, full},
-        {std::numeric_limits<float>::quiet_NaN(), true, 0.0f},
-    };
-    for (const TintCase& c : cases) {
-        const LiftMap::Tint tint = LiftMap::tint(c.speed);
-        EXPECT_NEAR(tint[3], c.opacity, 1e-6f) << c.speed;
-        if (c.opacity == 0.0f) continue;
-        const float warm = tint[0], cold = tint[2];
-        EXPECT_EQ(warm > cold, c.red) << c.speed;
+    const float full = LiftMap::strongestOpacity, nan = std::numeric_limits<float>::quiet_NaN();
+    // speed, red (else blue), opacity
+    const std::tuple<float, bool, float> cases[] = {
+        {0.0f, true, 0.0f},     {0.3f, true, 0.1f * full},     {1.5f, true, 0.5f * full},
+        {3.0f, true, full},     {7.0f, true, full},            {-0.75f, false, 0.25f * full},
+        {-3.0f, false, full},   {-30.0f, false, full},         {nan, true, 0.0f}};
+    for (const auto& [speed, red, opacity] : cases) {
+        const LiftMap::Tint tint = LiftMap::tint(speed);
+        EXPECT_NEAR(tint[3], opacity, 1e-6f) << speed;
+        if (opacity > 0.0f) EXPECT_EQ(tint[0] > tint[2], red) << speed;
     }
-    EXPECT_LT(full, 1.0f) << "the ground stays visible under the strongest tint";
 }
 
 TEST(LiftMap, ColumnsTakeTheFieldsVerticalWindAtTheChosenHeight) {
@@ -52,7 +43,6 @@ TEST(LiftMap, ColumnsTakeTheFieldsVerticalWindAtTheChosenHeight) {
     map.setHeight(40.0f);
     map.follow(wind, terrain);
     ASSERT_EQ(map.columns(), 20);
-    int red = 0, blue = 0;
     for (int j = 0; j < 20; j += 3) {
         for (int i = 0; i < 20; ++i) {
             const float x = terrain.box().minX + (i + 0.5f) * wind.dx();
@@ -61,11 +51,8 @@ TEST(LiftMap, ColumnsTakeTheFieldsVerticalWindAtTheChosenHeight) {
             const LiftMap::Tint shown = map.columnTint(i, j);
             for (int n = 0; n < 4; ++n)
                 ASSERT_NEAR(shown[n], expected[n], 1.0f / 255.0f) << i << "," << j;
-            if (shown[3] > 0.05f) (shown[0] > shown[2] ? red : blue) += 1;
         }
     }
-    EXPECT_GT(red, 0) << "lift on the windward face";
-    EXPECT_GT(blue, 0) << "sink in the lee";
 
     // A new wind from the other side swaps the faces once the map follows it.
     const LiftMap::Tint before = map.columnTint(7, 10);
