@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -85,14 +85,17 @@ Outcome run(const Terrain& terrain, const Case& shape, bool exact) {
         } else {
             for (const LayerRelaxation& layer : solver.relax(50, 5e-6f)) {
                 outcome.iterations += layer.iterations;
-                outcome.before = std::max(outcome.before, static_cast<double>(layer.divergenceBefore));
+                outcome.before =
+                    std::max(outcome.before, static_cast<double>(layer.divergenceBefore));
                 outcome.after = std::max(outcome.after, static_cast<double>(layer.divergenceAfter));
             }
         }
         outcome.seconds = cpuSeconds() - cpuStart;
-        outcome.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        outcome.wallSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         for (int k = 0; k < shape.layers; ++k)
-            outcome.storedAfter = std::max(outcome.storedAfter, static_cast<double>(solver.divergence(k)));
+            outcome.storedAfter =
+                std::max(outcome.storedAfter, static_cast<double>(solver.divergence(k)));
         if (outcome.seconds < best.seconds) best = outcome;
     }
     return best;
@@ -113,11 +116,12 @@ int main() {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(lands, error))
         if (entry.is_directory()) cases.push_back({entry.path().filename().string(), 50, 20});
-    std::sort(cases.begin(), cases.end(), [](const Case& a, const Case& b) { return a.land < b.land; });
+    std::sort(cases.begin(), cases.end(),
+              [](const Case& a, const Case& b) { return a.land < b.land; });
     cases.push_back({"ridge", 200, 40});
 
-    std::printf("%-8s %-11s %-6s %9s %9s %10s %11s %11s %11s %9s\n", "land", "grid", "solver", "cpu s",
-                "wall s", "iterations", "div before", "div after", "stored", "ratio");
+    std::printf("%-8s %-11s %-6s %9s %9s %10s %11s %11s %11s %9s\n", "land", "grid", "solver",
+                "cpu s", "wall s", "iterations", "div before", "div after", "stored", "ratio");
     for (const Case& shape : cases) {
         Terrain terrain;
         if (!loadLand(terrain, lands, shape.land)) {
@@ -127,11 +131,12 @@ int main() {
         for (const bool exact : {false, true}) {
             const Outcome o = run(terrain, shape, exact);
             char grid[32];
-            std::snprintf(grid, sizeof grid, "%dx%dx%d", shape.columns, shape.columns, shape.layers);
+            std::snprintf(grid, sizeof grid, "%dx%dx%d", shape.columns, shape.columns,
+                          shape.layers);
             std::printf("%-8s %-11s %-6s %9.3f %9.3f %10d %11.3e %11.3e %11.3e %9.1e\n",
-                        shape.land.c_str(), grid, exact ? "exact" : "relax", o.seconds, o.wallSeconds,
-                        o.iterations, o.before, o.after,
-                        o.storedAfter, o.before > 0.0 ? o.after / o.before : 0.0);
+                        shape.land.c_str(), grid, exact ? "exact" : "relax", o.seconds,
+                        o.wallSeconds, o.iterations, o.before, o.after, o.storedAfter,
+                        o.before > 0.0 ? o.after / o.before : 0.0);
         }
     }
     return 0;

@@ -144,7 +144,8 @@ class FrameBench {
         });
         if (scene.liftMap().shown()) {
             timed("lift legend", [&] {
-                scene.liftMap().drawLegend(scene.width, scene.height, ::font("Arial", 14, false, false));
+                scene.liftMap().drawLegend(scene.width, scene.height,
+                                           ::font("Arial", 14, false, false));
             });
         }
         timed("user interface", [&] {
@@ -305,7 +306,8 @@ void reportLiftMap(FrameBench& bench, Scene& scene, int frames) {
     }
     scene.setLiftHeight(0.0f);
     const double lifted = median(wholes[1]), plain = median(wholes[0]);
-    const double ground = median(parts[1].at("ground")), plainGround = median(parts[0].at("ground"));
+    const double ground = median(parts[1].at("ground")),
+                 plainGround = median(parts[0].at("ground"));
     std::printf("  lift map at 40 m  %8.3f ms whole (%+.3f ms), ground %.3f ms (%+.3f ms),"
                 " legend %.3f ms\n",
                 lifted, lifted - plain, ground, ground - plainGround,
@@ -374,8 +376,8 @@ int main(int argc, char** argv) {
     std::printf("  whole frame       %8.3f ms  %6.1f fps\n", whole, whole > 0 ? 1000.0 / whole : 0);
     // The info bar's rate counts every frame, slow ones included.
     const double mean = std::accumulate(wholes.begin(), wholes.end(), 0.0) / wholes.size();
-    std::printf("  mean whole frame  %8.3f ms  %6.1f fps (slowest %.3f ms)\n", mean,
-                1000.0 / mean, *std::max_element(wholes.begin(), wholes.end()));
+    std::printf("  mean whole frame  %8.3f ms  %6.1f fps (slowest %.3f ms)\n", mean, 1000.0 / mean,
+                *std::max_element(wholes.begin(), wholes.end()));
     printParts(parts, whole);
     std::printf("  bare terrain      %8.3f ms  %6.1f fps\n", bareMedian,
                 bareMedian > 0 ? 1000.0 / bareMedian : 0);

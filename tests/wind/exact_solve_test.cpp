@@ -19,7 +19,8 @@ constexpr float windSpeed = 8.0f; // along +x
 // One triangle over half of its bounding square: the other half has no ground.
 std::string halfCoveredLand(float rise) {
     return "terrain.northdir = \"90\"\nterrain.points = \"0 0 0 1000 0 0 0 1000 " +
-           std::to_string(rise) + "\"\nterrain.triangles = \"0 2 1\"\nterrain.tree = \"-1 0 -1 -1 0 -1 -1 -1\"\n";
+           std::to_string(rise) +
+           "\"\nterrain.triangles = \"0 2 1\"\nterrain.tree = \"-1 0 -1 -1 0 -1 -1 -1\"\n";
 }
 
 float ridgeAcrossX(float x, float) {
@@ -36,7 +37,8 @@ struct LandCase {
 const LandCase lands[] = {
     {"flat", [](float, float) { return 40.0f; }},
     {"ridge", ridgeAcrossX},
-    {"bowl", [](float x, float y) { return 0.0002f * ((x - 500) * (x - 500) + (y - 500) * (y - 500)); }},
+    {"bowl",
+     [](float x, float y) { return 0.0002f * ((x - 500) * (x - 500) + (y - 500) * (y - 500)); }},
     {"partly_covered", nullptr, 150.0f},
     {"zero_relief_partly_covered", nullptr, 0.0f},
 };

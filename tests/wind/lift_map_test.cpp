@@ -16,9 +16,9 @@ TEST(LiftMap, TintFollowsTheVerticalSpeedAndSaturatesAtThreeMetresPerSecond) {
     const float full = LiftMap::strongestOpacity, nan = std::numeric_limits<float>::quiet_NaN();
     // speed, red (else blue), opacity
     const std::tuple<float, bool, float> cases[] = {
-        {0.0f, true, 0.0f},     {0.3f, true, 0.1f * full},     {1.5f, true, 0.5f * full},
-        {3.0f, true, full},     {7.0f, true, full},            {-0.75f, false, 0.25f * full},
-        {-3.0f, false, full},   {-30.0f, false, full},         {nan, true, 0.0f}};
+        {0.0f, true, 0.0f},   {0.3f, true, 0.1f * full}, {1.5f, true, 0.5f * full},
+        {3.0f, true, full},   {7.0f, true, full},        {-0.75f, false, 0.25f * full},
+        {-3.0f, false, full}, {-30.0f, false, full},     {nan, true, 0.0f}};
     for (const auto& [speed, red, opacity] : cases) {
         const LiftMap::Tint tint = LiftMap::tint(speed);
         EXPECT_NEAR(tint[3], opacity, 1e-6f) << speed;

@@ -15,7 +15,8 @@ std::optional<int> wholeWithin(std::string_view word, int low, int high) {
     if (!word.empty() && word.front() == '+') word.remove_prefix(1);
     int number = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
-    if (word.empty() || error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+    if (word.empty() || error != std::errc() || end != word.data() + word.size())
+        return std::nullopt;
     if (number < low || number > high) return std::nullopt;
     return number;
 }

@@ -41,7 +41,8 @@ class AirCommand : public Command {
                Page* page, ConsolePage* console, Scene* scene);
 
     // The words' values when they are all acceptable.
-    virtual std::optional<std::array<float, 2>> read(const std::vector<std::string>& words) const = 0;
+    virtual std::optional<std::array<float, 2>>
+    read(const std::vector<std::string>& words) const = 0;
     virtual void apply(const std::array<float, 2>& values) = 0;
     virtual std::string usage() const = 0;
 

@@ -17,8 +17,8 @@ extern "C" {
 void dgemm_(const char* transA, const char* transB, const int* m, const int* n, const int* k,
             const double* alpha, const double* a, const int* lda, const double* b, const int* ldb,
             const double* beta, double* c, const int* ldc, std::size_t, std::size_t);
-void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
-            double* w, double* work, const int* lwork, int* info, std::size_t, std::size_t);
+void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda, double* w,
+            double* work, const int* lwork, int* info, std::size_t, std::size_t);
 }
 
 // Row-major C (rows x columns) = op(A) op(B) over depth; BLAS sees the
@@ -75,7 +75,8 @@ ExactSolver::ExactSolver(const Grid& grid)
     if (vertical) {
         for (int b = 1; b <= nz; ++b) {
             const double volume = 0.5 * (thickness[b - 1] + (b < nz ? thickness[b] : 0.0));
-            const double share = std::max(static_cast<double>(grid.verticalShare[b]), smallestShare);
+            const double share =
+                std::max(static_cast<double>(grid.verticalShare[b]), smallestShare);
             mobility[b] = share * share / volume;
         }
     }
@@ -161,7 +162,8 @@ void ExactSolver::multiply(const Field& p, Field& out) {
             for (int i = 0; i < nx; ++i) {
                 const int c = j * nx + i;
                 const int west = i > 0 ? c - 1 : c, east = i < nx - 1 ? c + 1 : c;
-                yk[c] = scale * (hx2 * (gu[east] - gu[west]) + hy2 * (gv[north + i] - gv[south + i]));
+                yk[c] =
+                    scale * (hx2 * (gu[east] - gu[west]) + hy2 * (gv[north + i] - gv[south + i]));
             }
         }
         if (!vertical) continue;
@@ -182,11 +184,12 @@ void ExactSolver::transformLayers(const Field& in, Field& out, bool toModes) {
     Field& between = factors;
     const int rows = nz * ny;
     if (toModes) {
-        multiplyRowMajor(false, true, rows, nx, nx, in.data(), nx, eigenX.data(), nx, between.data(), nx);
+        multiplyRowMajor(false, true, rows, nx, nx, in.data(), nx, eigenX.data(), nx,
+                         between.data(), nx);
         for (int k = 0; k < nz; ++k) {
             const std::size_t layer = static_cast<std::size_t>(k) * perLayer;
-            multiplyRowMajor(false, false, ny, nx, ny, eigenY.data(), ny, between.data() + layer, nx,
-                             out.data() + layer, nx);
+            multiplyRowMajor(false, false, ny, nx, ny, eigenY.data(), ny, between.data() + layer,
+                             nx, out.data() + layer, nx);
         }
     } else {
         for (int k = 0; k < nz; ++k) {
@@ -194,7 +197,8 @@ void ExactSolver::transformLayers(const Field& in, Field& out, bool toModes) {
             multiplyRowMajor(true, false, ny, nx, ny, eigenY.data(), ny, in.data() + layer, nx,
                              between.data() + layer, nx);
         }
-        multiplyRowMajor(false, false, rows, nx, nx, between.data(), nx, eigenX.data(), nx, out.data(), nx);
+        multiplyRowMajor(false, false, rows, nx, nx, between.data(), nx, eigenX.data(), nx,
+                         out.data(), nx);
     }
 }
 

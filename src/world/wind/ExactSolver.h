@@ -48,8 +48,8 @@ class ExactSolver {
         int nz = 1;
         float dx = 1.0f;
         float dy = 1.0f;
-        std::span<const float> thickness;      // nz layers
-        std::span<const float> verticalShare;  // nz + 1 boundaries; [0] unused
+        std::span<const float> thickness;     // nz layers
+        std::span<const float> verticalShare; // nz + 1 boundaries; [0] unused
     };
 
     explicit ExactSolver(const Grid& grid);
@@ -75,12 +75,12 @@ class ExactSolver {
     double hx, hy;
     bool vertical;
     double singularPivot = 0.0;
-    std::vector<double> rowScale;   // layer volume (thickness, 1 without relief)
+    std::vector<double> rowScale; // layer volume (thickness, 1 without relief)
     std::vector<double> thickness;
-    std::vector<double> mobility;   // per boundary, share^2 / volume; 0 at the ground
-    std::vector<double> eigenX;     // rows: eigenvectors of the x operator
+    std::vector<double> mobility; // per boundary, share^2 / volume; 0 at the ground
+    std::vector<double> eigenX;   // rows: eigenvectors of the x operator
     std::vector<double> eigenY;
-    std::vector<double> modeValue;  // per horizontal mode, eigenvalue of H
-    Field scratchU, scratchV;       // one layer
-    Field modes, factors;           // whole field, for the preconditioner
+    std::vector<double> modeValue; // per horizontal mode, eigenvalue of H
+    Field scratchU, scratchV;      // one layer
+    Field modes, factors;          // whole field, for the preconditioner
 };

@@ -28,7 +28,7 @@ class LiftMap {
   public:
     using Tint = std::array<float, 4>; // red, green, blue, opacity
 
-    static constexpr float saturation = 3.0f;      // m/s, full tint
+    static constexpr float saturation = 3.0f;       // m/s, full tint
     static constexpr float strongestOpacity = 0.5f; // keeps the ground visible
     static constexpr float highest = 1000.0f;       // m, the highest height offered
 
