@@ -61,6 +61,12 @@ TEST(LiftMap, ColumnsTakeTheFieldsVerticalWindAtTheChosenHeight) {
     map.follow(wind, terrain);
     const LiftMap::Tint after = map.columnTint(7, 10);
     EXPECT_NE(before[0] > before[2], after[0] > after[2]);
+
+    wind.setWind(0.0f, 0.0f); // no wind: nothing to tint
+    wind.compute();
+    map.follow(wind, terrain);
+    EXPECT_EQ(map.columns(), 0);
+    EXPECT_EQ(map.columnTint(0, 0)[3], 0.0f);
 }
 
 } // namespace
