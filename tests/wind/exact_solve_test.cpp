@@ -23,11 +23,6 @@ std::string halfCoveredLand(float rise) {
            "\"\nterrain.triangles = \"0 2 1\"\nterrain.tree = \"-1 0 -1 -1 0 -1 -1 -1\"\n";
 }
 
-float ridgeAcrossX(float x, float) {
-    const float across = (x - 500.0f) / 120.0f;
-    return 100.0f * std::exp(-across * across);
-}
-
 struct LandCase {
     const char* name;
     synthetic::HeightFunction height; // or, when null, the half-covered land rising by rise
@@ -36,7 +31,7 @@ struct LandCase {
 
 const LandCase lands[] = {
     {"flat", [](float, float) { return 40.0f; }},
-    {"ridge", ridgeAcrossX},
+    {"ridge", [](float x, float) { return 100.0f * std::exp(-std::pow((x - 500) / 120, 2)); }},
     {"bowl",
      [](float x, float y) { return 0.0002f * ((x - 500) * (x - 500) + (y - 500) * (y - 500)); }},
     {"partly_covered", nullptr, 150.0f},
@@ -52,25 +47,16 @@ void loadCase(Terrain& terrain, const LandCase& land) {
 }
 
 std::vector<float> thicknesses(float relief) {
-    std::vector<float> thickness(layers);
-    float below = 0.0f;
-    for (int k = 0; k < layers; ++k) {
-        const float share = static_cast<float>(k + 1) / layers;
-        thickness[k] = 2.5f * relief * share * share - below;
-        below += thickness[k];
-    }
+    std::vector<float> thickness(layers); // the field's: 2.5 relief ((k + 1)^2 - k^2) / nz^2
+    for (int k = 0; k < layers; ++k)
+        thickness[k] = 2.5f * relief * static_cast<float>(2 * k + 1) / (layers * layers);
     return thickness;
 }
 
 WindSolver makeSolver(const Terrain& terrain, float gamma = -0.008f, float alpha = 0.2f) {
-    WindSolver::Setup setup;
-    setup.nx = setup.ny = columns;
-    setup.nz = layers;
-    setup.dx = terrain.extents()[0] / columns;
-    setup.dy = terrain.extents()[1] / columns;
-    setup.gamma = gamma;
-    setup.alpha = alpha;
-    setup.baseU = windSpeed;
+    const float cell = terrain.extents()[0] / columns;
+    const WindSolver::Setup setup{columns, columns, layers, cell,     cell,
+                                  gamma,   296.0f,  alpha,  windSpeed};
     WindSolver solver(setup, thicknesses(terrain.relief()), terrain);
     solver.initialLift();
     solver.correctTop();
@@ -146,8 +132,7 @@ TEST(ExactSolve, SeededHillsHoldTheBoundAndStableAirMovesWLess) {
         Terrain terrain;
         synthetic::LandShape shape;
         shape.height = [=](float x, float y) {
-            const float d2 = ((x - cx) * (x - cx) + (y - cy) * (y - cy)) / (r * r);
-            return h * std::exp(-d2);
+            return h * std::exp(-std::hypot(x - cx, y - cy) / r);
         };
         ASSERT_TRUE(synthetic::loadLand(terrain, shape));
 
