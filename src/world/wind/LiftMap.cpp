@@ -58,7 +58,7 @@ void LiftMap::follow(WindField& wind, const Terrain& terrain) {
     originY = terrain.box().minY;
     cellX = wind.dx();
     cellY = wind.dy();
-    // Texels past the last column repeat it, so the filter never fades the edge.
+    // Texels past the last column repeat it: the land's far edge falls on the first of them.
     for (int ty = 0; ty < textureSize; ++ty) {
         const int j = std::min(ty, columnsY - 1);
         for (int tx = 0; tx < textureSize; ++tx) {
@@ -88,8 +88,8 @@ LiftMap::Tint LiftMap::columnTint(int i, int j) const {
 void LiftMap::upload() {
     if (texture == 0) glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureSize, textureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,

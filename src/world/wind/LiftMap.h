@@ -14,8 +14,9 @@ LiftMap
 Tints the ground by the vertical wind at a chosen height above it: red where
 the air rises, blue where it sinks, clear where it barely moves, full tint at
 3 m/s either way. The values are the wind field's own (windAt at each column
-centre), one texel per wind column, so the map is as fine as the field and is
-smoothed between column centres by the texture's linear filter.
+centre), one texel per wind column, so the map is as fine as the field: each
+column's square of ground shows its own value (nearest texel; a filtered
+texel cost the software renderer three times as much).
 
 The texture rides on a second texture unit with generated coordinates, laid
 over the ground texture as a decal, so the ground is drawn once and shows
