@@ -134,12 +134,20 @@ class FrameBench {
         timed("clouds", [&] { land.clouds.Draw(); });
         timed("ground", [&] {
             glEnable(GL_FOG);
+            if (land.groundTint) land.groundTint->bind();
             land.terrain.Draw(observer.rightPlane(), observer.leftPlane());
+            if (land.groundTint) land.groundTint->unbind();
         });
         timed("sceneries", [&] {
             land.drawSceneries(observer);
             glDisable(GL_FOG);
         });
+        if (scene.liftMap().shown()) {
+            timed("lift legend", [&] {
+                scene.liftMap().drawLegend(scene.width, scene.height,
+                                           ::font("Arial", 14, false, false));
+            });
+        }
         timed("user interface", [&] {
             for (std::size_t i = app.layerPosition(&scene) + 1; i < app.layerCount(); ++i)
                 app.layerAt(i)->draw();
@@ -284,6 +292,28 @@ void printParts(const std::map<std::string, std::vector<double>>& parts, double 
 
 } // namespace
 
+// Frames with the lift map on at 40 m and off, taking turns so that a change
+// in the machine's load falls on both alike: what the map adds to the whole
+// frame and to the ground, and what its legend costs.
+void reportLiftMap(FrameBench& bench, Scene& scene, int frames) {
+    std::vector<double> wholes[2];
+    std::map<std::string, std::vector<double>> parts[2];
+    for (int i = 0; i < 2 * frames; ++i) {
+        const int on = i % 2;
+        scene.setLiftHeight(on ? 40.0f : 0.0f);
+        wholes[on].push_back(bench.wholeFrame());
+        bench.partedFrame(parts[on]);
+    }
+    scene.setLiftHeight(0.0f);
+    const double lifted = median(wholes[1]), plain = median(wholes[0]);
+    const double ground = median(parts[1].at("ground")),
+                 plainGround = median(parts[0].at("ground"));
+    std::printf("  lift map at 40 m  %8.3f ms whole (%+.3f ms), ground %.3f ms (%+.3f ms),"
+                " legend %.3f ms\n",
+                lifted, lifted - plain, ground, ground - plainGround,
+                median(parts[1].at("lift legend")));
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_frame GAME.sav [FRAMES] [SPOT] [PICTURE.ppm]\n");
@@ -346,8 +376,8 @@ int main(int argc, char** argv) {
     std::printf("  whole frame       %8.3f ms  %6.1f fps\n", whole, whole > 0 ? 1000.0 / whole : 0);
     // The info bar's rate counts every frame, slow ones included.
     const double mean = std::accumulate(wholes.begin(), wholes.end(), 0.0) / wholes.size();
-    std::printf("  mean whole frame  %8.3f ms  %6.1f fps (slowest %.3f ms)\n", mean,
-                1000.0 / mean, *std::max_element(wholes.begin(), wholes.end()));
+    std::printf("  mean whole frame  %8.3f ms  %6.1f fps (slowest %.3f ms)\n", mean, 1000.0 / mean,
+                *std::max_element(wholes.begin(), wholes.end()));
     printParts(parts, whole);
     std::printf("  bare terrain      %8.3f ms  %6.1f fps\n", bareMedian,
                 bareMedian > 0 ? 1000.0 / bareMedian : 0);
@@ -373,6 +403,7 @@ int main(int argc, char** argv) {
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
                 whole / bareMedian, peakResidentKiB() / 1024.0);
+    reportLiftMap(bench, *scene, frames);
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) std::printf("  OpenGL error 0x%x\n", error);
     return 0;

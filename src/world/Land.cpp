@@ -9,6 +9,7 @@
 #include "shell/Accessors.h"
 #include "world/observer/Observer.h"
 #include "world/scenery/TreeScenery.h"
+#include "world/wind/LiftMap.h"
 
 namespace {
 std::string decorKey(int number, const char* field) {
@@ -90,6 +91,12 @@ bool Land::saveSpots() {
     return landFile.write();
 }
 
+void Land::relight(SceneDate& date) {
+    if (!graphicsReady || terrain.needsLoad()) return;
+    sun.compute(terrain, date);
+    if (sun.changed()) terrain.ShadeGround(sun.direction());
+}
+
 void Land::readParams(KeyValueFile& savedGame) {
     showSun = savedGame.getBool("sun.show", true);
     showClouds = savedGame.getBool("clouds.show", true);
@@ -116,7 +123,9 @@ void Land::draw(const Observer& observer) {
     if (showSun) sun.draw(observer);
     if (showClouds) clouds.Draw();
     glEnable(GL_FOG);
+    if (groundTint) groundTint->bind();
     terrain.Draw(observer.rightPlane(), observer.leftPlane());
+    if (groundTint) groundTint->unbind();
     if (showSceneries) drawSceneries(observer);
     glDisable(GL_FOG);
 }

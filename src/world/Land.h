@@ -33,6 +33,8 @@ when shown, then with fog the ground and (when shown) the sceneries.
 Release, restore and drawing act only once a load has succeeded.
 ===============================================================================
 */
+class LiftMap;
+
 class Land {
   public:
     Land();
@@ -55,6 +57,9 @@ class Land {
     const std::string& loadedName() const { return loadedLand; }
     void readParams(KeyValueFile& savedGame);
     void saveParams(KeyValueFile& savedGame) const;
+    // Places the sun for a new date or hour and shades the ground for it,
+    // once a land is loaded.
+    void relight(SceneDate& date);
     // Drifts the clouds with the wind when they are shown.
     void update(const std::array<float, 3>& wind, float elapsed);
     void draw(const Observer& observer);
@@ -81,6 +86,8 @@ class Land {
     bool showClouds = true;
     bool showSceneries = true;
     bool graphicsReady = false;
+    // Laid over the ground while it is drawn, when set (not owned).
+    LiftMap* groundTint = nullptr;
 
   private:
     // Drops the terrain, its spots and the sceneries so the next load reads

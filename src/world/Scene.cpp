@@ -4,13 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "io/KeyValueFile.h"
 #include "shell/Accessors.h"
+#include "ui/text/Font.h"
 
 namespace {
 
 constexpr float pi = 3.1415926535f;
+constexpr float degreesToRadians = 0.01745329252f;
+constexpr float radiansToDegrees = 57.29577951f;
 // A spot's wind applies to an observer standing closer than this (horizontally).
 constexpr float spotRadiusSquared = 100.0f;
 // Share of the land's extent kept clear along each edge by the observer.
@@ -96,7 +100,10 @@ void Scene::draw() {
         wind.draw(observer.leftPlane(), observer.rightPlane(), land.terrain.extents()[0] * 0.001f);
     }
     if (showThermals) thermals.draw();
+    if (lift.shown()) lift.follow(wind, land.terrain);
+    land.groundTint = lift.shown() ? &lift : nullptr;
     land.draw(observer);
+    if (lift.shown()) lift.drawLegend(width, height, font("Arial", 14, false, false));
 }
 
 // ---------------------------------------------------------------------------
@@ -113,9 +120,14 @@ bool Scene::build() {
     reportProgress(text(textLoadingLand), 5.0f);
     land.load(date);
     reportProgress(text(textComputingWind), 60.0f);
-    // A game saved at a spot comes back with that spot's wind.
-    const Spot* spot = spotAtPlacement();
-    if (spot != nullptr && !windCloseTo(*spot)) applySpotWind(*spot);
+    if (windToApply) {
+        // A wind of its own (a saved game's, or one set before the world).
+        wind.setWind((*windToApply)[1] * degreesToRadians + pi, (*windToApply)[0]);
+        windToApply.reset();
+    } else if (const Spot* spot = spotAtPlacement(); spot != nullptr && !windCloseTo(*spot)) {
+        // A game saved at a spot comes back with that spot's wind.
+        applySpotWind(*spot);
+    }
     wind.compute();
     sound.LoadResource(ambientSoundId);
     reportProgress(text(textComputingThermals), 85.0f);
@@ -169,9 +181,20 @@ void Scene::readParams(KeyValueFile& savedGame) {
     date.readParams(savedGame);
     land.readParams(savedGame);
     wind.readParams(savedGame);
+    readWind(savedGame);
     thermals.readParams(savedGame);
     observer.readParams(savedGame);
     boundObserver();
+}
+
+// Both keys or neither: half a wind is no wind, and the spot's applies.
+void Scene::readWind(KeyValueFile& savedGame) {
+    windToApply.reset();
+    const float none = std::nanf("");
+    const float speed = savedGame.getFloat("wind.speed", none);
+    const float from = savedGame.getFloat("wind.dir", none);
+    if (std::isfinite(speed) && std::isfinite(from) && std::fabs(from) <= 1e6f)
+        windToApply = std::array<float, 2>{std::clamp(speed, 0.0f, 25.0f), from};
 }
 
 // Values a hand-edited saved game could make harmful: a field of view that
@@ -198,6 +221,11 @@ void Scene::saveParams(KeyValueFile& savedGame) {
     date.saveParams(savedGame);
     land.saveParams(savedGame);
     wind.saveParams(savedGame);
+    char number[64];
+    std::snprintf(number, sizeof number, "%f", windSpeed());
+    savedGame.setValue("wind.speed", number);
+    std::snprintf(number, sizeof number, "%f", windFromDegrees());
+    savedGame.setValue("wind.dir", number);
     thermals.saveParams(savedGame);
     observer.saveParams(savedGame);
 }
@@ -282,10 +310,64 @@ void Scene::nextSpot() {
 }
 
 // ---------------------------------------------------------------------------
+// The air, set directly
+
+void Scene::rebuildWind() {
+    wind.compute();
+    observer.refreshWind();
+}
+
+void Scene::setWindFrom(float speed, float fromDegrees) {
+    if (!loaded) {
+        windToApply = std::array<float, 2>{std::clamp(speed, 0.0f, 25.0f), fromDegrees};
+        return;
+    }
+    wind.setWind(fromDegrees * degreesToRadians + pi, speed);
+    rebuildWind();
+}
+
+float Scene::windSpeed() const {
+    if (windToApply && !loaded) return (*windToApply)[0];
+    return length3(wind.baseWind());
+}
+
+float Scene::windFromDegrees() const {
+    if (windToApply && !loaded) return (*windToApply)[1];
+    if (windSpeed() == 0.0f) return 0.0f;
+    const float degrees = std::fmod(windAngleFromNorth() * radiansToDegrees, 360.0f);
+    const float turned = degrees < 0.0f ? degrees + 360.0f : degrees;
+    // Rounding in the turn may land just short of a whole degree.
+    const float whole = std::round(turned);
+    return std::fabs(turned - whole) < 1e-3f ? std::fmod(whole, 360.0f) : turned;
+}
+
+void Scene::relight() {
+    if (!loaded) return;
+    date.takeChange();
+    land.relight(date);
+}
+
+void Scene::setDayAndMonth(int day, int month) {
+    date.set(day, month, date.year(), date.hour(), date.minute());
+    relight();
+}
+
+void Scene::setClock(int hour, int minute) {
+    date.set(date.day(), date.month(), date.year(), hour, minute);
+    relight();
+}
+
+void Scene::setWindSolver(WindField::Solve kind) {
+    wind.setSolver(kind);
+    if (loaded) rebuildWind();
+}
+
+// ---------------------------------------------------------------------------
 // Graphics around a re-creation of the window
 
 void Scene::releaseGraphics() {
     if (!loaded) return;
+    lift.releaseGl();
     land.releaseGraphics();
     thermals.releaseDisplayLists();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "audio/Sound.h"
@@ -9,6 +10,7 @@
 #include "world/observer/Observer.h"
 #include "world/sun/SceneDate.h"
 #include "world/thermals/Thermals.h"
+#include "world/wind/LiftMap.h"
 #include "world/wind/WindField.h"
 
 class KeyValueFile;
@@ -35,6 +37,11 @@ order; values a hand-edited file could make harmful are kept within bounds.
 
 The first pointer motion after the scene gets the input only records the
 pointer, so the view never jumps when the menu or a box closes.
+
+The air can also be set directly (the console's wind, date, hour, showlift
+and windsolver): a wind set before any world exists, or read from a saved
+game's "wind.speed" and "wind.dir", is applied at the next build in place of
+the spot's; a game without those keys takes the spot's wind as before.
 ===============================================================================
 */
 class Scene : public Element, public EventPublisher {
@@ -72,6 +79,19 @@ class Scene : public Element, public EventPublisher {
     // nothing added) for a name a land file cannot hold.
     bool addSpot(const std::string& name);
     void nextSpot();
+    // The wind as a spot records it: m/s, and the degrees it comes from counted
+    // from the land's north. Rebuilds the field at once in a built world.
+    void setWindFrom(float speed, float fromDegrees);
+    float windSpeed() const;
+    float windFromDegrees() const;
+    // Date and clock; the sun and the ground's shading follow in a built world.
+    void setDayAndMonth(int day, int month);
+    void setClock(int hour, int minute);
+    // Metres above the ground of the lift map, 0 for none.
+    void setLiftHeight(float metres) { lift.setHeight(metres); }
+    float liftHeight() const { return lift.height(); }
+    const LiftMap& liftMap() const { return lift; }
+    void setWindSolver(WindField::Solve kind);
     void reportProgress(const char* message, float percent);
     // Not empty, and free of what would break a land file's entry: a double
     // quote, "//", "[" or a line break.
@@ -111,6 +131,9 @@ class Scene : public Element, public EventPublisher {
     float windAngleFromNorth() const;
     const Spot* spotAtPlacement() const;
     void setProjection() const;
+    void rebuildWind();
+    void readWind(KeyValueFile& savedGame);
+    void relight();
 
     // The land comes first: the wind field, the thermals and the observer keep a
     // reference to its terrain.
@@ -120,6 +143,9 @@ class Scene : public Element, public EventPublisher {
     SoundBuffer sound;
     SceneDate date;
     Observer observer;
+    LiftMap lift;
+    // A wind to apply at the next build instead of the spot's: speed, degrees from.
+    std::optional<std::array<float, 2>> windToApply;
     std::string fileName;
     int lastMouseX = -1;
     int lastMouseY = -1;

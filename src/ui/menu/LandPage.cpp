@@ -1,5 +1,6 @@
 #include "ui/menu/LandPage.h"
 
+#include "ui/commands/AirCommands.h"
 #include "ui/commands/AskingCommands.h"
 #include "ui/commands/ObserverMoveCommands.h"
 #include "ui/commands/SceneCommands.h"
@@ -33,6 +34,11 @@ void LandPage::addCommands() {
     new ObserverMoveBackCommand(this, targets.console, targets.observer);
     new ObserverMoveLeftCommand(this, targets.console, targets.observer);
     new ObserverMoveRightCommand(this, targets.console, targets.observer);
+    new WindCommand(this, targets.console, targets.scene);
+    new DateCommand(this, targets.console, targets.scene);
+    new HourCommand(this, targets.console, targets.scene);
+    new ShowLiftCommand(this, targets.console, targets.scene);
+    new WindSolverCommand(this, targets.console, targets.scene);
 }
 
 bool LandPage::build() {

@@ -48,6 +48,7 @@ void WindField::resetDefaults() {
     terradValue = 5000.0f;
     columnsX = columnsY = 50;
     layers = 20;
+    solveKind = Solve::Relax;
     base = {0.0f, 0.0f, 0.0f};
     dirtyFlag = true;
 }
@@ -63,6 +64,7 @@ void WindField::readParams(KeyValueFile& file) {
     setStability(gamma, tinf, alpha);
     columnsX = columnsY = boundedCount(columns, minColumns, maxColumns);
     layers = boundedCount(layerCount, minLayers, maxLayers);
+    solveKind = file.getInt("wind.solver", 0) == 1 ? Solve::Exact : Solve::Relax;
 }
 
 void WindField::saveParams(KeyValueFile& file) const {
@@ -72,6 +74,12 @@ void WindField::saveParams(KeyValueFile& file) const {
     file.setValue("wind.terrad", formatFloat(terradValue));
     file.setValue("wind.hdiscret", formatFloat(static_cast<float>(columnsX)));
     file.setValue("wind.vdiscret", formatFloat(static_cast<float>(layers)));
+    file.setValue("wind.solver", std::to_string(static_cast<int>(solveKind)));
+}
+
+void WindField::setSolver(Solve kind) {
+    if (kind != solveKind) dirtyFlag = true;
+    solveKind = kind;
 }
 
 void WindField::setGrid(int columns, int layerCount) {
@@ -104,6 +112,7 @@ void WindField::freeField() {
     heights.clear();
     ground.clear();
     relaxReport.clear();
+    exactReport = ExactSolveReport{};
 }
 
 bool WindField::hasExtent() const {
@@ -134,6 +143,7 @@ bool WindField::compute() {
     dirtyFlag = true;
     perLayer = columnsX * columnsY;
     if ((base[0] == 0.0f && base[1] == 0.0f) || !hasExtent()) {
+        ++rebuilds;
         changedFlag = true;
         dirtyFlag = false;
         return true;
@@ -149,13 +159,17 @@ bool WindField::compute() {
     solver = std::make_unique<WindSolver>(setup, thickness, terrain);
     solver->initialLift();
     solver->correctTop();
-    relaxReport = solver->relax(maxIterations, tolerance);
+    if (solveKind == Solve::Exact)
+        exactReport = solver->solveExact(exactTolerance, exactIterationCap);
+    else
+        relaxReport = solver->relax(maxIterations, tolerance);
     solver->assemble(vectors);
     ground = solver->takeGround();
     solver.reset();
 
     changedFlag = true;
     dirtyFlag = false;
+    ++rebuilds;
     return true;
 }
 

@@ -19,7 +19,8 @@ bounding rectangle and nz layers, each layer standing at a height above the
 local ground (thin near the ground, the top 2.5 times the land's relief up).
 Air rises where the wind blows up a slope and sinks on lee slopes, the effect
 fading with height as the air's stability says; the horizontal wind is then
-relaxed layer by layer until each layer is nearly free of divergence.
+relaxed layer by layer until each layer is nearly free of divergence, or
+(solver Exact) changed as little as possible to leave no divergence at all.
 
 No wind, or a land without extent, gives an empty field: windAt answers
 (0, 0, 0) and draw draws nothing. Saved values are kept within bounds
@@ -29,11 +30,15 @@ The terrain is not owned and must outlive the field.
 */
 class WindField {
   public:
+    // Saved as "wind.solver": 0 relaxation (the default), 1 exact.
+    enum class Solve { Relax = 0, Exact = 1 };
     using Vec3 = std::array<float, 3>;
     using Plane = std::array<float, 4>;
 
     static constexpr int maxIterations = 50;
     static constexpr float tolerance = 5e-6f;
+    static constexpr double exactTolerance = 1e-7; // of the divergence before
+    static constexpr int exactIterationCap = 2000;
 
     explicit WindField(const Terrain& terrain);
     ~WindField();
@@ -79,6 +84,12 @@ class WindField {
     Vec3 cell(int i, int j, int k) const;
     // How each layer's relaxation went in the last rebuild.
     const std::vector<LayerRelaxation>& relaxation() const { return relaxReport; }
+    // How the exact solve went in the last rebuild (zeros after a relaxation).
+    const ExactSolveReport& exactSolve() const { return exactReport; }
+    Solve solverKind() const { return solveKind; }
+    void setSolver(Solve kind);
+    // Counts the rebuilds, so that what is drawn from the field knows when to follow.
+    unsigned generation() const { return rebuilds; }
 
     void setGrid(int columns, int layerCount);
     void setStability(float gamma, float tinf, float alpha);
@@ -110,6 +121,9 @@ class WindField {
     std::vector<float> heights;
     std::vector<float> ground;
     std::vector<LayerRelaxation> relaxReport;
+    ExactSolveReport exactReport;
+    Solve solveKind = Solve::Relax;
+    unsigned rebuilds = 0;
     bool dirtyFlag = true;
     bool changedFlag = false;
 };

@@ -148,6 +148,23 @@ std::vector<LayerRelaxation> WindSolver::relax(int maxIterations, float toleranc
     return layers;
 }
 
+std::vector<float> WindSolver::verticalShares() const {
+    std::vector<float> shares(nz + 1, 1.0f);
+    const float n = bruntVaisala(gamma, tinf);
+    if (n <= 0.0f) return shares;
+    const float rate = decayRate(0);
+    for (int b = 1; b <= nz; ++b)
+        shares[b] = (1.0f - alpha) + alpha * std::exp(-std::min(rate * levels[b], 50.0f));
+    return shares;
+}
+
+ExactSolveReport WindSolver::solveExact(double relativeTolerance, int maxIterations) {
+    const std::vector<float> shares = verticalShares();
+    const ExactSolver::Grid grid{nx, ny, nz, dx, dy, thickness, shares};
+    ExactSolver exact(grid);
+    return exact.solve(uValues, vValues, wValues, relativeTolerance, maxIterations);
+}
+
 void WindSolver::assemble(std::vector<float>& vectors) const {
     vectors.resize(static_cast<std::size_t>(perLayer) * nz * 3);
     for (int k = 0; k < nz; ++k) {

@@ -3,6 +3,8 @@
 #include <span>
 #include <vector>
 
+#include "world/wind/ExactSolver.h"
+
 class Terrain;
 
 // How the relaxation of one layer went.
@@ -26,6 +28,8 @@ Z_0 = 0). The steps, in the order WindField::compute runs them:
   relax()         per layer, four-pass corrections of u and v until the layer's
                   largest divergence is at most the tolerance or the iteration
                   cap is reached; w is never changed;
+  solveExact()    instead of relax(): the smallest weighted change of u, v and
+                  w that leaves no divergence (ExactSolver);
   assemble()      (u, v, mean w of the layer's two boundaries) per cell.
 A layer of zero thickness (a flat land) has no vertical term in its divergence.
 ===============================================================================
@@ -56,6 +60,11 @@ class WindSolver {
     float divergence(int k);
     LayerRelaxation relaxLayer(int k, int maxIterations, float tolerance);
     std::vector<LayerRelaxation> relax(int maxIterations, float tolerance);
+    ExactSolveReport solveExact(double relativeTolerance, int maxIterations);
+    // Per boundary, how freely the exact solve may change w there: 1 in air
+    // that is not stable, less where stable air would damp the slope's lift
+    // (the fading of initialLift without its floor at the ground).
+    std::vector<float> verticalShares() const;
     // Writes nx * ny * nz * 3 floats, cell index k * nx * ny + j * nx + i.
     void assemble(std::vector<float>& vectors) const;
     std::vector<float> takeGround() { return std::move(ground); }
