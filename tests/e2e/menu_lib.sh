@@ -80,3 +80,37 @@ same_angle() {
     awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN {
         d = (a - b) % 360; if (d < 0) d += 360; if (d > 180) d = 360 - d; exit !(d <= t) }'
 }
+
+# Pictures: names are window shots in $E2E_SHOTS (without ".png").
+# Pixels that differ between two shots (by more than the fuzz given, default none).
+changed_pixels() {
+    local count
+    count=$(compare -metric AE -fuzz "${3:-0%}" "$E2E_SHOTS/$1.png" "$E2E_SHOTS/$2.png" null: 2>&1)
+    count=${count%% *}
+    echo "${count%%.*}"
+}
+# Whether the window now differs from a shot by more than $2 pixels.
+changed_more() {
+    window_shot probe-now >/dev/null 2>&1
+    [ "$(changed_pixels "$1" probe-now)" -gt "$2" ]
+}
+# Mean brightness of a shot, 0 to 100.
+brightness() { convert "$E2E_SHOTS/$1.png" -colorspace Gray -format '%[fx:int(100*mean)]' info:; }
+# Share of a shot's pixels that are sky blue (blue clearly above red), in percent.
+sky_share() { convert "$E2E_SHOTS/$1.png" -fx 'b > r + 0.08 ? 1 : 0' -format '%[fx:int(100*mean)]' info:; }
+# Mean of one channel (0..1) over a band of rows given in percent of the height.
+band_mean() {
+    convert "$E2E_SHOTS/$1.png" -crop "100%x$(($4 - $3))%+0+$((MENU_HEIGHT * $3 / 100))" +repage \
+        -format "%[fx:mean.$2]" info:
+}
+less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+between() { [ "$1" -gt "$2" ] && [ "$1" -lt "$3" ]; }
+# Whether the world is drawn: the top of the window is bright sky, bluer than it is red.
+world_shown() {
+    window_shot probe >/dev/null 2>&1 || return 1
+    local red blue
+    red=$(band_mean probe r 0 20)
+    blue=$(band_mean probe b 0 20)
+    less_than 0.3 "$blue" && less_than "$red" "$blue"
+}
+no_world_shown() { ! world_shown; }
