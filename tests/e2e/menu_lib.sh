@@ -89,10 +89,13 @@ changed_pixels() {
     count=${count%% *}
     echo "${count%%.*}"
 }
-# Whether the window now differs from a shot by more than $2 pixels.
-changed_more() {
-    window_shot probe-now >/dev/null 2>&1
-    [ "$(changed_pixels "$1" probe-now)" -gt "$2" ]
+# The same over a band of rows given in percent of the height (from the top).
+band_changed() {
+    local band="100%x$(($4 - $3))%+0+$((MENU_HEIGHT * $3 / 100))" side
+    for side in "$1" "$2"; do
+        convert "$E2E_SHOTS/$side.png" -crop "$band" +repage "$E2E_SHOTS/band-$side.png"
+    done
+    changed_pixels "band-$1" "band-$2" "${5:-0%}"
 }
 # Mean brightness of a shot, 0 to 100.
 brightness() { convert "$E2E_SHOTS/$1.png" -colorspace Gray -format '%[fx:int(100*mean)]' info:; }

@@ -278,6 +278,9 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
     const TextView& view = *controls->view;
     EXPECT_GT(view.first, 0); // twelve lines scrolled the view
     EXPECT_GT(f.brightPixels(view.x, view.y, view.x + view.width, view.y + view.height, 200), 100);
+    const int viewTop = view.y + view.height;
+    EXPECT_EQ(f.brightPixels(view.x, viewTop - view.margin, view.x + view.width, viewTop, 200), 0)
+        << "lines start below the top margin";
 }
 
 TEST_F(ControlPageDrawing, GaugesAndSlidersDrawTheirThumbs) {
