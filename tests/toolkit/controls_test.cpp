@@ -287,9 +287,11 @@ TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
     for (const char* item : {"alps", "coast", "dune"})
         list->addItem(item);
     TextEvent entered(8);
-    entered.text = "coast";
-    list->onEvent(nullptr, entered);
-    EXPECT_EQ(list->selected, 1);
+    for (int row : {1, 0}) {
+        entered.text = row ? "coast" : "alps";
+        list->onEvent(nullptr, entered);
+        EXPECT_EQ(list->selected, row);
+    }
     entered.text = "ridge";
     list->onEvent(nullptr, entered);
     EXPECT_EQ(list->count(), 4);

@@ -203,6 +203,10 @@ TEST(Container, MovingItMovesChildrenAndTitle) {
     EXPECT_EQ(label->textX, labelTextX + 350);
     EXPECT_EQ(box.titleX, 356);
     EXPECT_EQ(box.titleY, 250 + 78);
+    box.setPosition(351, 250); // the smallest moves too, each way
+    box.setPosition(351, 251);
+    EXPECT_EQ(child->x, 351 + 16);
+    EXPECT_EQ(child->y, 251 + 16);
 }
 
 TEST(Container, DeletesItsChildren) {
