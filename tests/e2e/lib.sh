@@ -137,9 +137,12 @@ e2e_start_app() {
 
 e2e_find_window() { E2E_WIN=$(xdotool search --name '^Ventrix$' 2>/dev/null | head -n 1) && [ -n "$E2E_WIN" ]; }
 
+# Waits for the window, or until the program has ended without one.
+e2e_window_or_gone() { e2e_find_window || e2e_app_gone; }
 e2e_wait_window() {
     local seconds=${1:-30}
-    if ! e2e_wait_for "$seconds" e2e_find_window; then
+    e2e_wait_for "$seconds" e2e_window_or_gone
+    if ! e2e_find_window; then
         e2e_log "no Ventrix window after ${seconds}s; stderr:"
         cat "$E2E_TMP/app.err" >&2
         return 1

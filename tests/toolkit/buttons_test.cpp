@@ -28,6 +28,28 @@ void click(Container& root, Widget* widget) {
 }
 } // namespace
 
+// Wherever the label is and however it is aligned, its capitals are centred on its
+// height and its text sits against the margin it is aligned to (or in the middle).
+TEST(Label, PlacesItsTextByAlignmentWhereverItMoves) {
+    Font* font = testFont("Arial", 18);
+    for (const char* text : {"Speed", "Speed (m/s)"}) {
+        const TextSize size = font->textExtent(text);
+        const int capital = static_cast<int>(size.height * 0.6);
+        Label label;
+        label.font = font;
+        label.create(text, 100, 40, 200, 30, nullptr, nullptr);
+        for (int align : {AlignLeft, AlignCentre, AlignRight}) {
+            label.align = align;
+            label.setPosition(10 + align, 20);
+            SCOPED_TRACE(testing::Message() << text << " align " << align);
+            EXPECT_NEAR(label.textY + capital / 2.0, label.y + label.height / 2.0, 1.0);
+            const int expected[] = {label.x + label.margin, label.x + (label.width - size.width) / 2,
+                                    label.x + label.width - label.margin - size.width};
+            EXPECT_EQ(label.textX, expected[align == AlignLeft ? 0 : align == AlignCentre ? 1 : 2]);
+        }
+    }
+}
+
 TEST(Label, ShowsWhatLinkedControlsSend) {
     Label readOut;
     readOut.create("0", 0, 0, 40, 20, nullptr, nullptr);

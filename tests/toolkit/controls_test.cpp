@@ -227,7 +227,11 @@ TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
 TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
     std::mt19937 random(1);
     for (int round = 0; round < 30; ++round) {
-        std::unique_ptr<ListBox> list(makeList(120, 100 + 20 * (round % 5)));
+        std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5)));
+        const int pitch = list->charHeight + 4, inside = list->height - 2 * list->margin;
+        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside) << "as many rows as fit";
+        const int across = list->width - 2 * list->margin;
+        EXPECT_TRUE(list->columns * list->charWidth <= across && (list->columns + 1) * list->charWidth > across);
         const int count = 1 + static_cast<int>(random() % 25);
         for (int i = 0; i < count; ++i)
             list->addItem("item" + std::to_string(i));
