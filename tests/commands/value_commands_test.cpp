@@ -187,6 +187,11 @@ TEST(SettingCommands, TheConsoleKeepsSettingsWhereTheViewStaysDefined) {
     ObserverFieldOfViewCommand fieldOfView(nullptr, nullptr, &observer);
     ObserverSpeedCommand speed(nullptr, nullptr, &observer);
     ObserverSiteSpeedCommand site(nullptr, nullptr, &observer);
+    ObserverAzimutSpeedCommand azimut(nullptr, nullptr, &observer);
+    // What the console's help shows for each.
+    const std::pair<Command*, int> helps[] = {{&speed, 115}, {&fieldOfView, 117}, {&azimut, 118}, {&site, 119}};
+    for (const auto& [command, id] : helps)
+        EXPECT_EQ(command->description, text(id)) << command->name;
 
     EXPECT_EQ(fieldOfView.runFromConsole({"70"}), "");
     EXPECT_FLOAT_EQ(observer.fieldOfView(), 70.0f);
