@@ -97,8 +97,6 @@ band_changed() {
     done
     changed_pixels "band-$1" "band-$2" "${5:-0%}"
 }
-# Mean brightness of a shot, 0 to 100.
-brightness() { convert "$E2E_SHOTS/$1.png" -colorspace Gray -format '%[fx:int(100*mean)]' info:; }
 # Share of a shot's pixels that are sky blue (blue clearly above red), in percent.
 sky_share() { convert "$E2E_SHOTS/$1.png" -fx 'b > r + 0.08 ? 1 : 0' -format '%[fx:int(100*mean)]' info:; }
 # Mean of one channel (0..1) over a band of rows given in percent of the height.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Interrupted and failed writes. The program is killed while it saves a game
-# ("savescene" from the console) and while it saves the land's spots
-# ("savemap"): half way through writing, and just before the new file replaces
-# the old one. Each time the old file must still be there, whole and readable.
-# Then saves into read-only folders must be reported and lose nothing.
+# ("savescene" from the console) half way through writing, and while it saves
+# the land's spots ("savemap") just before the new file replaces the old one
+# (both files go through the same writer, so each point is met once). Each time
+# the old file must still be there, whole and readable. Then saves into
+# read-only folders must be reported and lose nothing.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/menu_lib.sh"
 e2e_init "$@"
@@ -71,13 +72,7 @@ kill_during() {
 kill_during write ridge.sav "savescene games/ridge.sav"
 e2e_check "the saved game is unchanged after a kill half way" [ "$(checksum "$game")" = "$game_sum" ]
 e2e_check "and whole" game_whole "$game"
-kill_during rename ridge.sav "savescene games/ridge.sav"
-e2e_check "the saved game is unchanged after a kill before the swap" [ "$(checksum "$game")" = "$game_sum" ]
-e2e_check "and whole" game_whole "$game"
 
-kill_during write ridge.map savemap
-e2e_check "the land file is unchanged after a kill half way" [ "$(checksum "$land")" = "$land_sum" ]
-e2e_check "and whole" land_whole "$land"
 kill_during rename ridge.map savemap
 e2e_check "the land file is unchanged after a kill before the swap" [ "$(checksum "$land")" = "$land_sum" ]
 e2e_check "and whole" land_whole "$land"
