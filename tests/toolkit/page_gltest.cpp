@@ -3,7 +3,7 @@
 #include <string>
 
 #include "shell/Accessors.h"
-#include "toolkit/GlTestSupport.h"
+#include "support/GlScreen.h"
 #include "toolkit/WidgetTestSupport.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/Container.h"
