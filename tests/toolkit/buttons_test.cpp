@@ -47,6 +47,13 @@ TEST(Label, PlacesItsTextByAlignmentWhereverItMoves) {
                                     label.x + label.width - label.margin - size.width};
             EXPECT_EQ(label.textX, expected[align == AlignLeft ? 0 : align == AlignCentre ? 1 : 2]);
         }
+        // A toggle centres its text in the room right of its box.
+        ToggleButton toggle;
+        toggle.font = font;
+        toggle.create(text, 110, 320, 160, 20, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        toggle.align = AlignCentre;
+        toggle.layoutText();
+        EXPECT_NEAR(toggle.textX + size.width / 2.0, toggle.x + (toggle.boxSize + toggle.width) / 2.0, 1.0);
     }
 }
 

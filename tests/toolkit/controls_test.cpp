@@ -228,6 +228,7 @@ TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
     std::mt19937 random(1);
     for (int round = 0; round < 30; ++round) {
         std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5)));
+        ASSERT_EQ(list->font, monoFont()) << "the list keeps the font it is given";
         const int pitch = list->charHeight + 4, inside = list->height - 2 * list->margin;
         EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside) << "as many rows as fit";
         const int across = list->width - 2 * list->margin;
