@@ -106,12 +106,14 @@ band_mean() {
 }
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 between() { [ "$1" -gt "$2" ] && [ "$1" -lt "$3" ]; }
-# Whether the world is drawn: the top of the window is bright sky, bluer than it is red.
+# Whether the world is drawn with the menu closed: the top of the window is bright
+# sky, bluer than it is red, and so is the top of the menu's place (the page is dark).
 world_shown() {
     window_shot probe >/dev/null 2>&1 || return 1
-    local red blue
+    local red blue page
     red=$(band_mean probe r 0 20)
     blue=$(band_mean probe b 0 20)
-    less_than 0.3 "$blue" && less_than "$red" "$blue"
+    page=$(convert "$E2E_SHOTS/probe.png" -crop "200x50+40+$((MENU_HEIGHT - 520))" +repage -format '%[fx:mean.b]' info:)
+    less_than 0.3 "$blue" && less_than "$red" "$blue" && less_than 0.4 "$page"
 }
 no_world_shown() { ! world_shown; }
