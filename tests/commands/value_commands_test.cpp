@@ -69,107 +69,44 @@ std::vector<SwitchCase> sceneSwitches() {
 
 } // namespace
 
-TEST(SwitchCommands, ACheckedToggleWaitsForValid) {
-    Scene scene;
-    ShowWindCommand showWind(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showWind, toggle);
-
-    click(toggle);
-    EXPECT_TRUE(showWind.pending);
-    EXPECT_FALSE(scene.windShown()) << "a changed control applies nothing by itself";
-    page.valid.fire();
-    EXPECT_TRUE(scene.windShown());
-    EXPECT_FALSE(showWind.pending);
-
-    click(toggle);
-    page.valid.fire();
-    EXPECT_FALSE(scene.windShown());
-}
-
-TEST(SwitchCommands, TheToggleGivesItsCheckedStateNotItsPressedState) {
-    Scene scene;
-    ShowWindCommand showWind(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showWind, toggle);
-    // A release reports pressed false with the new checked state.
-    toggle.publish(ButtonEvent(EventButtonState | EventChanged, false, true));
-    page.valid.fire();
-    EXPECT_TRUE(scene.windShown());
-    toggle.publish(ButtonEvent(EventButtonState | EventChanged, true, false));
-    page.valid.fire();
-    EXPECT_FALSE(scene.windShown());
-}
-
-TEST(SwitchCommands, ResetShowsTheWorldEvenAfterAnotherPathChangedIt) {
-    Scene scene;
-    ShowWindCommand showWind(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showWind, toggle);
-
-    KeyValueFile savedGame;
-    savedGame.openText("wind.show = \"TRUE\"\n");
-    scene.readParams(savedGame);
-    ASSERT_TRUE(scene.windShown());
-    EXPECT_FALSE(toggle.checked);
-    page.reset.fire();
-    EXPECT_TRUE(toggle.checked);
-
-    scene.setShowWind(false);
-    page.reset.fire();
-    EXPECT_FALSE(toggle.checked);
-}
-
-TEST(SwitchCommands, ResetDropsWhatWasPending) {
-    Scene scene;
-    ShowSunCommand showSun(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showSun, toggle);
-    page.reset.fire();
-    ASSERT_TRUE(toggle.checked) << "the sun shows from the start";
-    click(toggle);
-    ASSERT_TRUE(showSun.pending);
-    page.reset.fire();
-    EXPECT_FALSE(showSun.pending);
-    EXPECT_TRUE(toggle.checked);
-    page.valid.fire();
-    EXPECT_TRUE(scene.theLand().showSun);
-}
-
-TEST(SwitchCommands, AButtonPressAloneIsNotValid) {
-    Scene scene;
-    ShowWindCommand showWind(nullptr, nullptr, &scene);
-    ToggleButton toggle;
-    PageControls page;
-    page.wire(showWind, toggle);
-    click(toggle);
-    page.valid.publish(ButtonEvent(EventButtonState, true, false));
-    EXPECT_FALSE(scene.windShown());
-    EXPECT_TRUE(showWind.pending);
-}
-
-TEST(SwitchCommands, EverySceneSwitchSetsAndReportsItsOwnFlag) {
+// Each switch as its page and the console use it: a change waits for Valid (a press
+// of Valid is not Valid), Reset drops it and shows the world, the toggle gives its
+// checked state (not its pressed state), and Reset shows a change the console made.
+TEST(SwitchCommands, EachSwitchWaitsForValidAndResetShowsTheWorld) {
     for (const SwitchCase& test : sceneSwitches()) {
+        SCOPED_TRACE(test.name);
         Scene scene;
         std::unique_ptr<Command> command(test.make(scene));
         EXPECT_EQ(command->name, test.name);
-        EXPECT_EQ(command->description, text(test.descriptionId)) << test.name;
-        EXPECT_EQ(command->mask, 138u) << test.name;
+        EXPECT_EQ(command->description, text(test.descriptionId));
+        EXPECT_EQ(command->mask, 138u);
         ToggleButton toggle;
         PageControls page;
         page.wire(*command, toggle);
-        for (bool on : {true, false, true}) {
-            if (toggle.checked != on) click(toggle);
+        page.reset.fire();
+        const bool start = test.state(scene);
+        EXPECT_EQ(toggle.checked, start);
+        click(toggle);
+        EXPECT_TRUE(command->pending);
+        page.valid.publish(ButtonEvent(EventButtonState, true, false));
+        EXPECT_EQ(test.state(scene), start) << "a changed control applies nothing by itself";
+        page.reset.fire();
+        EXPECT_FALSE(command->pending);
+        EXPECT_EQ(toggle.checked, start);
+        page.valid.fire();
+        EXPECT_EQ(test.state(scene), start);
+        for (bool on : {!start, start, !start}) {
+            toggle.publish(ButtonEvent(EventButtonState | EventChanged, !on, on));
             page.valid.fire();
-            EXPECT_EQ(test.state(scene), on) << test.name;
+            EXPECT_EQ(test.state(scene), on);
+            EXPECT_FALSE(command->pending);
             toggle.setChecked(!on);
             page.reset.fire();
-            EXPECT_EQ(toggle.checked, on) << test.name << " shows the flag on reset";
+            EXPECT_EQ(toggle.checked, on);
         }
+        EXPECT_EQ(command->runFromConsole({start ? "1" : "0"}), "");
+        page.reset.fire();
+        EXPECT_EQ(toggle.checked, start);
     }
 }
 
@@ -250,6 +187,11 @@ TEST(SettingCommands, TheConsoleKeepsSettingsWhereTheViewStaysDefined) {
     ObserverFieldOfViewCommand fieldOfView(nullptr, nullptr, &observer);
     ObserverSpeedCommand speed(nullptr, nullptr, &observer);
     ObserverSiteSpeedCommand site(nullptr, nullptr, &observer);
+    ObserverAzimutSpeedCommand azimut(nullptr, nullptr, &observer);
+    // What the console's help shows for each.
+    const std::pair<Command*, int> helps[] = {{&speed, 115}, {&fieldOfView, 117}, {&azimut, 118}, {&site, 119}};
+    for (const auto& [command, id] : helps)
+        EXPECT_EQ(command->description, text(id)) << command->name;
 
     EXPECT_EQ(fieldOfView.runFromConsole({"70"}), "");
     EXPECT_FLOAT_EQ(observer.fieldOfView(), 70.0f);
@@ -262,7 +204,7 @@ TEST(SettingCommands, TheConsoleKeepsSettingsWhereTheViewStaysDefined) {
     site.runFromConsole({"0"});
     EXPECT_FLOAT_EQ(observer.elevationPixelsPerRadian(), 1.0f);
 
-    speed.runFromConsole({"20.5"});
+    speed.runFromConsole({"+20.5"}); // a leading plus is a number too
     for (const char* bad : {"fast", "20m", "nan", "inf", ""}) {
         EXPECT_NE(speed.runFromConsole({bad}), "") << bad;
         EXPECT_FLOAT_EQ(observer.movementSpeed(), 20.5f) << bad;

@@ -5,7 +5,7 @@
 
 #include "platform/Keys.h"
 #include "shell/Accessors.h"
-#include "toolkit/GlTestSupport.h"
+#include "support/GlScreen.h"
 #include "ui/composites/Boxes.h"
 #include "ui/composites/ConsoleWindow.h"
 #include "ui/composites/InfoBar.h"

@@ -4,7 +4,7 @@
 
 #include "platform/Keys.h"
 #include "shell/Accessors.h"
-#include "toolkit/GlTestSupport.h"
+#include "support/GlScreen.h"
 #include "ui/commands/Command.h"
 #include "ui/composites/ConsoleWindow.h"
 #include "ui/console/ConsolePage.h"

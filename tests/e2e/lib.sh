@@ -6,6 +6,7 @@
 #   e2e_start_display              # Xvfb on a free display, with openbox as window manager
 #   e2e_start_app [args...]        # ventrix in $E2E_WORK (a fresh temporary folder)
 #   e2e_wait_window                # finds the "Ventrix" window -> $E2E_WIN
+#   e2e_require_window             # the same, or the script ends failed
 #   e2e_focus; e2e_key Escape; e2e_type text; e2e_click X Y [button]
 #   e2e_screenshot name            # PNG into $E2E_SHOTS
 #   e2e_close_app                  # as the close box does (WM_DELETE_WINDOW); sets $E2E_STATUS
@@ -22,6 +23,7 @@ E2E_PID_XVFB=""
 E2E_PID_WM=""
 E2E_WIN=""
 E2E_STATUS=""
+E2E_EXTRA_DIRS="" # more folders to remove at the end
 E2E_APP_TIMEOUT=${E2E_APP_TIMEOUT:-120}
 
 e2e_log() { echo "[$E2E_NAME] $*" >&2; }
@@ -50,7 +52,7 @@ e2e_cleanup() {
             wait "$pid" 2>/dev/null
         fi
     done
-    rm -rf "$E2E_TMP"
+    rm -rf "$E2E_TMP" $E2E_EXTRA_DIRS
 }
 
 # Waits until "$@" succeeds, at most $1 seconds (tenths of a second between tries).
@@ -135,9 +137,12 @@ e2e_start_app() {
 
 e2e_find_window() { E2E_WIN=$(xdotool search --name '^Ventrix$' 2>/dev/null | head -n 1) && [ -n "$E2E_WIN" ]; }
 
+# Waits for the window, or until the program has ended without one.
+e2e_window_or_gone() { e2e_find_window || e2e_app_gone; }
 e2e_wait_window() {
     local seconds=${1:-30}
-    if ! e2e_wait_for "$seconds" e2e_find_window; then
+    e2e_wait_for "$seconds" e2e_window_or_gone
+    if ! e2e_find_window; then
         e2e_log "no Ventrix window after ${seconds}s; stderr:"
         cat "$E2E_TMP/app.err" >&2
         return 1
@@ -145,6 +150,17 @@ e2e_wait_window() {
     # Give it a moment to draw its first frames.
     sleep "${E2E_SETTLE:-1}"
     return 0
+}
+
+# The program must start and show its window: without it nothing else can be
+# checked, so the script ends there, failed.
+e2e_require_window() {
+    if e2e_wait_window "${1:-30}"; then
+        e2e_log "ok: the program started and showed its window"
+        return 0
+    fi
+    e2e_check "the program started and showed its window" false
+    e2e_finish
 }
 
 e2e_focus() { xdotool windowactivate --sync "$E2E_WIN" >/dev/null 2>&1 || xdotool windowfocus --sync "$E2E_WIN"; }
@@ -193,6 +209,7 @@ e2e_check() {
     else
         e2e_log "FAILED: $description"
         E2E_FAILURES=$((E2E_FAILURES + 1))
+        return 1
     fi
 }
 

@@ -80,3 +80,40 @@ same_angle() {
     awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN {
         d = (a - b) % 360; if (d < 0) d += 360; if (d > 180) d = 360 - d; exit !(d <= t) }'
 }
+
+# Pictures: names are window shots in $E2E_SHOTS (without ".png").
+# Pixels that differ between two shots (by more than the fuzz given, default none).
+changed_pixels() {
+    local count
+    count=$(compare -metric AE -fuzz "${3:-0%}" "$E2E_SHOTS/$1.png" "$E2E_SHOTS/$2.png" null: 2>&1)
+    count=${count%% *}
+    echo "${count%%.*}"
+}
+# The same over a band of rows given in percent of the height (from the top).
+band_changed() {
+    local band="100%x$(($4 - $3))%+0+$((MENU_HEIGHT * $3 / 100))" side
+    for side in "$1" "$2"; do
+        convert "$E2E_SHOTS/$side.png" -crop "$band" +repage "$E2E_SHOTS/band-$side.png"
+    done
+    changed_pixels "band-$1" "band-$2" "${5:-0%}"
+}
+# Share of a shot's pixels that are sky blue (blue clearly above red), in percent.
+sky_share() { convert "$E2E_SHOTS/$1.png" -fx 'b > r + 0.08 ? 1 : 0' -format '%[fx:int(100*mean)]' info:; }
+# Mean of one channel (0..1) over a band of rows given in percent of the height.
+band_mean() {
+    convert "$E2E_SHOTS/$1.png" -crop "100%x$(($4 - $3))%+0+$((MENU_HEIGHT * $3 / 100))" +repage \
+        -format "%[fx:mean.$2]" info:
+}
+less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+between() { [ "$1" -gt "$2" ] && [ "$1" -lt "$3" ]; }
+# Whether the world is drawn with the menu closed: the top of the window is bright
+# sky, bluer than it is red, and so is the top of the menu's place (the page is dark).
+world_shown() {
+    window_shot probe >/dev/null 2>&1 || return 1
+    local red blue page
+    red=$(band_mean probe r 0 20)
+    blue=$(band_mean probe b 0 20)
+    page=$(convert "$E2E_SHOTS/probe.png" -crop "200x50+40+$((MENU_HEIGHT - 520))" +repage -format '%[fx:mean.b]' info:)
+    less_than 0.3 "$blue" && less_than "$red" "$blue" && less_than 0.4 "$page"
+}
+no_world_shown() { ! world_shown; }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "shell/Accessors.h"
-#include "toolkit/GlTestSupport.h"
+#include "support/GlScreen.h"
 #include "toolkit/WidgetTestSupport.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/Container.h"
@@ -189,6 +189,11 @@ TEST_F(ControlPageDrawing, EachBevelStyleHasItsLightAndDarkSides) {
     EXPECT_EQ(bevelFrom(f, *controls->bevels[2], false), "lpd");
     EXPECT_EQ(bevelFrom(f, *controls->bevels[3], true), "lpd"); // ridge
     EXPECT_EQ(bevelFrom(f, *controls->bevels[3], false), "dpl");
+    // Nothing spills outside the widget, to the right or above.
+    for (const Widget* b : controls->bevels) {
+        EXPECT_EQ(classify(f.at(b->x + b->width + 1, b->y + b->height / 2)), '.');
+        EXPECT_EQ(classify(f.at(b->x + b->width / 2, b->y + b->height + 1)), '.');
+    }
     // Inside the bevel, the fill colour.
     const Widget& w = *controls->bevels[0];
     EXPECT_TRUE(near(f.average(w.x + 5, w.y + 5, w.x + w.width - 5, w.y + w.height - 5),
@@ -197,6 +202,7 @@ TEST_F(ControlPageDrawing, EachBevelStyleHasItsLightAndDarkSides) {
 
 TEST_F(ControlPageDrawing, ButtonsRiseAndSinkAndShowTheirPictures) {
     const Frame& f = *frame;
+    EXPECT_TRUE(controls->plainButton->font->matches("Arial", 24, true, false)) << "bold, upright";
     EXPECT_EQ(bevelFrom(f, *controls->plainButton, true), "l");
     EXPECT_EQ(bevelFrom(f, *controls->pressedButton, true), "d");
     const Button& b = *controls->picturedButton;
@@ -253,6 +259,12 @@ TEST_F(ControlPageDrawing, TogglesShowTheirCheckedState) {
         return n;
     };
     EXPECT_EQ(marks(*controls->plainToggles[0]), 0);
+    const ToggleButton& plain = *controls->plainToggles[0];
+    int outline = 0; // the light edge round the box
+    for (int y = plain.y; y < plain.y + plain.height; ++y)
+        for (int x = plain.x; x < plain.x + plain.boxSize; ++x)
+            if (near(f.at(x, y), {191, 191, 191}, 4)) ++outline;
+    EXPECT_GT(outline, 8);
     EXPECT_GT(marks(*controls->plainToggles[1]), 4);
 }
 
@@ -262,6 +274,9 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
     EXPECT_EQ(bevelFrom(f, field, true), "d");
     EXPECT_GT(f.brightPixels(field.x, field.y, field.x + field.width, field.y + field.height, 200),
               20);
+    // Text keeps inside the margins: none left of them, none below the field.
+    EXPECT_EQ(f.brightPixels(field.x - 4, field.y, field.x + field.margin, field.y + field.height, 200), 0);
+    EXPECT_EQ(f.brightPixels(field.x, field.y - 8, field.x + field.width, field.y, 200), 0);
 
     const ListBox& list = *controls->list;
     const int pitch = list.charHeight + 4;
@@ -272,12 +287,17 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
         for (int x = list.x + list.margin; x < list.x + list.width - list.margin; ++x)
             if (near(f.at(x, y), {77, 77, 128}, 3)) ++selectionPixels;
     EXPECT_GT(selectionPixels, (list.width - 2 * list.margin) * pitch / 2);
+    EXPECT_FALSE(near(f.at(list.x + 1, selectedTop - pitch / 2), {77, 77, 128}, 3)) << "not over the bevel";
     const int rowsTop = list.y + list.height - list.margin;
     EXPECT_GT(f.brightPixels(list.x, rowsTop - pitch, list.x + list.width, rowsTop, 200), 10);
 
     const TextView& view = *controls->view;
     EXPECT_GT(view.first, 0); // twelve lines scrolled the view
     EXPECT_GT(f.brightPixels(view.x, view.y, view.x + view.width, view.y + view.height, 200), 100);
+    const int viewTop = view.y + view.height;
+    EXPECT_EQ(f.brightPixels(view.x, viewTop - view.margin, view.x + view.width, viewTop + 20, 200), 0)
+        << "lines start below the top margin";
+    EXPECT_EQ(f.brightPixels(view.x - 4, view.y, view.x + view.margin, viewTop, 200), 0);
 }
 
 TEST_F(ControlPageDrawing, GaugesAndSlidersDrawTheirThumbs) {
