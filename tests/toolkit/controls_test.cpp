@@ -60,8 +60,10 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
             const int key = keys[random() % std::size(keys)];
             const int before = field->offset;
             const std::size_t told = heard.events.size();
-            const bool passedOn = field->keyDown(key);
             const bool printable = key >= 32 && key <= 126;
+            // As the window delivers it: the press, then the character it typed.
+            const bool passedOn = field->keyDown(key);
+            if (printable) field->characterTyped(key);
             const bool erases = key == Key::Back || key == Key::Delete;
             if (printable) typed += static_cast<char>(key);
             if (erases && !typed.empty()) typed.pop_back();
