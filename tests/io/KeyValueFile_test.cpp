@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
+#include <memory>
 #include <random>
 #include <sstream>
 
@@ -41,69 +44,46 @@ class TempDir {
 
 } // namespace
 
-TEST(KeyValueLookup, KeysBehindCommentsAreNotEntries) {
-    KeyValueFile file = fromText("a = \"1\"\n// b = \"2\"\nx = \"3\" // the third\n");
-    EXPECT_EQ(file.getString("a"), "1");
-    EXPECT_EQ(file.getInt("x", -1), 3);
-    EXPECT_FALSE(file.find("b"));
-    EXPECT_EQ(file.entry().valueStart, KeyValueFile::none)
-        << "a failed lookup clears the positions";
-}
-
-TEST(KeyValueLookup, KeyMustBeWholeAndFirstOnItsLine) {
-    KeyValueFile file =
-        fromText("app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n");
-    EXPECT_EQ(file.getInt("app.width", 0), 3);
-    EXPECT_EQ(file.entry().lineStart, file.text().find(" \t app.width"));
-    EXPECT_FALSE(file.find("app.wid"));
-    EXPECT_FALSE(file.find("App.width")) << "keys are case-sensitive";
-}
-
-TEST(KeyValueLookup, FirstOfDuplicateKeysWins) {
-    KeyValueFile file = fromText("k = \"first\"\nk = \"second\"\n");
-    EXPECT_EQ(file.getString("k"), "first");
-    file.setValue("k", "changed");
-    EXPECT_EQ(file.text(), "k = \"changed\"\nk = \"second\"\n");
-}
-
-TEST(KeyValueLookup, EntryWithoutValueGivesDefaults) {
-    KeyValueFile file = fromText("a =\nb = // nothing\nc = \"\"\n");
-    for (const char* key : {"a", "b", "c"}) {
-        EXPECT_TRUE(file.find(key)) << key;
-        EXPECT_EQ(file.getInt(key, 42), 42) << key;
-        EXPECT_EQ(file.getString(key), "") << key;
+// Each text with the keys looked up in it and the value found (none: not found).
+TEST(KeyValueLookup, FindsWholeKeysFirstOnTheirLineAndReadsTheirValues) {
+    const char* none = nullptr;
+    const struct {
+        const char* text;
+        std::vector<std::pair<const char*, const char*>> lookups;
+    } cases[] = {
+        {"a = \"1\"\n// b = \"2\"\nx = \"3\" // the third\n", {{"a", "1"}, {"x", "3"}, {"b", none}}},
+        {"app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n",
+         {{"app.width", "3"}, {"app.wid", none}, {"App.width", none}}},
+        {"k = \"first\"\nk = \"second\"\n", {{"k", "first"}}},
+        {"a =\nb = // nothing\nc = \"\"\n", {{"a", ""}, {"b", ""}, {"c", ""}}},
+        {"v = \"1 2 3\n// a comment \"quoted\"\n4 5 6\" // tail\nw = \"7\"\n",
+         {{"v", "1 2 3\n\n4 5 6"}, {"w", "7"}}},
+        {"u = \"a // b\"\nc\"\nnext = \"1\"\n", {{"u", "a \nc"}, {"next", "1"}}},
+        {"w = 1024  \nh = 768 // tall\nname=ridge\n", {{"w", "1024"}, {"h", "768"}, {"name", "ridge"}}},
+        {"a = \"1\"\r\nflag = \"TRUE\"\r\nb = 2\r\n", {{"a", "1"}, {"flag", "TRUE"}, {"b", "2"}}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [key, value] : c.lookups) {
+            SCOPED_TRACE(testing::Message() << key << " in " << c.text);
+            KeyValueFile file = fromText(c.text);
+            ASSERT_EQ(file.find(key), value != none);
+            if (value) {
+                EXPECT_EQ(file.value(), value);
+                EXPECT_EQ(file.getString(key), value);
+            } else {
+                EXPECT_EQ(file.entry().valueStart, KeyValueFile::none)
+                    << "a failed lookup clears the positions";
+            }
+        }
     }
-    EXPECT_EQ(file.getFloat("missing", 2.5f), 2.5f);
-}
-
-TEST(KeyValueLookup, MultiLineValueDropsComments) {
-    KeyValueFile file =
-        fromText("v = \"1 2 3\n// a comment \"quoted\"\n4 5 6\" // tail\nw = \"7\"\n");
-    EXPECT_EQ(file.getString("v"), "1 2 3\n\n4 5 6");
-    EXPECT_EQ(file.getIntArray("v", {}), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(file.getInt("w", 0), 7) << "the value's end must be found past the comment line";
-}
-
-TEST(KeyValueLookup, QuoteBehindCommentOnItsLineDoesNotClose) {
-    KeyValueFile file = fromText("u = \"a // b\"\nc\"\nnext = \"1\"\n");
-    EXPECT_EQ(file.getString("u"), "a \nc");
-    EXPECT_EQ(file.getInt("next", 0), 1);
-}
-
-TEST(KeyValueLookup, UnquotedValueIsReadWhole) {
-    KeyValueFile file = fromText("w = 1024  \nh = 768 // tall\nname=ridge\n");
-    EXPECT_EQ(file.getString("w"), "1024");
-    EXPECT_EQ(file.getString("h"), "768");
-    EXPECT_EQ(file.getString("name"), "ridge");
-    file.setValue("h", "600");
-    EXPECT_EQ(file.text(), "w = 1024  \nh = \"600\" // tall\nname=ridge\n");
-}
-
-TEST(KeyValueLookup, CarriageReturnLineFeedReadsAsLineFeed) {
-    KeyValueFile file = fromText("a = \"1\"\r\nflag = \"TRUE\"\r\nb = 2\r\n");
-    EXPECT_EQ(file.text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
-    EXPECT_TRUE(file.getBool("flag", false));
-    EXPECT_EQ(file.getString("b"), "2");
+    KeyValueFile spaced = fromText(cases[1].text);
+    ASSERT_TRUE(spaced.find("app.width"));
+    EXPECT_EQ(spaced.entry().lineStart, spaced.text().find(" \t app.width"));
+    KeyValueFile empty = fromText(cases[3].text);
+    EXPECT_EQ(empty.getInt("a", 42), 42) << "an empty value gives the default";
+    EXPECT_EQ(empty.getFloat("missing", 2.5f), 2.5f);
+    KeyValueFile crlf = fromText(cases[7].text);
+    EXPECT_EQ(crlf.text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
 }
 
 TEST(KeyValueTyped, BooleansAcceptOnlyTrueSpellings) {
@@ -160,6 +140,15 @@ TEST(KeyValueEdit, SetValueKeepsTheCommentBehindIt) {
     file.setValue("a", "100");
     EXPECT_EQ(file.text(), "a = \"100\"  // keep me\nb = \"2\"\n");
     EXPECT_EQ(file.value(), "100") << "the positions follow the edit";
+}
+
+TEST(KeyValueEdit, SetValueChangesTheFirstOfDuplicatesAndQuotesAnUnquotedValue) {
+    KeyValueFile duplicates = fromText("k = \"first\"\nk = \"second\"\n");
+    duplicates.setValue("k", "changed");
+    EXPECT_EQ(duplicates.text(), "k = \"changed\"\nk = \"second\"\n");
+    KeyValueFile unquoted = fromText("w = 1024  \nh = 768 // tall\nname=ridge\n");
+    unquoted.setValue("h", "600");
+    EXPECT_EQ(unquoted.text(), "w = 1024  \nh = \"600\" // tall\nname=ridge\n");
 }
 
 TEST(KeyValueEdit, SetValueFillsAnEntryWithoutValue) {
@@ -263,6 +252,38 @@ TEST(KeyValueIndex, EditsAreSeenByLaterLookups) {
     file.openText("b = \"9\"\n");
     EXPECT_EQ(file.getInt("b", 0), 9);
     EXPECT_FALSE(file.find("c"));
+}
+
+// Copies and moves must not look up through an index that points into another
+// object's text. A short text lives inside the object (a change to the source
+// shows at once), a long one on the heap (AddressSanitizer sees the freed text).
+TEST(KeyValueIndex, CopiesAndMovesKeepWorkingLookups) {
+    for (const std::string& tail : {std::string(), std::string(200, '\n')}) {
+        SCOPED_TRACE(tail.size());
+        const auto indexed = [&] {
+            auto file = std::make_unique<KeyValueFile>(fromText("w = \"1\"\n" + tail));
+            EXPECT_TRUE(file->find("w"));
+            return file;
+        };
+        auto source = indexed();
+        KeyValueFile copied(*source);
+        KeyValueFile assigned = fromText("x = \"0\"\n");
+        EXPECT_TRUE(assigned.find("x"));
+        assigned = *source;
+        source->openText("v = \"2\"\n" + tail);
+        source.reset();
+        auto movedFrom = indexed();
+        KeyValueFile moved(std::move(*movedFrom));
+        auto moveAssignedFrom = indexed();
+        KeyValueFile moveAssigned = fromText("x = \"0\"\n");
+        EXPECT_TRUE(moveAssigned.find("x"));
+        moveAssigned = std::move(*moveAssignedFrom);
+        for (KeyValueFile* file : {&copied, &assigned, &moved, &moveAssigned}) {
+            EXPECT_TRUE(file->find("w"));
+            EXPECT_EQ(file->getInt("w", 0), 1);
+            EXPECT_FALSE(file->find("x"));
+        }
+    }
 }
 
 TEST(KeyValueFiles, WrittenTextReadsBackTheSame) {
