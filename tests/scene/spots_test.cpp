@@ -71,22 +71,20 @@ TEST_F(SceneSpots, AddSpotRecordsPlaceGroundHeadingAndWind) {
     EXPECT_NEAR(angleBetween(spot.windDirection, 1.0f - pi), 0.0f, 1e-5f);
 }
 
-TEST_F(SceneSpots, AddSpotRefusesNamesALandFileCannotHold) {
+TEST_F(SceneSpots, AddSpotRefusesNamesALandFileCannotHoldAndWorksWithoutALand) {
     const std::size_t before = scene.terrain().spots().size();
     for (const char* name : {"", "say \"hi\"", "a // b", "[Spot]", "two\nlines"}) {
         EXPECT_FALSE(scene.addSpot(name)) << name;
     }
     EXPECT_EQ(scene.terrain().spots().size(), before);
     EXPECT_TRUE(scene.addSpot("Col de l'Aigle (east)"));
-}
 
-TEST_F(SceneSpots, AddSpotWithoutALandRecordsNoGround) {
-    Scene empty;
+    Scene empty; // without a land: no ground
     ASSERT_TRUE(empty.addSpot("nowhere"));
     EXPECT_FLOAT_EQ(empty.terrain().spots().back().z, -1.0f);
 }
 
-TEST_F(SceneSpots, NextSpotMovesTheObserverAndTurnsItToTheSpot) {
+TEST_F(SceneSpots, NextSpotMovesAndTurnsTheObserverAndAppliesADifferentWind) {
     scene.nextSpot(); // "calm", after the land-centre spot
     const Observer& observer = scene.theObserver();
     EXPECT_EQ(observer.spotName(), "calm");
@@ -95,11 +93,8 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndTurnsItToTheSpot) {
     EXPECT_NEAR(observer.positionZ(), land.groundAt(300.0f) + 2.0f, 1e-3f);
     EXPECT_NEAR(angleBetween(observer.azimuth(), north() + 45.0f * pi / 180.0f), 0.0f, 1e-5f);
     EXPECT_FLOAT_EQ(observer.elevation(), 0.0f);
-}
 
-TEST_F(SceneSpots, NextSpotAppliesADifferentWindAndRecomputesTheField) {
-    scene.nextSpot();
-    scene.nextSpot(); // "windy"
+    scene.nextSpot(); // "windy": a different wind
     WindField& wind = scene.windField();
     EXPECT_NEAR(windSpeed(wind), 6.0f, 1e-5f);
     const float blowsTowards = std::atan2(wind.baseWind()[1], wind.baseWind()[0]);
