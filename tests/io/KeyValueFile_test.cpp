@@ -86,32 +86,34 @@ TEST(KeyValueLookup, FindsWholeKeysFirstOnTheirLineAndReadsTheirValues) {
     EXPECT_EQ(crlf.text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
 }
 
-TEST(KeyValueTyped, BooleansAcceptOnlyTrueSpellings) {
-    KeyValueFile file = fromText("t1 = \"TRUE\"\nt2 = \"true\"\nf1 = \"FALSE\"\nf2 = \"false\"\n"
-                                 "f3 = \"0\"\nf4 = \"yes\"\nf5 = \"True\"\ne = \"\"\n");
-    EXPECT_TRUE(file.getBool("t1", false));
-    EXPECT_TRUE(file.getBool("t2", false));
-    for (const char* key : {"f1", "f2", "f3", "f4", "f5"})
-        EXPECT_FALSE(file.getBool(key, true)) << key;
-    EXPECT_TRUE(file.getBool("e", true));
-    EXPECT_FALSE(file.getBool("e", false));
-}
-
-TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
-    KeyValueFile file = fromText("i = \"  -12abc\"\nf = \" 2.5e1 metres\"\nn = \"abc\"\n"
-                                 "p = \"+7\"\nbig = \"99999999999\"\nneg = \"-99999999999\"\n"
-                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n");
-    EXPECT_EQ(file.getInt("i", 0), -12);
-    EXPECT_FLOAT_EQ(file.getFloat("f", 0), 25.0f);
-    EXPECT_EQ(file.getInt("n", 5), 0);
-    EXPECT_EQ(file.getFloat("n", 5), 0.0f);
-    EXPECT_EQ(file.getInt("p", 0), 7);
-    EXPECT_EQ(file.getInt("big", 0), std::numeric_limits<int>::max());
-    EXPECT_EQ(file.getInt("neg", 0), std::numeric_limits<int>::min());
-    EXPECT_FLOAT_EQ(file.getFloat("dot", 0), 0.5f);
-    EXPECT_EQ(file.getFloat("inf", 1), 0.0f) << "only decimal numbers count";
-    EXPECT_EQ(file.getInt("hex", 1), 0);
-    EXPECT_FLOAT_EQ(file.getFloat("i", 0), -12.0f);
+// Numbers read their leading decimal part; only "TRUE" and "true" are true,
+// and an empty value gives the default.
+TEST(KeyValueTyped, ValuesReadAsNumbersAndBooleans) {
+    constexpr int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    const struct {
+        const char* value;
+        int asInt;
+        float asFloat;
+        bool asBool;
+    } cases[] = {
+        {"  -12abc", -12, -12.0f, false}, {" 2.5e1 metres", 2, 25.0f, false},
+        {"abc", 0, 0.0f, false},          {"+7", 7, 7.0f, false},
+        {"99999999999", big, 1e11f, false}, {"-99999999999", small, -1e11f, false},
+        {".5", 0, 0.5f, false},           {"inf", 0, 0.0f, false},
+        {"0x10", 0, 0.0f, false},         {"TRUE", 0, 0.0f, true},
+        {"true", 0, 0.0f, true},          {"True", 0, 0.0f, false},
+        {"FALSE", 0, 0.0f, false},        {"yes", 0, 0.0f, false},
+        {"0", 0, 0.0f, false},
+    };
+    for (const auto& c : cases) {
+        KeyValueFile file = fromText(std::string("k = \"") + c.value + "\"\n");
+        EXPECT_EQ(file.getInt("k", 5), c.asInt) << c.value;
+        EXPECT_FLOAT_EQ(file.getFloat("k", 5), c.asFloat) << c.value;
+        EXPECT_EQ(file.getBool("k", !c.asBool), c.asBool) << c.value;
+    }
+    KeyValueFile empty = fromText("e = \"\"\n");
+    EXPECT_TRUE(empty.getBool("e", true));
+    EXPECT_FALSE(empty.getBool("e", false));
 }
 
 TEST(KeyValueTyped, ArraysStopAtTheFirstNonNumber) {
