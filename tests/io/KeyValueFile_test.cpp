@@ -4,8 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <utility>
-#include <vector>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -44,76 +42,97 @@ class TempDir {
 
 } // namespace
 
-// Each text with the keys looked up in it and the value found (none: not found).
-TEST(KeyValueLookup, FindsWholeKeysFirstOnTheirLineAndReadsTheirValues) {
-    const char* none = nullptr;
-    const struct {
-        const char* text;
-        std::vector<std::pair<const char*, const char*>> lookups;
-    } cases[] = {
-        {"a = \"1\"\n// b = \"2\"\nx = \"3\" // the third\n", {{"a", "1"}, {"x", "3"}, {"b", none}}},
-        {"app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n",
-         {{"app.width", "3"}, {"app.wid", none}, {"App.width", none}}},
-        {"k = \"first\"\nk = \"second\"\n", {{"k", "first"}}},
-        {"a =\nb = // nothing\nc = \"\"\n", {{"a", ""}, {"b", ""}, {"c", ""}}},
-        {"v = \"1 2 3\n// a comment \"quoted\"\n4 5 6\" // tail\nw = \"7\"\n",
-         {{"v", "1 2 3\n\n4 5 6"}, {"w", "7"}}},
-        {"u = \"a // b\"\nc\"\nnext = \"1\"\n", {{"u", "a \nc"}, {"next", "1"}}},
-        {"w = 1024  \nh = 768 // tall\nname=ridge\n", {{"w", "1024"}, {"h", "768"}, {"name", "ridge"}}},
-        {"a = \"1\"\r\nflag = \"TRUE\"\r\nb = 2\r\n", {{"a", "1"}, {"flag", "TRUE"}, {"b", "2"}}},
-    };
-    for (const auto& c : cases) {
-        for (const auto& [key, value] : c.lookups) {
-            SCOPED_TRACE(testing::Message() << key << " in " << c.text);
-            KeyValueFile file = fromText(c.text);
-            ASSERT_EQ(file.find(key), value != none);
-            if (value) {
-                EXPECT_EQ(file.value(), value);
-                EXPECT_EQ(file.getString(key), value);
-            } else {
-                EXPECT_EQ(file.entry().valueStart, KeyValueFile::none)
-                    << "a failed lookup clears the positions";
-            }
-        }
-    }
-    KeyValueFile spaced = fromText(cases[1].text);
-    ASSERT_TRUE(spaced.find("app.width"));
-    EXPECT_EQ(spaced.entry().lineStart, spaced.text().find(" \t app.width"));
-    KeyValueFile empty = fromText(cases[3].text);
-    EXPECT_EQ(empty.getInt("a", 42), 42) << "an empty value gives the default";
-    EXPECT_EQ(empty.getFloat("missing", 2.5f), 2.5f);
-    KeyValueFile crlf = fromText(cases[7].text);
-    EXPECT_EQ(crlf.text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
+TEST(KeyValueLookup, KeysBehindCommentsAreNotEntries) {
+    KeyValueFile file = fromText("a = \"1\"\n// b = \"2\"\nx = \"3\" // the third\n");
+    EXPECT_EQ(file.getString("a"), "1");
+    EXPECT_EQ(file.getInt("x", -1), 3);
+    EXPECT_FALSE(file.find("b"));
+    EXPECT_EQ(file.entry().valueStart, KeyValueFile::none)
+        << "a failed lookup clears the positions";
 }
 
-// Numbers read their leading decimal part; only "TRUE" and "true" are true,
-// and an empty value gives the default.
-TEST(KeyValueTyped, ValuesReadAsNumbersAndBooleans) {
-    constexpr int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
-    const struct {
-        const char* value;
-        int asInt;
-        float asFloat;
-        bool asBool;
-    } cases[] = {
-        {"  -12abc", -12, -12.0f, false}, {" 2.5e1 metres", 2, 25.0f, false},
-        {"abc", 0, 0.0f, false},          {"+7", 7, 7.0f, false},
-        {"99999999999", big, 1e11f, false}, {"-99999999999", small, -1e11f, false},
-        {".5", 0, 0.5f, false},           {"inf", 0, 0.0f, false},
-        {"0x10", 0, 0.0f, false},         {"TRUE", 0, 0.0f, true},
-        {"true", 0, 0.0f, true},          {"True", 0, 0.0f, false},
-        {"FALSE", 0, 0.0f, false},        {"yes", 0, 0.0f, false},
-        {"0", 0, 0.0f, false},
-    };
-    for (const auto& c : cases) {
-        KeyValueFile file = fromText(std::string("k = \"") + c.value + "\"\n");
-        EXPECT_EQ(file.getInt("k", 5), c.asInt) << c.value;
-        EXPECT_FLOAT_EQ(file.getFloat("k", 5), c.asFloat) << c.value;
-        EXPECT_EQ(file.getBool("k", !c.asBool), c.asBool) << c.value;
+TEST(KeyValueLookup, KeyMustBeWholeAndFirstOnItsLine) {
+    KeyValueFile file =
+        fromText("app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n");
+    EXPECT_EQ(file.getInt("app.width", 0), 3);
+    EXPECT_EQ(file.entry().lineStart, file.text().find(" \t app.width"));
+    EXPECT_FALSE(file.find("app.wid"));
+    EXPECT_FALSE(file.find("App.width")) << "keys are case-sensitive";
+}
+
+TEST(KeyValueLookup, FirstOfDuplicateKeysWins) {
+    KeyValueFile file = fromText("k = \"first\"\nk = \"second\"\n");
+    EXPECT_EQ(file.getString("k"), "first");
+    file.setValue("k", "changed");
+    EXPECT_EQ(file.text(), "k = \"changed\"\nk = \"second\"\n");
+}
+
+TEST(KeyValueLookup, EntryWithoutValueGivesDefaults) {
+    KeyValueFile file = fromText("a =\nb = // nothing\nc = \"\"\n");
+    for (const char* key : {"a", "b", "c"}) {
+        EXPECT_TRUE(file.find(key)) << key;
+        EXPECT_EQ(file.getInt(key, 42), 42) << key;
+        EXPECT_EQ(file.getString(key), "") << key;
     }
-    KeyValueFile empty = fromText("e = \"\"\n");
-    EXPECT_TRUE(empty.getBool("e", true));
-    EXPECT_FALSE(empty.getBool("e", false));
+    EXPECT_EQ(file.getFloat("missing", 2.5f), 2.5f);
+}
+
+TEST(KeyValueLookup, MultiLineValueDropsComments) {
+    KeyValueFile file =
+        fromText("v = \"1 2 3\n// a comment \"quoted\"\n4 5 6\" // tail\nw = \"7\"\n");
+    EXPECT_EQ(file.getString("v"), "1 2 3\n\n4 5 6");
+    EXPECT_EQ(file.getIntArray("v", {}), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(file.getInt("w", 0), 7) << "the value's end must be found past the comment line";
+}
+
+TEST(KeyValueLookup, QuoteBehindCommentOnItsLineDoesNotClose) {
+    KeyValueFile file = fromText("u = \"a // b\"\nc\"\nnext = \"1\"\n");
+    EXPECT_EQ(file.getString("u"), "a \nc");
+    EXPECT_EQ(file.getInt("next", 0), 1);
+}
+
+TEST(KeyValueLookup, UnquotedValueIsReadWhole) {
+    KeyValueFile file = fromText("w = 1024  \nh = 768 // tall\nname=ridge\n");
+    EXPECT_EQ(file.getString("w"), "1024");
+    EXPECT_EQ(file.getString("h"), "768");
+    EXPECT_EQ(file.getString("name"), "ridge");
+    file.setValue("h", "600");
+    EXPECT_EQ(file.text(), "w = 1024  \nh = \"600\" // tall\nname=ridge\n");
+}
+
+TEST(KeyValueLookup, CarriageReturnLineFeedReadsAsLineFeed) {
+    KeyValueFile file = fromText("a = \"1\"\r\nflag = \"TRUE\"\r\nb = 2\r\n");
+    EXPECT_EQ(file.text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
+    EXPECT_TRUE(file.getBool("flag", false));
+    EXPECT_EQ(file.getString("b"), "2");
+}
+
+TEST(KeyValueTyped, BooleansAcceptOnlyTrueSpellings) {
+    KeyValueFile file = fromText("t1 = \"TRUE\"\nt2 = \"true\"\nf1 = \"FALSE\"\nf2 = \"false\"\n"
+                                 "f3 = \"0\"\nf4 = \"yes\"\nf5 = \"True\"\ne = \"\"\n");
+    EXPECT_TRUE(file.getBool("t1", false));
+    EXPECT_TRUE(file.getBool("t2", false));
+    for (const char* key : {"f1", "f2", "f3", "f4", "f5"})
+        EXPECT_FALSE(file.getBool(key, true)) << key;
+    EXPECT_TRUE(file.getBool("e", true));
+    EXPECT_FALSE(file.getBool("e", false));
+}
+
+TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
+    KeyValueFile file = fromText("i = \"  -12abc\"\nf = \" 2.5e1 metres\"\nn = \"abc\"\n"
+                                 "p = \"+7\"\nbig = \"99999999999\"\nneg = \"-99999999999\"\n"
+                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n");
+    EXPECT_EQ(file.getInt("i", 0), -12);
+    EXPECT_FLOAT_EQ(file.getFloat("f", 0), 25.0f);
+    EXPECT_EQ(file.getInt("n", 5), 0);
+    EXPECT_EQ(file.getFloat("n", 5), 0.0f);
+    EXPECT_EQ(file.getInt("p", 0), 7);
+    EXPECT_EQ(file.getInt("big", 0), std::numeric_limits<int>::max());
+    EXPECT_EQ(file.getInt("neg", 0), std::numeric_limits<int>::min());
+    EXPECT_FLOAT_EQ(file.getFloat("dot", 0), 0.5f);
+    EXPECT_EQ(file.getFloat("inf", 1), 0.0f) << "only decimal numbers count";
+    EXPECT_EQ(file.getInt("hex", 1), 0);
+    EXPECT_FLOAT_EQ(file.getFloat("i", 0), -12.0f);
 }
 
 TEST(KeyValueTyped, ArraysStopAtTheFirstNonNumber) {
@@ -142,15 +161,6 @@ TEST(KeyValueEdit, SetValueKeepsTheCommentBehindIt) {
     file.setValue("a", "100");
     EXPECT_EQ(file.text(), "a = \"100\"  // keep me\nb = \"2\"\n");
     EXPECT_EQ(file.value(), "100") << "the positions follow the edit";
-}
-
-TEST(KeyValueEdit, SetValueChangesTheFirstOfDuplicatesAndQuotesAnUnquotedValue) {
-    KeyValueFile duplicates = fromText("k = \"first\"\nk = \"second\"\n");
-    duplicates.setValue("k", "changed");
-    EXPECT_EQ(duplicates.text(), "k = \"changed\"\nk = \"second\"\n");
-    KeyValueFile unquoted = fromText("w = 1024  \nh = 768 // tall\nname=ridge\n");
-    unquoted.setValue("h", "600");
-    EXPECT_EQ(unquoted.text(), "w = 1024  \nh = \"600\" // tall\nname=ridge\n");
 }
 
 TEST(KeyValueEdit, SetValueFillsAnEntryWithoutValue) {

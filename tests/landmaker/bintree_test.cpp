@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "Bintree.h"
 #include "LandMaker.h"
 #include "Noise.h"
 #include "io/KeyValueFile.h"
-#include "support/TerrainChecks.h"
 #include "world/terrain/Terrain.h"
 
 namespace {
@@ -30,6 +31,50 @@ HeightMap spikeGrid(int size) {
     std::vector<float> heights(std::size_t(size) * size, 50.0f);
     heights[std::size_t(size / 3) * size + size / 3 + 1] = 90.0f;
     return HeightMap(size, size, std::move(heights));
+}
+
+struct LoadedLand {
+    Terrain terrain;
+    bool loaded = false;
+};
+
+void loadGeometry(LoadedLand& land, const Bintree& tree) {
+    KeyValueFile file;
+    file.openText(landGeometryText(tree, landSize, landSize));
+    land.loaded = land.terrain.Load(file);
+}
+
+using Edge = std::pair<int32_t, int32_t>;
+
+std::map<Edge, int> leafEdges(const Terrain& terrain) {
+    std::map<Edge, int> edges;
+    for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
+        const auto& t = terrain.mesh().triangles[leaf->triangle];
+        for (int i = 0; i < 3; ++i) {
+            const int32_t a = t[i], b = t[(i + 1) % 3];
+            ++edges[{std::min(a, b), std::max(a, b)}];
+        }
+    }
+    return edges;
+}
+
+bool onBorder(const Terrain& terrain, int32_t a, int32_t b) {
+    const auto& p = terrain.mesh().points[a];
+    const auto& q = terrain.mesh().points[b];
+    for (int axis = 0; axis < 2; ++axis)
+        for (float side : {0.0f, landSize})
+            if (p[axis] == side && q[axis] == side) return true;
+    return false;
+}
+
+void expectCrackFree(const Terrain& terrain) {
+    for (const auto& [edge, count] : leafEdges(terrain)) {
+        if (onBorder(terrain, edge.first, edge.second))
+            EXPECT_EQ(count, 1) << "border edge " << edge.first << "-" << edge.second;
+        else
+            EXPECT_EQ(count, 2) << "interior edge " << edge.first << "-" << edge.second
+                                << " is not shared by exactly two leaves";
+    }
 }
 
 // The largest gap between a leaf's plane and the grid samples inside it.
@@ -58,46 +103,61 @@ float worstError(const Terrain& terrain, const HeightMap& grid) {
 }
 } // namespace
 
-// Over generated grounds and tolerances: the output loads, every triangle is
-// clockwise, leaves share each interior edge with exactly one other, every leaf
-// keeps the tolerance and the ground passes through the samples.
-TEST(LandMakerTriangulation, EveryMadeTreeLoadsWithoutCracksWithinItsTolerance) {
-    struct Case {
-        HeightMap grid;
-        float tolerance;
-    };
-    std::vector<Case> cases = {{spikeGrid(65), 0.5f}, {spikeGrid(33), 0.1f}};
-    for (uint32_t seed : {3u, 7u, 11u})
-        for (float tolerance : {0.25f, 1.0f, 4.0f})
-            cases.push_back({bumpyGrid(seed == 7 ? 65 : 33, seed), tolerance});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.grid.width() << " tolerance " << c.tolerance);
-        Bintree tree(c.grid);
-        tree.refine(c.tolerance);
-        KeyValueFile file;
-        file.openText(landGeometryText(tree, landSize, landSize));
-        Terrain terrain;
-        ASSERT_TRUE(terrain.Load(file));
-        EXPECT_EQ(terrain.leafCount(), tree.leafCount());
-        EXPECT_EQ(terrain.mesh().triangleCount(), int(tree.nodes().size()));
-        for (const auto& t : terrain.mesh().triangles) {
-            const auto& a = terrain.mesh().points[t[0]];
-            const auto& b = terrain.mesh().points[t[1]];
-            const auto& c = terrain.mesh().points[t[2]];
-            EXPECT_LT((b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1]), 0.0f);
-        }
-        EXPECT_FLOAT_EQ(terrain.box().maxX, landSize);
-        EXPECT_FLOAT_EQ(terrain.box().minY, 0.0f);
-        testsupport::expectCrackFree(terrain);
-        EXPECT_LE(worstError(terrain, c.grid), c.tolerance + 1e-3f);
-        const int last = c.grid.width() - 1;
-        const float cell = landSize / float(last);
-        for (int row = 1; row < last; row += 4)
-            for (int column = 1; column < last; column += 3)
-                ASSERT_NEAR(terrain.HeightAt(column * cell, (last - row) * cell),
-                            c.grid.at(column, row), c.tolerance + 1e-3f)
-                    << column << ", " << row;
+TEST(LandMakerTriangulation, OutputLoadsWithEveryTriangleClockwise) {
+    const HeightMap grid = bumpyGrid(33, 3);
+    Bintree tree(grid);
+    tree.refine(2.0f);
+    LoadedLand land;
+    loadGeometry(land, tree);
+    ASSERT_TRUE(land.loaded);
+    EXPECT_EQ(land.terrain.leafCount(), tree.leafCount());
+    EXPECT_EQ(land.terrain.mesh().triangleCount(), int(tree.nodes().size()));
+    for (const auto& t : land.terrain.mesh().triangles) {
+        const auto& a = land.terrain.mesh().points[t[0]];
+        const auto& b = land.terrain.mesh().points[t[1]];
+        const auto& c = land.terrain.mesh().points[t[2]];
+        EXPECT_LT((b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1]), 0.0f);
     }
+    EXPECT_FLOAT_EQ(land.terrain.box().maxX, landSize);
+    EXPECT_FLOAT_EQ(land.terrain.box().minY, 0.0f);
+}
+
+TEST(LandMakerTriangulation, LeavesShareEveryInteriorEdgeWithExactlyOneOther) {
+    for (const HeightMap& grid : {bumpyGrid(65, 7), spikeGrid(65)}) {
+        Bintree tree(grid);
+        tree.refine(0.5f);
+        LoadedLand land;
+        loadGeometry(land, tree);
+        ASSERT_TRUE(land.loaded);
+        expectCrackFree(land.terrain);
+    }
+}
+
+TEST(LandMakerTriangulation, EveryLeafKeepsTheTolerance) {
+    const HeightMap grid = bumpyGrid(65, 11);
+    for (float tolerance : {0.25f, 1.0f, 4.0f}) {
+        Bintree tree(grid);
+        tree.refine(tolerance);
+        LoadedLand land;
+        loadGeometry(land, tree);
+        ASSERT_TRUE(land.loaded);
+        EXPECT_LE(worstError(land.terrain, grid), tolerance + 1e-3f) << "tolerance " << tolerance;
+    }
+}
+
+TEST(LandMakerTriangulation, GroundHeightMatchesTheSamplesAtTheVertices) {
+    const HeightMap grid = bumpyGrid(33, 5);
+    Bintree tree(grid);
+    tree.refine(1.0f);
+    LoadedLand land;
+    loadGeometry(land, tree);
+    ASSERT_TRUE(land.loaded);
+    const float cell = landSize / 32.0f;
+    for (int row = 1; row < 32; row += 4)
+        for (int column = 1; column < 32; column += 3) {
+            const float h = land.terrain.HeightAt(column * cell, (32 - row) * cell);
+            EXPECT_NEAR(h, grid.at(column, row), 1.0f + 1e-3f) << column << ", " << row;
+        }
 }
 
 TEST(LandMakerTriangulation, RefinesOnlyWhereTheGroundAsksForIt) {

@@ -1,8 +1,5 @@
 #include "terrain/LandText_helpers.h"
 
-#include "io/KeyValueFile.h"
-#include "world/terrain/Terrain.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -51,10 +48,4 @@ std::string makeTemporaryDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "ventrix-land-XXXXXX").string();
     const char* made = mkdtemp(pattern.data());
     return made != nullptr ? std::string(made) : std::string();
-}
-
-bool load(Terrain& terrain, const std::string& text) {
-    KeyValueFile file;
-    file.openText(text);
-    return terrain.Load(file);
 }

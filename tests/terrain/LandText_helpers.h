@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-class Terrain;
-
 // Builds land file texts for tests: points (x y z each), triangles (three
 // point indices each), tree records (four numbers each) and any extra lines.
 struct LandText {
@@ -25,12 +23,6 @@ LandText twoTriangleLand();
 // The same square with each top triangle split at the middle of the diagonal
 // (point 4, raised to z = 50): leaves 2, 3 under triangle 0 and 4, 5 under 1.
 LandText fourLeafLand();
-
-// Loads the land text into the terrain; false when the terrain refused it.
-bool load(Terrain& terrain, const std::string& text);
-inline bool load(Terrain& terrain, const LandText& land) {
-    return load(terrain, land.text());
-}
 
 // A unique empty directory for the test; the caller may chdir into it.
 std::string makeTemporaryDirectory();

@@ -9,6 +9,12 @@
 #include "world/terrain/Terrain.h"
 
 namespace {
+bool load(Terrain& terrain, const std::string& text) {
+    KeyValueFile file;
+    file.openText(text);
+    return terrain.Load(file);
+}
+
 void expectEmpty(const Terrain& terrain) {
     EXPECT_TRUE(terrain.needsLoad());
     EXPECT_FALSE(terrain.justLoaded());

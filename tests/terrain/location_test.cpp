@@ -8,6 +8,12 @@
 #include "world/terrain/Terrain.h"
 
 namespace {
+bool load(Terrain& terrain, const LandText& land) {
+    KeyValueFile file;
+    file.openText(land.text());
+    return terrain.Load(file);
+}
+
 float plane(float x, float y) {
     return 0.1f * x + 0.2f * y + 5.0f;
 }

@@ -14,7 +14,19 @@ const char* spotLines = "[Spot]\n"
                         "spot1.wind.dir = \"180\"\n"
                         "spot2.name = \"Bare\"\n";
 
+bool load(Terrain& terrain, const std::string& text) {
+    KeyValueFile file;
+    file.openText(text);
+    return terrain.Load(file);
+}
 } // namespace
+
+TEST(TerrainSpots, NoSpotBeforeALoad) {
+    Terrain terrain;
+    EXPECT_EQ(terrain.FirstSpot(), nullptr);
+    EXPECT_EQ(terrain.NextSpot(), nullptr);
+    EXPECT_EQ(terrain.SpotNameNear(0.0f, 0.0f), "");
+}
 
 TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
     LandText land = fourLeafLand();
@@ -37,20 +49,20 @@ TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
     EXPECT_EQ(spots[2].x, 50.0f);
     EXPECT_EQ(spots[2].y, 50.0f);
     EXPECT_EQ(spots[2].windSpeed, 0.0f);
+}
 
+TEST(TerrainSpots, AnEmptyNameDoesNotEndTheList) {
+    LandText land = twoTriangleLand();
     land.extra = "spot1.name = \"A\"\nspot2.name = \"\"\nspot3.name = \"C\"\nspot5.name = \"E\"\n";
-    Terrain gaps;
-    ASSERT_TRUE(load(gaps, land.text()));
-    ASSERT_EQ(gaps.spots().size(), 4u) << "an empty name does not end the list, a missing key does";
-    EXPECT_EQ(gaps.spots()[2].name, "");
-    EXPECT_EQ(gaps.spots()[3].name, "C");
+    Terrain terrain;
+    ASSERT_TRUE(load(terrain, land.text()));
+    ASSERT_EQ(terrain.spots().size(), 4u) << "numbering stops at the first missing key only";
+    EXPECT_EQ(terrain.spots()[2].name, "");
+    EXPECT_EQ(terrain.spots()[3].name, "C");
 }
 
 TEST(TerrainSpots, NextSpotWrapsAndFirstSpotRewinds) {
     Terrain terrain;
-    EXPECT_EQ(terrain.FirstSpot(), nullptr) << "no spot before a load";
-    EXPECT_EQ(terrain.NextSpot(), nullptr);
-    EXPECT_EQ(terrain.SpotNameNear(0.0f, 0.0f), "");
     ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
     const Spot* first = terrain.FirstSpot();
     ASSERT_NE(first, nullptr);
