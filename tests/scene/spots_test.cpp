@@ -125,3 +125,21 @@ TEST_F(SceneSpots, NextSpotKeepsTheFieldWhenTheWindIsTheSame) {
 }
 
 } // namespace
+
+namespace {
+
+// A hand-written land file may leave out a scenery's measures: they are 0.
+TEST(SceneLandFile, SceneryKeysLeftOutAreZero) {
+    Scene scene;
+    KeyValueFile file;
+    file.openText("decor1.name = \"barn\"\ndecor1.type = \"21\"\ndecor1.x = \"5\"\n");
+    scene.theLand().readSceneries(file);
+    ASSERT_EQ(scene.theLand().sceneries.size(), 1u);
+    const Scenery& barn = *scene.theLand().sceneries[0];
+    EXPECT_EQ(barn.x, 5.0f);
+    for (float measure : {barn.y, barn.z, barn.width, barn.depth, barn.height, barn.roofHeight,
+                          barn.rx, barn.ry, barn.rz})
+        EXPECT_EQ(measure, 0.0f);
+}
+
+} // namespace
