@@ -298,15 +298,22 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
     }
 }
 
-TEST_F(SceneBuild, UpdateDriftsTheCloudsWithTheWindOnlyWhenShown) {
+TEST_F(SceneBuild, UpdateAgesTheThermalsAndDriftsTheCloudsWithTheWindOnlyWhenShown) {
     readGame(gameNaming("hill", 703.0f, 596.0f));
     scene.build();
     const CloudLayer& clouds = scene.theLand().clouds;
     const float s0 = clouds.S0();
     const float windX = scene.windField().baseWind()[0];
     ASSERT_NE(windX, 0.0f);
+    std::vector<float> ages;
+    for (const auto& thermal : scene.thermalSet().list())
+        ages.push_back(thermal->age());
     EXPECT_TRUE(scene.update(2.0));
     EXPECT_NEAR(clouds.S0() - s0, -windX * 2.0f / (2.0f * clouds.Radius()), 1e-5f);
+    int aged = 0;
+    for (std::size_t i = 0; i < ages.size(); ++i)
+        aged += std::fabs(scene.thermalSet().list()[i]->age() - ages[i] - 2.0f) < 1e-3f;
+    EXPECT_GT(aged, 0) << "the thermals live on with the scene";
 
     scene.setShowClouds(false);
     const float still = clouds.S0();
