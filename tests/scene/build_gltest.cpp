@@ -205,10 +205,11 @@ TEST_F(SceneBuild, SavingSpotsChangesOnlyTheSpotSectionOfTheLandsOwnFile) {
     EXPECT_NE(readFile(hillPath).find("still on hill"), std::string::npos);
 }
 
-TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderAreRefused) {
+TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderOrHoldControlsAreRefused) {
     const std::string absolute = (folder.path() / "elsewhere").string();
     const std::vector<std::string> names = {"../outside",    "..",         "hill/../outside",
-                                            "../lands/hill", "lands/hill", absolute};
+                                            "../lands/hill", "lands/hill", absolute,
+                                            "back\\slash",  "tab\tname", "del\x7fname"};
     // Plant a good land wherever a plain path join would lead each name.
     std::vector<std::filesystem::path> planted;
     const std::string landText = scenetest::landFileText(hill());
