@@ -116,6 +116,7 @@ class SceneBuild : public ::testing::Test {
 TEST_F(SceneBuild, ReportsItsProgressInOrderAndEndsLoadedWithOrWithoutTheLand) {
     ProgressRecorder progress;
     scene.subscribe(&progress);
+    scene.setRect(10, 10, 50, 50); // the build takes the whole client area instead
     readGame(gameNaming("hill", 500.0f, 400.0f));
     EXPECT_TRUE(scene.build());
     EXPECT_EQ(progress.texts,
