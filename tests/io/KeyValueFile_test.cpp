@@ -121,7 +121,9 @@ TEST(KeyValueTyped, BooleansAcceptOnlyTrueSpellings) {
 TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
     KeyValueFile file = fromText("i = \"  -12abc\"\nf = \" 2.5e1 metres\"\nn = \"abc\"\n"
                                  "p = \"+7\"\nbig = \"99999999999\"\nneg = \"-99999999999\"\n"
-                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n");
+                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n"
+                                 "huge = \"+99999999999999999999\"\n"
+                                 "tiny = \"-99999999999999999999\"\n");
     EXPECT_EQ(file.getInt("i", 0), -12);
     EXPECT_FLOAT_EQ(file.getFloat("f", 0), 25.0f);
     EXPECT_EQ(file.getInt("n", 5), 0);
@@ -129,6 +131,8 @@ TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
     EXPECT_EQ(file.getInt("p", 0), 7);
     EXPECT_EQ(file.getInt("big", 0), std::numeric_limits<int>::max());
     EXPECT_EQ(file.getInt("neg", 0), std::numeric_limits<int>::min());
+    EXPECT_EQ(file.getInt("huge", 0), std::numeric_limits<int>::max()) << "beyond any integer";
+    EXPECT_EQ(file.getInt("tiny", 0), std::numeric_limits<int>::min());
     EXPECT_FLOAT_EQ(file.getFloat("dot", 0), 0.5f);
     EXPECT_EQ(file.getFloat("inf", 1), 0.0f) << "only decimal numbers count";
     EXPECT_EQ(file.getInt("hex", 1), 0);
@@ -200,15 +204,17 @@ TEST(KeyValueEdit, SetValueInsertsAfterTheLastFoundSectionHeading) {
 
 TEST(KeyValueSections, SectionRunsToTheNextUncommentedBracket) {
     const std::string text =
-        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\nt = \"y\"\n[Next]\n";
+        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\nt = \"y\"\n[Next]\nn = \"1\"\n";
     KeyValueFile file = fromText(text);
     ASSERT_TRUE(file.findSection("Spot"));
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]"));
     EXPECT_EQ(file.sectionEnd(), text.find("\n[Next]"));
+    file.setValue("n", "a longer value"); // an edit after the section leaves it as it is
+    EXPECT_EQ(file.sectionEnd(), text.find("\n[Next]"));
     EXPECT_FALSE(file.findSection("not a heading"));
 
     file.setSection("Spot", "[Spot]\nnew = \"1\"");
-    EXPECT_EQ(file.text(), "a = \"1\"\n[Spot]\nnew = \"1\"\n[Next]\n");
+    EXPECT_EQ(file.text(), "a = \"1\"\n[Spot]\nnew = \"1\"\n[Next]\nn = \"a longer value\"\n");
     EXPECT_EQ(file.getInt("new", 0), 1);
 }
 
