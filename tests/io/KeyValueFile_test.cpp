@@ -194,8 +194,10 @@ TEST(KeyValueEdit, SetValueInsertsAfterTheLastFoundSectionHeading) {
     ASSERT_TRUE(file.findSection("Spot"));
     file.setValue("top", "22"); // an edit before the heading must not lose the section
     file.setValue("spot2.name", "b");
-    EXPECT_EQ(file.text(),
-              "top = \"22\"\n[Spot]\nspot2.name = \"b\"\nspot1.name = \"a\"\n[Other]\n");
+    file.setValue("spot3.name", "c"); // an insertion inside the section keeps its heading
+    EXPECT_EQ(file.text(), "top = \"22\"\n[Spot]\nspot3.name = \"c\"\nspot2.name = \"b\"\n"
+                           "spot1.name = \"a\"\n[Other]\n");
+    EXPECT_EQ(file.sectionStart(), file.text().find("[Spot]"));
 
     ASSERT_FALSE(file.findSection("Missing"));
     file.setValue("tail", "t");
