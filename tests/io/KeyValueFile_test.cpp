@@ -206,7 +206,7 @@ TEST(KeyValueEdit, SetValueInsertsAfterTheLastFoundSectionHeading) {
 
 TEST(KeyValueSections, SectionRunsToTheNextUncommentedBracket) {
     const std::string text =
-        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\nt = \"y\"\n[Next]\nn = \"1\"\n";
+        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\n// [\nt = \"y\"\n[Next]\nn = \"1\"\n";
     KeyValueFile file = fromText(text);
     ASSERT_TRUE(file.findSection("Spot"));
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]"));
