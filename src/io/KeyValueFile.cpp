@@ -285,21 +285,21 @@ void KeyValueFile::buildIndex() const {
         const std::size_t after = skipBlanks(contents, wordEnd);
         const std::string_view token(contents.data() + word, wordEnd - word);
         if (!token.empty() && after < size && contents[after] == '=' && !token.starts_with("//")) {
-            keyIndex.try_emplace(token, word);
+            keyIndex.lines.try_emplace(token, word);
         }
         const std::size_t lf = contents.find('\n', after);
         if (lf == none) break;
         lineStart = lf + 1;
     }
-    indexBuilt = true;
+    keyIndex.built = true;
 }
 
 bool KeyValueFile::find(std::string_view key) {
     if (!isIndexable(key)) return findByScan(key);
     resetPositions();
-    if (!indexBuilt) buildIndex();
-    const auto it = keyIndex.find(key);
-    return it != keyIndex.end() && recordEntryAt(it->second, key.size());
+    if (!keyIndex.built) buildIndex();
+    const auto it = keyIndex.lines.find(key);
+    return it != keyIndex.lines.end() && recordEntryAt(it->second, key.size());
 }
 
 bool KeyValueFile::recordEntryAt(std::size_t keyPos, std::size_t keyLength) {
@@ -513,7 +513,6 @@ void KeyValueFile::replaceText(std::size_t pos, std::size_t oldLength, std::stri
     contents.replace(pos, oldLength, with);
     resetPositions(); // the entry found last may have moved or gone
     keyIndex.clear();
-    indexBuilt = false;
     shiftSection(pos, oldLength, with.size());
 }
 

@@ -105,7 +105,27 @@ class KeyValueFile {
     std::size_t equalsPos = none;
     bool valueQuoted = false;
 
-    // First entry line per key, views into contents; valid while indexBuilt.
-    mutable std::unordered_map<std::string_view, std::size_t> keyIndex;
-    mutable bool indexBuilt = false;
+    // First entry line per key, as views into contents. A copy or a move
+    // starts without one and leaves its source without one: the views point
+    // into the text they were built from, which the other object does not own.
+    struct KeyIndex {
+        std::unordered_map<std::string_view, std::size_t> lines;
+        bool built = false;
+
+        KeyIndex() = default;
+        KeyIndex(const KeyIndex&) {}
+        KeyIndex(KeyIndex&& source) noexcept { source.clear(); }
+        KeyIndex& operator=(const KeyIndex&) { clear(); return *this; }
+        KeyIndex& operator=(KeyIndex&& source) noexcept {
+            clear();
+            source.clear();
+            return *this;
+        }
+        ~KeyIndex() = default;
+        void clear() {
+            lines.clear();
+            built = false;
+        }
+    };
+    mutable KeyIndex keyIndex;
 };

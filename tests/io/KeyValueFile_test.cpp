@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 
@@ -120,7 +121,9 @@ TEST(KeyValueTyped, BooleansAcceptOnlyTrueSpellings) {
 TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
     KeyValueFile file = fromText("i = \"  -12abc\"\nf = \" 2.5e1 metres\"\nn = \"abc\"\n"
                                  "p = \"+7\"\nbig = \"99999999999\"\nneg = \"-99999999999\"\n"
-                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n");
+                                 "dot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\n"
+                                 "huge = \"+99999999999999999999\"\n"
+                                 "tiny = \"-99999999999999999999\"\n");
     EXPECT_EQ(file.getInt("i", 0), -12);
     EXPECT_FLOAT_EQ(file.getFloat("f", 0), 25.0f);
     EXPECT_EQ(file.getInt("n", 5), 0);
@@ -128,6 +131,8 @@ TEST(KeyValueTyped, NumbersReadTheirLeadingPart) {
     EXPECT_EQ(file.getInt("p", 0), 7);
     EXPECT_EQ(file.getInt("big", 0), std::numeric_limits<int>::max());
     EXPECT_EQ(file.getInt("neg", 0), std::numeric_limits<int>::min());
+    EXPECT_EQ(file.getInt("huge", 0), std::numeric_limits<int>::max()) << "beyond any integer";
+    EXPECT_EQ(file.getInt("tiny", 0), std::numeric_limits<int>::min());
     EXPECT_FLOAT_EQ(file.getFloat("dot", 0), 0.5f);
     EXPECT_EQ(file.getFloat("inf", 1), 0.0f) << "only decimal numbers count";
     EXPECT_EQ(file.getInt("hex", 1), 0);
@@ -189,8 +194,10 @@ TEST(KeyValueEdit, SetValueInsertsAfterTheLastFoundSectionHeading) {
     ASSERT_TRUE(file.findSection("Spot"));
     file.setValue("top", "22"); // an edit before the heading must not lose the section
     file.setValue("spot2.name", "b");
-    EXPECT_EQ(file.text(),
-              "top = \"22\"\n[Spot]\nspot2.name = \"b\"\nspot1.name = \"a\"\n[Other]\n");
+    file.setValue("spot3.name", "c"); // an insertion inside the section keeps its heading
+    EXPECT_EQ(file.text(), "top = \"22\"\n[Spot]\nspot3.name = \"c\"\nspot2.name = \"b\"\n"
+                           "spot1.name = \"a\"\n[Other]\n");
+    EXPECT_EQ(file.sectionStart(), file.text().find("[Spot]"));
 
     ASSERT_FALSE(file.findSection("Missing"));
     file.setValue("tail", "t");
@@ -199,15 +206,17 @@ TEST(KeyValueEdit, SetValueInsertsAfterTheLastFoundSectionHeading) {
 
 TEST(KeyValueSections, SectionRunsToTheNextUncommentedBracket) {
     const std::string text =
-        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\nt = \"y\"\n[Next]\n";
+        "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\n// [\nt = \"y\"\n[Next]\nn = \"1\"\n";
     KeyValueFile file = fromText(text);
     ASSERT_TRUE(file.findSection("Spot"));
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]"));
     EXPECT_EQ(file.sectionEnd(), text.find("\n[Next]"));
+    file.setValue("n", "a longer value"); // an edit after the section leaves it as it is
+    EXPECT_EQ(file.sectionEnd(), text.find("\n[Next]"));
     EXPECT_FALSE(file.findSection("not a heading"));
 
     file.setSection("Spot", "[Spot]\nnew = \"1\"");
-    EXPECT_EQ(file.text(), "a = \"1\"\n[Spot]\nnew = \"1\"\n[Next]\n");
+    EXPECT_EQ(file.text(), "a = \"1\"\n[Spot]\nnew = \"1\"\n[Next]\nn = \"a longer value\"\n");
     EXPECT_EQ(file.getInt("new", 0), 1);
 }
 
@@ -263,6 +272,38 @@ TEST(KeyValueIndex, EditsAreSeenByLaterLookups) {
     file.openText("b = \"9\"\n");
     EXPECT_EQ(file.getInt("b", 0), 9);
     EXPECT_FALSE(file.find("c"));
+}
+
+// Copies and moves must not look up through an index that points into another
+// object's text. A short text lives inside the object (a change to the source
+// shows at once), a long one on the heap (AddressSanitizer sees the freed text).
+TEST(KeyValueIndex, CopiesAndMovesKeepWorkingLookups) {
+    for (const std::string& tail : {std::string(), std::string(200, '\n')}) {
+        SCOPED_TRACE(tail.size());
+        const auto indexed = [&] {
+            auto file = std::make_unique<KeyValueFile>(fromText("w = \"1\"\n" + tail));
+            EXPECT_TRUE(file->find("w"));
+            return file;
+        };
+        auto source = indexed();
+        KeyValueFile copied(*source);
+        KeyValueFile assigned = fromText("x = \"0\"\n");
+        EXPECT_TRUE(assigned.find("x"));
+        assigned = *source;
+        source->openText("v = \"2\"\n" + tail);
+        source.reset();
+        auto movedFrom = indexed();
+        KeyValueFile moved(std::move(*movedFrom));
+        auto moveAssignedFrom = indexed();
+        KeyValueFile moveAssigned = fromText("x = \"0\"\n");
+        EXPECT_TRUE(moveAssigned.find("x"));
+        moveAssigned = std::move(*moveAssignedFrom);
+        for (KeyValueFile* file : {&copied, &assigned, &moved, &moveAssigned}) {
+            EXPECT_TRUE(file->find("w"));
+            EXPECT_EQ(file->getInt("w", 0), 1);
+            EXPECT_FALSE(file->find("x"));
+        }
+    }
 }
 
 TEST(KeyValueFiles, WrittenTextReadsBackTheSame) {

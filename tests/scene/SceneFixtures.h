@@ -63,7 +63,4 @@ std::string landFilePath(const std::string& name);
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& text);
 
-// Position of the first line whose key is key (npos when absent).
-std::size_t keyLine(const std::string& text, const std::string& key);
-
 } // namespace scenetest

@@ -62,6 +62,8 @@ TestLand hill() {
     round.type = 23;
     round.x = 520.0f;
     land.sceneries = {house, round};
+    // A scenery without a type is no kind of scenery: it is skipped.
+    land.preamble += "decor3.name = \"no type\"\n";
     return land;
 }
 
@@ -111,34 +113,36 @@ class SceneBuild : public ::testing::Test {
     Scene scene;
 };
 
-TEST_F(SceneBuild, ReportsItsProgressInOrderAndEndsLoaded) {
+TEST_F(SceneBuild, ReportsItsProgressInOrderAndEndsLoadedWithOrWithoutTheLand) {
     ProgressRecorder progress;
     scene.subscribe(&progress);
+    scene.setRect(10, 10, 50, 50); // the build takes the whole client area instead
     readGame(gameNaming("hill", 500.0f, 400.0f));
     EXPECT_TRUE(scene.build());
     EXPECT_EQ(progress.texts,
               (std::vector<std::string>{"Loading land...", "Computing wind...",
                                         "Computing thermals...", "Load completed"}));
     EXPECT_EQ(progress.percents, (std::vector<float>{5.0f, 60.0f, 85.0f, 100.0f}));
-    EXPECT_TRUE(scene.isLoaded());
-    EXPECT_TRUE(scene.theLand().graphicsReady);
+    EXPECT_TRUE(scene.isLoaded() && scene.theLand().graphicsReady);
     EXPECT_EQ(scene.thermalSet().livingCount(), scene.thermalSet().nbmax());
-
     const Observer& observer = scene.theObserver();
     EXPECT_FLOAT_EQ(observer.positionX(), 500.0f) << "the saved place lies inside the land";
     EXPECT_NEAR(observer.positionZ(), hill().groundAt(500.0f) + 2.0f, 1e-3f);
-}
+    EXPECT_TRUE(scene.hitTest(0, 0)) << "the scene fills the client area from its corner";
 
-TEST_F(SceneBuild, AMissingLandStillEndsLoaded) {
-    ProgressRecorder progress;
-    scene.subscribe(&progress);
-    readGame(gameNaming("nowhere", 500.0f, 400.0f));
-    EXPECT_TRUE(scene.build());
+    Scene lost;
+    lost.subscribe(&progress);
+    KeyValueFile game;
+    game.openText(gameNaming("nowhere", 500.0f, 400.0f));
+    lost.readParams(game);
+    EXPECT_TRUE(lost.build());
     EXPECT_EQ(progress.percents.back(), 100.0f);
-    EXPECT_TRUE(scene.isLoaded());
-    EXPECT_FALSE(scene.theLand().graphicsReady);
-    EXPECT_TRUE(scene.terrain().spots().empty());
-    EXPECT_TRUE(scene.update(0.05));
+    EXPECT_TRUE(lost.isLoaded());
+    EXPECT_FALSE(lost.theLand().graphicsReady);
+    EXPECT_TRUE(lost.terrain().spots().empty());
+    EXPECT_TRUE(lost.update(0.05));
+    EXPECT_FALSE(lost.saveLandSpots()) << "no land loaded, nothing to write";
+    EXPECT_FALSE(std::filesystem::exists(landFilePath("nowhere")));
 }
 
 TEST_F(SceneBuild, ASecondBuildKeepsTerrainSpotsAndSceneries) {
@@ -202,17 +206,11 @@ TEST_F(SceneBuild, SavingSpotsChangesOnlyTheSpotSectionOfTheLandsOwnFile) {
     EXPECT_NE(readFile(hillPath).find("still on hill"), std::string::npos);
 }
 
-TEST_F(SceneBuild, SavingSpotsWithoutALoadedLandWritesNothing) {
-    readGame(gameNaming("nowhere", 500.0f, 400.0f));
-    scene.build();
-    EXPECT_FALSE(scene.saveLandSpots());
-    EXPECT_FALSE(std::filesystem::exists(landFilePath("nowhere")));
-}
-
-TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderAreRefused) {
+TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderOrHoldControlsAreRefused) {
     const std::string absolute = (folder.path() / "elsewhere").string();
     const std::vector<std::string> names = {"../outside",    "..",         "hill/../outside",
-                                            "../lands/hill", "lands/hill", absolute};
+                                            "../lands/hill", "lands/hill", absolute,
+                                            "back\\slash",  "tab\tname", "del\x7fname"};
     // Plant a good land wherever a plain path join would lead each name.
     std::vector<std::filesystem::path> planted;
     const std::string landText = scenetest::landFileText(hill());
@@ -239,9 +237,8 @@ TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderAreRefused) {
     }
     for (const auto& target : planted)
         EXPECT_EQ(readFile(target), landText) << target << " was written";
-}
 
-TEST_F(SceneBuild, AnUnsafeNameAfterALoadedLandLeavesNoWayOut) {
+    // After a loaded land, an unsafe name leaves no way out either.
     readGame(gameNaming("hill", 500.0f, 400.0f));
     scene.build();
     readGame(gameNaming("../hill", 500.0f, 400.0f));
@@ -250,15 +247,18 @@ TEST_F(SceneBuild, AnUnsafeNameAfterALoadedLandLeavesNoWayOut) {
     EXPECT_FALSE(scene.saveLandSpots());
 }
 
-TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWind) {
+float baseSpeed(const WindField& wind) {
+    return std::hypot(wind.baseWind()[0], wind.baseWind()[1]);
+}
+
+TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
     Counter headings(Observer::azimuthEvent | Observer::elevationEvent);
     scene.theObserver().subscribe(&headings);
     readGame(gameNaming("hill", 703.0f, 596.0f)); // 5 m from "windy top"
     scene.build();
-
     const WindField& wind = scene.windField();
     const auto& w = wind.baseWind();
-    EXPECT_NEAR(std::hypot(w[0], w[1]), 6.0f, 1e-4f);
+    EXPECT_NEAR(baseSpeed(wind), 6.0f, 1e-4f);
     const float north = scene.terrain().northDirection();
     const float expected = north + 250.0f * 0.01745329252f + 3.14159265f;
     EXPECT_NEAR(std::remainder(std::atan2(w[1], w[0]) - expected, 6.2831853f), 0.0f, 1e-4f);
@@ -266,36 +266,54 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWind) {
     EXPECT_EQ(scene.theObserver().spotName(), "windy top");
     EXPECT_GT(headings.count, 0) << "the info bar gets the heading at placement";
     EXPECT_GT(scene.theObserver().windProbe().speed(), 0.0f);
-}
+    ASSERT_TRUE(wind.changed());
 
-TEST_F(SceneBuild, ARebuildAtTheSameSpotKeepsTheWindFieldAndThermals) {
-    readGame(gameNaming("hill", 703.0f, 596.0f));
-    scene.build();
-    ASSERT_TRUE(scene.windField().changed());
-    scene.build();
-    EXPECT_FALSE(scene.windField().changed()) << "the field was computed again for the same wind";
+    scene.build(); // at the same spot
+    EXPECT_FALSE(wind.changed()) << "the field was computed again for the same wind";
     EXPECT_FALSE(scene.thermalSet().changed());
-    EXPECT_NEAR(std::hypot(scene.windField().baseWind()[0], scene.windField().baseWind()[1]), 6.0f,
-                1e-4f);
-}
+    EXPECT_NEAR(baseSpeed(wind), 6.0f, 1e-4f);
 
-TEST_F(SceneBuild, AGameSavedAwayFromSpotsComesBackWithoutWind) {
-    readGame(gameNaming("hill", 500.0f, 400.0f));
+    // The same speed from another direction is another wind: the rebuild puts
+    // the spot's wind back.
+    scene.windField().setWind(1.0f, 6.0f);
     scene.build();
-    EXPECT_FLOAT_EQ(std::hypot(scene.windField().baseWind()[0], scene.windField().baseWind()[1]),
-                    0.0f);
-    EXPECT_TRUE(scene.windField().empty());
+    EXPECT_NEAR(std::remainder(std::atan2(w[1], w[0]) - expected, 6.2831853f), 0.0f, 1e-4f);
+
+    Scene away;
+    KeyValueFile game;
+    game.openText(gameNaming("hill", 710.5f, 600.0f)); // just over 10 m from "windy top"
+    away.readParams(game);
+    away.build();
+    EXPECT_FLOAT_EQ(baseSpeed(away.windField()), 0.0f);
+    EXPECT_TRUE(away.windField().empty());
+
+    // A game saved in the band kept clear along the land's edges comes back
+    // at the land's centre, so a spot in that band gives no wind.
+    for (const auto& [x, y] : {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}}) {
+        away.terrain().AddSpot("edge", x, y, 0.0f, 0.0f, 5.0f, 0.0f);
+        game.openText(gameNaming("hill", x, y));
+        away.readParams(game);
+        away.build();
+        EXPECT_FLOAT_EQ(baseSpeed(away.windField()), 0.0f) << x << ", " << y;
+    }
 }
 
-TEST_F(SceneBuild, UpdateDriftsTheCloudsWithTheWindOnlyWhenShown) {
+TEST_F(SceneBuild, UpdateAgesTheThermalsAndDriftsTheCloudsWithTheWindOnlyWhenShown) {
     readGame(gameNaming("hill", 703.0f, 596.0f));
     scene.build();
     const CloudLayer& clouds = scene.theLand().clouds;
     const float s0 = clouds.S0();
     const float windX = scene.windField().baseWind()[0];
     ASSERT_NE(windX, 0.0f);
+    std::vector<float> ages;
+    for (const auto& thermal : scene.thermalSet().list())
+        ages.push_back(thermal->age());
     EXPECT_TRUE(scene.update(2.0));
     EXPECT_NEAR(clouds.S0() - s0, -windX * 2.0f / (2.0f * clouds.Radius()), 1e-5f);
+    int aged = 0;
+    for (std::size_t i = 0; i < ages.size(); ++i)
+        aged += std::fabs(scene.thermalSet().list()[i]->age() - ages[i] - 2.0f) < 1e-3f;
+    EXPECT_GT(aged, 0) << "the thermals live on with the scene";
 
     scene.setShowClouds(false);
     const float still = clouds.S0();
@@ -346,7 +364,7 @@ std::vector<std::uint8_t> drawFrame(Scene& scene, const GlTestWindow& window) {
     return window.readPixels();
 }
 
-TEST_F(SceneBuild, DrawsSkyAboveGroundAndSurvivesANewContext) {
+TEST_F(SceneBuild, DrawsSkyAboveGroundSurvivesANewContextAndDrawsNothingWithoutLand) {
     readGame(gameNaming("hill", 300.0f, 500.0f) + "obs.beta = \"0.15\"\n");
     scene.build();
     scene.setRect(0, 0, window.width, window.height);
@@ -368,30 +386,19 @@ TEST_F(SceneBuild, DrawsSkyAboveGroundAndSurvivesANewContext) {
         differing += std::abs(first[i] - again[i]) > 8;
     EXPECT_LT(differing, static_cast<int>(first.size() / 100))
         << "the same picture after the context was re-created";
-}
 
-TEST_F(SceneBuild, AWorldWithoutItsLandDrawsNothing) {
-    readGame(gameNaming("hill", 300.0f, 500.0f));
-    scene.build();
-    readGame(gameNaming("gone", 300.0f, 500.0f)); // another land, missing
-    scene.build();
-    scene.setRect(0, 0, window.width, window.height);
-    const std::vector<std::uint8_t> frame = drawFrame(scene, window);
-    EXPECT_EQ(std::count(frame.begin(), frame.end(), 0), static_cast<long>(frame.size()))
-        << "no sky, clouds or ground of the land that was there before";
-}
-
-TEST_F(SceneBuild, ProjectionFollowsTheSceneRectangle) {
-    readGame(gameNaming("hill", 300.0f, 500.0f));
-    scene.build();
-    scene.setRect(0, 0, window.width, window.height);
-    drawFrame(scene, window);
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     const float t = scene.theObserver().tanHalfField();
     // glFrustum: m[0] = near / right, m[5] = near / top with near 1.
     EXPECT_NEAR(projection[0], 1.0f / t, 1e-4f);
     EXPECT_NEAR(projection[5], 1.0f / (t * window.height / window.width), 1e-4f);
+
+    readGame(gameNaming("gone", 300.0f, 500.0f)); // another land, missing
+    scene.build();
+    const std::vector<std::uint8_t> frame = drawFrame(scene, window);
+    EXPECT_EQ(std::count(frame.begin(), frame.end(), 0), static_cast<long>(frame.size()))
+        << "no sky, clouds or ground of the land that was there before";
 }
 
 } // namespace

@@ -110,20 +110,4 @@ void writeFile(const fs::path& path, const std::string& text) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::size_t keyLine(const std::string& text, const std::string& key) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t end = text.find('\n', pos);
-        const std::string line = text.substr(pos, end == std::string::npos ? end : end - pos);
-        const std::size_t start = line.find_first_not_of(" \t");
-        if (start != std::string::npos && line.compare(start, key.size(), key) == 0) {
-            const std::size_t after = line.find_first_not_of(" \t", start + key.size());
-            if (after != std::string::npos && line[after] == '=') return pos;
-        }
-        if (end == std::string::npos) break;
-        pos = end + 1;
-    }
-    return std::string::npos;
-}
-
 } // namespace scenetest

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "world/Scene.h"
@@ -22,106 +23,78 @@ class Recorder : public EventSubscriber {
     std::vector<uintptr_t> payloads;
 };
 
-// Signed difference of two headings, in (-pi, pi].
-float turnBetween(float from, float to) {
-    return std::remainder(to - from, 2.0f * 3.14159265f);
-}
-
-TEST(SceneKeys, EveryKeyDownIsPublishedAndLeftToTheApplication) {
+TEST(SceneKeys, KeyDownsArePublishedAndEveryInputIsLeftToTheApplication) {
     Scene scene;
+    EXPECT_FALSE(scene.isLoaded());
+    EXPECT_FALSE(scene.update(0.02)) << "an unbuilt scene asks to leave the layer list";
     Recorder menu(Scene::keyEvent);
     Recorder other(0xFF); // hears progress and similar, not keys
     scene.subscribe(&menu);
     scene.subscribe(&other);
-
     EXPECT_TRUE(scene.keyDown('v'));
     EXPECT_TRUE(scene.keyDown(27)) << "Escape must still reach the application";
     EXPECT_TRUE(scene.keyUp('v'));
-
-    ASSERT_EQ(menu.types.size(), 2u) << "key ups are not published";
-    EXPECT_EQ(menu.types[0], Scene::keyEvent);
-    EXPECT_EQ(menu.payloads[0], static_cast<uintptr_t>('v'));
-    EXPECT_EQ(menu.payloads[1], 27u);
-    EXPECT_TRUE(other.types.empty());
-}
-
-TEST(SceneKeys, ButtonsAreLeftToOthers) {
-    Scene scene;
     EXPECT_TRUE(scene.leftButton(0, 10, 10, true));
     EXPECT_TRUE(scene.rightButton(0, 10, 10, false));
     EXPECT_TRUE(scene.middleDoubleClick(0, 10, 10));
+    EXPECT_EQ(menu.types, (std::vector<uint32_t>{Scene::keyEvent, Scene::keyEvent}))
+        << "key ups are not published";
+    EXPECT_EQ(menu.payloads, (std::vector<uintptr_t>{'v', 27}));
+    EXPECT_TRUE(other.types.empty());
 }
 
-class ScenePointer : public ::testing::Test {
-  protected:
-    float azimuth() const { return scene.theObserver().azimuth(); }
-    float elevation() const { return scene.theObserver().elevation(); }
-
-    Scene scene;
+// A motion is (x, y); a step may first do something else to the scene. The
+// turn is the azimuth change since the first step, at 80 pixels per radian:
+// right turns clockwise, down lowers the view.
+struct Step {
+    std::function<void(Scene&)> before;
+    int x, y;
+    float turn, elevation;
 };
 
-TEST_F(ScenePointer, TheFirstMotionOnlyRecordsThePointer) {
-    const float before = azimuth();
-    EXPECT_FALSE(scene.mouseMove(400, 300)) << "the scene uses the motion";
-    EXPECT_FLOAT_EQ(turnBetween(before, azimuth()), 0.0f)
-        << "no turn by the distance from (-1, -1)";
-    EXPECT_FLOAT_EQ(elevation(), 0.0f);
-}
-
-TEST_F(ScenePointer, MotionTurnsByThePointerDeltas) {
-    scene.mouseMove(400, 300);
-    const float before = azimuth();
-    // 80 pixels per radian by default: right turns clockwise, up raises the view.
-    scene.mouseMove(440, 300);
-    EXPECT_NEAR(turnBetween(before, azimuth()), -0.5f, 1e-4f);
-    scene.mouseMove(440, 316);
-    EXPECT_NEAR(elevation(), -0.2f, 1e-5f);
-    scene.mouseMove(400, 316);
-    EXPECT_NEAR(turnBetween(before, azimuth()), 0.0f, 1e-4f);
-}
-
-TEST_F(ScenePointer, RegainingTheInputOnlyRecordsTheNextMotion) {
-    scene.setActive(true);
-    scene.mouseMove(100, 100);
-    scene.mouseMove(120, 100);
-    const float afterTurn = azimuth();
-
-    // A box or the menu takes the input; the pointer wanders meanwhile.
-    scene.setActive(false);
-    scene.setActive(true);
-    scene.mouseMove(700, 500);
-    EXPECT_FLOAT_EQ(turnBetween(afterTurn, azimuth()), 0.0f);
-
-    scene.mouseMove(708, 500);
-    EXPECT_NEAR(turnBetween(afterTurn, azimuth()), -0.1f, 1e-4f) << "later motion turns again";
-}
-
-TEST_F(ScenePointer, ThePointerComingBackOverTheSceneOnlyRecords) {
-    scene.setRect(0, 0, 800, 600);
-    ASSERT_TRUE(scene.hitTest(100, 100));
-    scene.mouseMove(100, 100);
-    scene.mouseMove(110, 100);
-    const float afterTurn = azimuth();
-
-    EXPECT_FALSE(scene.hitTest(900, 100));
-    EXPECT_TRUE(scene.hitTest(500, 500));
-    scene.mouseMove(500, 500);
-    EXPECT_FLOAT_EQ(turnBetween(afterTurn, azimuth()), 0.0f);
-}
-
-TEST_F(ScenePointer, BeingMadeActiveAgainWhileHoldingTheInputKeepsTurning) {
-    scene.setActive(true);
-    scene.mouseMove(100, 100);
-    const float before = azimuth();
-    scene.setActive(true);
-    scene.mouseMove(116, 100);
-    EXPECT_NEAR(turnBetween(before, azimuth()), -0.2f, 1e-4f);
-}
-
-TEST(SceneLifecycle, BeforeABuildTheSceneNeitherUpdatesNorDraws) {
-    Scene scene;
-    EXPECT_FALSE(scene.isLoaded());
-    EXPECT_FALSE(scene.update(0.02)) << "an unbuilt scene asks to leave the layer list";
+TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput) {
+    const auto nothing = [](Scene&) {};
+    const auto regain = [](Scene& s) { s.setActive(false), s.setActive(true); };
+    const auto activeAgain = [](Scene& s) { s.setActive(true); };
+    const auto leaveAndComeBack = [](Scene& s) {
+        s.setRect(0, 0, 800, 600);
+        EXPECT_FALSE(s.hitTest(900, 100));
+        EXPECT_TRUE(s.hitTest(500, 500));
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"first motion only records, from (-1, -1)", {{nothing, 400, 300, 0.0f, 0.0f}}},
+        {"deltas",
+         {{nothing, 400, 300, 0, 0},
+          {nothing, 440, 300, -0.5f, 0},
+          {nothing, 440, 316, -0.5f, -0.2f},
+          {nothing, 400, 316, 0, -0.2f}}},
+        {"regained input",
+         {{activeAgain, 100, 100, 0, 0},
+          {nothing, 120, 100, -0.25f, 0},
+          {regain, 700, 500, -0.25f, 0},
+          {nothing, 708, 500, -0.35f, 0}}},
+        {"pointer back over the scene",
+         {{nothing, 100, 100, 0, 0}, {nothing, 110, 100, -0.125f, 0}, {leaveAndComeBack, 500, 500, -0.125f, 0}}},
+        {"made active while holding the input",
+         {{activeAgain, 100, 100, 0, 0}, {activeAgain, 116, 100, -0.2f, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene scene;
+        const float start = scene.theObserver().azimuth();
+        for (const Step& step : c.steps) {
+            step.before(scene);
+            EXPECT_FALSE(scene.mouseMove(step.x, step.y)) << "the scene uses the motion";
+            const float turn = std::remainder(scene.theObserver().azimuth() - start,
+                                              2.0f * 3.14159265f);
+            EXPECT_NEAR(turn, step.turn, 1e-4f) << step.x << "," << step.y;
+            EXPECT_NEAR(scene.theObserver().elevation(), step.elevation, 1e-5f);
+        }
+    }
 }
 
 } // namespace

@@ -71,30 +71,17 @@ TEST_F(SceneSpots, AddSpotRecordsPlaceGroundHeadingAndWind) {
     EXPECT_NEAR(angleBetween(spot.windDirection, 1.0f - pi), 0.0f, 1e-5f);
 }
 
-TEST_F(SceneSpots, AddSpotRefusesNamesALandFileCannotHold) {
+TEST_F(SceneSpots, AddSpotRefusesNamesALandFileCannotHoldAndWorksWithoutALand) {
     const std::size_t before = scene.terrain().spots().size();
     for (const char* name : {"", "say \"hi\"", "a // b", "[Spot]", "two\nlines"}) {
         EXPECT_FALSE(scene.addSpot(name)) << name;
     }
     EXPECT_EQ(scene.terrain().spots().size(), before);
     EXPECT_TRUE(scene.addSpot("Col de l'Aigle (east)"));
-}
 
-TEST_F(SceneSpots, AddSpotWithoutALandRecordsNoGround) {
-    Scene empty;
+    Scene empty; // without a land: no ground
     ASSERT_TRUE(empty.addSpot("nowhere"));
     EXPECT_FLOAT_EQ(empty.terrain().spots().back().z, -1.0f);
-}
-
-TEST_F(SceneSpots, NextSpotMovesTheObserverAndTurnsItToTheSpot) {
-    scene.nextSpot(); // "calm", after the land-centre spot
-    const Observer& observer = scene.theObserver();
-    EXPECT_EQ(observer.spotName(), "calm");
-    EXPECT_FLOAT_EQ(observer.positionX(), 300.0f);
-    EXPECT_FLOAT_EQ(observer.positionY(), 300.0f);
-    EXPECT_NEAR(observer.positionZ(), land.groundAt(300.0f) + 2.0f, 1e-3f);
-    EXPECT_NEAR(angleBetween(observer.azimuth(), north() + 45.0f * pi / 180.0f), 0.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(observer.elevation(), 0.0f);
 }
 
 TEST_F(SceneSpots, FirstNextSpotAfterALoadAtASpotLeavesIt) {
@@ -106,9 +93,17 @@ TEST_F(SceneSpots, FirstNextSpotAfterALoadAtASpotLeavesIt) {
     EXPECT_EQ(scene.theObserver().spotName(), "Land center");
 }
 
-TEST_F(SceneSpots, NextSpotAppliesADifferentWindAndRecomputesTheField) {
-    scene.nextSpot();
-    scene.nextSpot(); // "windy"
+TEST_F(SceneSpots, NextSpotMovesAndTurnsTheObserverAndAppliesADifferentWind) {
+    scene.nextSpot(); // "calm", after the land-centre spot
+    const Observer& observer = scene.theObserver();
+    EXPECT_EQ(observer.spotName(), "calm");
+    EXPECT_FLOAT_EQ(observer.positionX(), 300.0f);
+    EXPECT_FLOAT_EQ(observer.positionY(), 300.0f);
+    EXPECT_NEAR(observer.positionZ(), land.groundAt(300.0f) + 2.0f, 1e-3f);
+    EXPECT_NEAR(angleBetween(observer.azimuth(), north() + 45.0f * pi / 180.0f), 0.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(observer.elevation(), 0.0f);
+
+    scene.nextSpot(); // "windy": a different wind
     WindField& wind = scene.windField();
     EXPECT_NEAR(windSpeed(wind), 6.0f, 1e-5f);
     const float blowsTowards = std::atan2(wind.baseWind()[1], wind.baseWind()[0]);
@@ -136,6 +131,24 @@ TEST_F(SceneSpots, NextSpotKeepsTheFieldWhenTheWindIsTheSame) {
     EXPECT_EQ(scene.theObserver().spotName(), "Land center");
     EXPECT_FALSE(wind.dirty());
     EXPECT_FLOAT_EQ(windSpeed(wind), 0.0f);
+}
+
+} // namespace
+
+namespace {
+
+// A hand-written land file may leave out a scenery's measures: they are 0.
+TEST(SceneLandFile, SceneryKeysLeftOutAreZero) {
+    Scene scene;
+    KeyValueFile file;
+    file.openText("decor1.name = \"barn\"\ndecor1.type = \"21\"\ndecor1.x = \"5\"\n");
+    scene.theLand().readSceneries(file);
+    ASSERT_EQ(scene.theLand().sceneries.size(), 1u);
+    const Scenery& barn = *scene.theLand().sceneries[0];
+    EXPECT_EQ(barn.x, 5.0f);
+    for (float measure : {barn.y, barn.z, barn.width, barn.depth, barn.height, barn.roofHeight,
+                          barn.rx, barn.ry, barn.rz})
+        EXPECT_EQ(measure, 0.0f);
 }
 
 } // namespace

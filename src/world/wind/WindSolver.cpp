@@ -56,6 +56,9 @@ float WindSolver::groundLift(int i, int j) const {
 }
 
 void WindSolver::initialLift() {
+    // Without relief there is no slope to lift the air: cells off the land's
+    // triangles hold no ground, and a slope toward them is not a slope.
+    if (levels[nz] <= 0.0f) return;
     for (int j = 0; j < ny; ++j) {
         for (int i = 0; i < nx; ++i) {
             const int c = column(i, j);
