@@ -5,8 +5,8 @@
 // A press that moved the input (a shortcut asking for a name) types nothing into
 // what it opened; the next press types there.
 TEST(Typing, CharactersGoOnlyToTheLayerThatGotTheKeyPress) {
+    FakeLayer scene{"scene"}, box{"box"}; // they outlive the application that lists them
     TestApplication app;
-    FakeLayer scene{"scene"}, box{"box"};
     app.showLayer(&scene, false, true);
     app.keyDown('v');
     app.showLayer(&box, false, true);
