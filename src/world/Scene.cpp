@@ -322,17 +322,18 @@ void Scene::setWindFrom(float speed, float fromDegrees) {
         windToApply = std::array<float, 2>{std::clamp(speed, 0.0f, 25.0f), fromDegrees};
         return;
     }
+    windToApply.reset();
     wind.setWind(fromDegrees * degreesToRadians + pi, speed);
     rebuildWind();
 }
 
 float Scene::windSpeed() const {
-    if (windToApply && !loaded) return (*windToApply)[0];
+    if (windToApply) return (*windToApply)[0]; // what the next build applies
     return length3(wind.baseWind());
 }
 
 float Scene::windFromDegrees() const {
-    if (windToApply && !loaded) return (*windToApply)[1];
+    if (windToApply) return (*windToApply)[1];
     if (windSpeed() == 0.0f) return 0.0f;
     const float degrees = std::fmod(windAngleFromNorth() * radiansToDegrees, 360.0f);
     const float turned = degrees < 0.0f ? degrees + 360.0f : degrees;
