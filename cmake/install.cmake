@@ -50,4 +50,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # found at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libgl1")
+# The exact wind solve runs its LAPACK calls about twice as fast on OpenBLAS.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libopenblas0-pthread")
 include(CPack)
