@@ -109,6 +109,11 @@ class Scene : public Element, public EventPublisher {
     bool windShown() const { return showWind; }
     bool thermalsShown() const { return showThermals; }
     bool soundIsOn() const { return soundOn; }
+    bool sunShown() const { return land.showSun; }
+    bool cloudsShown() const { return land.showClouds; }
+    bool sceneriesShown() const { return land.showSceneries; }
+    // The land's files are read and its pictures made: its spots can be saved.
+    bool landReady() const { return land.graphicsReady; }
     bool isLoaded() const { return loaded; }
     const std::string& savedGamePath() const { return fileName; }
 

@@ -94,10 +94,10 @@ TEST(DefaultShortcuts, OnlyTheSpotAndMovementCommandsHaveKeys) {
     commands.emplace_back(new AddSpotCommand(nullptr, nullptr, &scene));
     commands.emplace_back(new ChangeSpotCommand(nullptr, nullptr, &scene));
     commands.emplace_back(new SaveMapCommand(nullptr, nullptr, &scene));
-    commands.emplace_back(new ObserverMoveFrontCommand(nullptr, nullptr, observer));
-    commands.emplace_back(new ObserverMoveBackCommand(nullptr, nullptr, observer));
-    commands.emplace_back(new ObserverMoveLeftCommand(nullptr, nullptr, observer));
-    commands.emplace_back(new ObserverMoveRightCommand(nullptr, nullptr, observer));
+    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Front, nullptr, nullptr, observer));
+    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Back, nullptr, nullptr, observer));
+    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Left, nullptr, nullptr, observer));
+    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Right, nullptr, nullptr, observer));
     const int keys[] = {'v', Key::Tab, 'w', Key::Up, Key::Down, Key::Left, Key::Right};
     for (std::size_t i = 0; i < std::size(keys); ++i)
         EXPECT_EQ(commands[i]->shortcutKey, keys[i]) << commands[i]->name;
@@ -107,9 +107,9 @@ TEST(DefaultShortcuts, OnlyTheSpotAndMovementCommandsHaveKeys) {
     keyless.emplace_back(new CreateSceneCommand(nullptr, nullptr, &scene));
     keyless.emplace_back(new LoadSceneCommand(nullptr, nullptr, &scene));
     keyless.emplace_back(new SaveSceneCommand(nullptr, nullptr, &scene));
-    keyless.emplace_back(new ShowWindCommand(nullptr, nullptr, &scene));
-    keyless.emplace_back(new PlaySoundCommand(nullptr, nullptr, &scene));
-    keyless.emplace_back(new ObserverSpeedCommand(nullptr, nullptr, observer));
+    keyless.emplace_back(new SwitchCommand(Switches::showWind(scene), nullptr, nullptr));
+    keyless.emplace_back(new SwitchCommand(Switches::playSound(scene), nullptr, nullptr));
+    keyless.emplace_back(new SettingCommand(Settings::speed(*observer), nullptr, nullptr));
     keyless.emplace_back(new FullScreenCommand(nullptr, nullptr, nullptr));
     keyless.emplace_back(new ResizeScreenCommand(nullptr, nullptr, nullptr));
     keyless.emplace_back(new ShowInfoCommand(nullptr, nullptr, nullptr));
@@ -128,12 +128,12 @@ TEST(ShortcutList, ListsTheFixedKeysThenEveryBoundCommandInMenuOrder) {
     new AddSpotCommand(land, nullptr, &scene);
     new ChangeSpotCommand(land, nullptr, &scene);
     new SaveMapCommand(land, nullptr, &scene);
-    new ObserverMoveFrontCommand(land, nullptr, observer);
-    new ObserverMoveBackCommand(land, nullptr, observer);
-    new ObserverMoveLeftCommand(land, nullptr, observer);
-    new ObserverMoveRightCommand(land, nullptr, observer);
+    new ObserverMoveCommand(MoveDirection::Front, land, nullptr, observer);
+    new ObserverMoveCommand(MoveDirection::Back, land, nullptr, observer);
+    new ObserverMoveCommand(MoveDirection::Left, land, nullptr, observer);
+    new ObserverMoveCommand(MoveDirection::Right, land, nullptr, observer);
     Page* later = addPage(menu, 14);
-    (new ShowWindCommand(later, nullptr, &scene))->shortcutKey = 'z';
+    (new SwitchCommand(Switches::showWind(scene), later, nullptr))->shortcutKey = 'z';
 
     auto* page = new ShortcutListPage;
     page->create(16, 0, 0, 512, 512, &menu, menu.pages);

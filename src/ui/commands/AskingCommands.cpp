@@ -157,7 +157,7 @@ void SaveMapCommand::onEvent(EventPublisher*, const Event& event) {
 }
 
 bool SaveMapCommand::execute() {
-    if (!scene->theLand().graphicsReady) return false;
+    if (!scene->landReady()) return false;
     EventPublisher* box = host().ask(tableText(saveLandQuestion), tableText(warningTitle),
                                      Event(CommandEvent::Confirm));
     if (box) box->subscribe(this);
@@ -165,7 +165,7 @@ bool SaveMapCommand::execute() {
 }
 
 void SaveMapCommand::confirm() {
-    if (!scene->theLand().graphicsReady) return;
+    if (!scene->landReady()) return;
     saveWithNotice(host(), [&] { return scene->saveLandSpots(); });
 }
 

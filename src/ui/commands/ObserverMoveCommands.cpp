@@ -1,17 +1,44 @@
 #include "ui/commands/ObserverMoveCommands.h"
 
 #include <algorithm>
+#include <cassert>
+#include <string_view>
 
 #include "platform/Keys.h"
 #include "shell/Accessors.h"
 #include "world/observer/Observer.h"
 
-ObserverMoveCommand::ObserverMoveCommand(std::string_view commandName, int descriptionId,
-                                         int moveKey, Page* page, ConsolePage* console,
-                                         Observer* target)
-    : Command(commandName, descriptionId, CommandEvent::Activate, page, console), clock(timeNow),
-      observer(target), key(moveKey) {
-    shortcutKey = moveKey;
+namespace {
+
+struct Move {
+    std::string_view name;
+    int textId;
+    int key;
+};
+
+Move moveOf(MoveDirection direction) {
+    switch (direction) {
+    case MoveDirection::Front:
+        return {"observermovefront", 120, Key::Up};
+    case MoveDirection::Back:
+        return {"observermoveback", 121, Key::Down};
+    case MoveDirection::Left:
+        return {"observermoveleft", 122, Key::Left};
+    case MoveDirection::Right:
+        break;
+    }
+    return {"observermoveright", 127, Key::Right};
+}
+
+} // namespace
+
+ObserverMoveCommand::ObserverMoveCommand(MoveDirection direction, Page* page,
+                                         ConsolePage* console, Observer* target)
+    : Command(moveOf(direction).name, moveOf(direction).textId, CommandEvent::Activate, page,
+              console),
+      clock(timeNow), observer(target), key(moveOf(direction).key) {
+    assert(observer && "a move command needs the observer it moves; build the scene first");
+    shortcutKey = key;
 }
 
 bool ObserverMoveCommand::execute() {
@@ -21,19 +48,3 @@ bool ObserverMoveCommand::execute() {
     observer->moveByKey(key, static_cast<float>(step));
     return true;
 }
-
-ObserverMoveFrontCommand::ObserverMoveFrontCommand(Page* page, ConsolePage* console,
-                                                   Observer* observer)
-    : ObserverMoveCommand("observermovefront", 120, Key::Up, page, console, observer) {}
-
-ObserverMoveBackCommand::ObserverMoveBackCommand(Page* page, ConsolePage* console,
-                                                 Observer* observer)
-    : ObserverMoveCommand("observermoveback", 121, Key::Down, page, console, observer) {}
-
-ObserverMoveLeftCommand::ObserverMoveLeftCommand(Page* page, ConsolePage* console,
-                                                 Observer* observer)
-    : ObserverMoveCommand("observermoveleft", 122, Key::Left, page, console, observer) {}
-
-ObserverMoveRightCommand::ObserverMoveRightCommand(Page* page, ConsolePage* console,
-                                                   Observer* observer)
-    : ObserverMoveCommand("observermoveright", 127, Key::Right, page, console, observer) {}

@@ -5,26 +5,20 @@
 #include "ui/toolkit/WidgetEvents.h"
 
 FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, Application* application)
-    : SwitchCommand("fullscreen", 129, page, console) {
+    : SwitchCommand({"fullscreen", 129, [this] { return host().isFullScreen(); },
+                     [this](bool on) { host().setFullScreen(on); }},
+                    page, console) {
     hostApplication(application);
-}
-bool FullScreenCommand::state() const {
-    return host().isFullScreen();
-}
-void FullScreenCommand::setState(bool on) {
-    host().setFullScreen(on);
 }
 
 ShowInfoCommand::ShowInfoCommand(Page* page, ConsolePage* console, Application* application)
-    : SwitchCommand("showinfo", 143, page, console) {
+    : SwitchCommand({"showinfo", 143, [this] { return host().screenInfoShown(); },
+                     [this](bool on) {
+                         host().setScreenInfoShown(on);
+                         host().applyScreenInfo();
+                     }},
+                    page, console) {
     hostApplication(application);
-}
-bool ShowInfoCommand::state() const {
-    return host().screenInfoShown();
-}
-void ShowInfoCommand::setState(bool on) {
-    host().setScreenInfoShown(on);
-    host().applyScreenInfo();
 }
 
 // ---------------------------------------------------------------------------

@@ -22,22 +22,15 @@ again. In the console, "resizescreen" alone lists the modes with their
 numbers and "resizescreen N" switches to mode N.
 ===============================================================================
 */
+// Switches over the command's host, so they are made with it.
 class FullScreenCommand : public SwitchCommand {
   public:
     FullScreenCommand(Page* page, ConsolePage* console, Application* application);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
 };
 
 class ShowInfoCommand : public SwitchCommand {
   public:
     ShowInfoCommand(Page* page, ConsolePage* console, Application* application);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
 };
 
 class ResizeScreenCommand : public Command {

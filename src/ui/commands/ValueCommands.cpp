@@ -1,6 +1,7 @@
 #include "ui/commands/ValueCommands.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -87,6 +88,12 @@ std::string ValueCommand::runFromConsole(const std::vector<std::string>& argumen
 
 // ---------------------------------------------------------------------------
 
+SwitchCommand::SwitchCommand(SwitchDefinition definition, Page* page, ConsolePage* console)
+    : ValueCommand(definition.name, definition.textId, page, console),
+      state(std::move(definition.get)), setState(std::move(definition.set)) {
+    assert(state && setState && "a switch needs a getter and a setter; fill its definition");
+}
+
 std::optional<CommandValue> SwitchCommand::readEvent(const Event& event) const {
     switch (event.kind()) {
     case KindButton:
@@ -116,10 +123,13 @@ std::string SwitchCommand::usage() const {
 
 // ---------------------------------------------------------------------------
 
-SettingCommand::SettingCommand(std::string_view commandName, int descriptionId, Page* page,
-                               ConsolePage* console, float lowestValue, float highestValue)
-    : ValueCommand(commandName, descriptionId, page, console), lowest(lowestValue),
-      highest(highestValue) {}
+SettingCommand::SettingCommand(SettingDefinition definition, Page* page, ConsolePage* console)
+    : ValueCommand(definition.name, definition.textId, page, console),
+      setting(std::move(definition.get)), setSetting(std::move(definition.set)),
+      lowest(definition.lowest), highest(definition.highest) {
+    assert(setting && setSetting && "a setting needs a getter and a setter; fill its definition");
+    assert(lowest <= highest && "a setting's lowest bound must not pass its highest");
+}
 
 std::optional<CommandValue> SettingCommand::readEvent(const Event& event) const {
     switch (event.kind()) {
@@ -157,108 +167,64 @@ std::string SettingCommand::usage() const {
 
 // ---------------------------------------------------------------------------
 
-ShowWindCommand::ShowWindCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("showwind", 110, page, console), scene(target) {}
-bool ShowWindCommand::state() const {
-    return scene->windShown();
-}
-void ShowWindCommand::setState(bool on) {
-    scene->setShowWind(on);
-}
-
-PlaySoundCommand::PlaySoundCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("playsound", 111, page, console), scene(target) {}
-bool PlaySoundCommand::state() const {
-    return scene->soundIsOn();
-}
-void PlaySoundCommand::setState(bool on) {
-    scene->setSound(on);
-}
-
-ShowPompesCommand::ShowPompesCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("showpompes", 112, page, console), scene(target) {}
-bool ShowPompesCommand::state() const {
-    return scene->thermalsShown();
-}
-void ShowPompesCommand::setState(bool on) {
-    scene->setShowThermals(on);
-}
-
-ShowSunCommand::ShowSunCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("showsun", 113, page, console), scene(target) {}
-bool ShowSunCommand::state() const {
-    return scene->theLand().showSun;
-}
-void ShowSunCommand::setState(bool on) {
-    scene->setShowSun(on);
-}
-
-ShowCloudsCommand::ShowCloudsCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("showclouds", 114, page, console), scene(target) {}
-bool ShowCloudsCommand::state() const {
-    return scene->theLand().showClouds;
-}
-void ShowCloudsCommand::setState(bool on) {
-    scene->setShowClouds(on);
-}
-
-ShowDecorsCommand::ShowDecorsCommand(Page* page, ConsolePage* console, Scene* target)
-    : SwitchCommand("showdecors", 116, page, console), scene(target) {}
-bool ShowDecorsCommand::state() const {
-    return scene->theLand().showSceneries;
-}
-void ShowDecorsCommand::setState(bool on) {
-    scene->setShowSceneries(on);
-}
-
-// ---------------------------------------------------------------------------
-
 namespace {
+
+// A switch over a getter and a setter of its target.
+template <class Target>
+SwitchDefinition switchOf(std::string_view name, int textId, Target& target,
+                          bool (Target::*get)() const, void (Target::*set)(bool)) {
+    return {name, textId, [&target, get] { return (target.*get)(); },
+            [&target, set](bool on) { (target.*set)(on); }};
+}
+
+template <class Target>
+SettingDefinition settingOf(std::string_view name, int textId, Target& target,
+                            float (Target::*get)() const, void (Target::*set)(float),
+                            float lowest, float highest) {
+    return {name, textId, [&target, get] { return (target.*get)(); },
+            [&target, set](float number) { (target.*set)(number); }, lowest, highest};
+}
+
 // The same bounds a saved game is held to.
 constexpr float noLimit = 1.0e6f;
 constexpr float fieldOfViewMin = 1.0f;
 constexpr float fieldOfViewMax = 179.0f;
 constexpr float turningSpeedMin = 1.0f;
+
 } // namespace
 
-ObserverSpeedCommand::ObserverSpeedCommand(Page* page, ConsolePage* console, Observer* target)
-    : SettingCommand("observerspeed", 115, page, console, 0.0f, noLimit), observer(target) {}
-float ObserverSpeedCommand::setting() const {
-    return observer->movementSpeed();
+SwitchDefinition Switches::playSound(Scene& scene) {
+    return switchOf("playsound", 111, scene, &Scene::soundIsOn, &Scene::setSound);
 }
-void ObserverSpeedCommand::setSetting(float number) {
-    observer->setSpeed(number);
+SwitchDefinition Switches::showPompes(Scene& scene) {
+    return switchOf("showpompes", 112, scene, &Scene::thermalsShown, &Scene::setShowThermals);
 }
-
-ObserverFieldOfViewCommand::ObserverFieldOfViewCommand(Page* page, ConsolePage* console,
-                                                       Observer* target)
-    : SettingCommand("observerfieldofview", 117, page, console, fieldOfViewMin, fieldOfViewMax),
-      observer(target) {}
-float ObserverFieldOfViewCommand::setting() const {
-    return observer->fieldOfView();
+SwitchDefinition Switches::showWind(Scene& scene) {
+    return switchOf("showwind", 110, scene, &Scene::windShown, &Scene::setShowWind);
 }
-void ObserverFieldOfViewCommand::setSetting(float number) {
-    observer->setFieldOfView(number);
+SwitchDefinition Switches::showClouds(Scene& scene) {
+    return switchOf("showclouds", 114, scene, &Scene::cloudsShown, &Scene::setShowClouds);
 }
-
-ObserverAzimutSpeedCommand::ObserverAzimutSpeedCommand(Page* page, ConsolePage* console,
-                                                       Observer* target)
-    : SettingCommand("observerazimutspeed", 118, page, console, turningSpeedMin, noLimit),
-      observer(target) {}
-float ObserverAzimutSpeedCommand::setting() const {
-    return observer->azimuthPixelsPerRadian();
+SwitchDefinition Switches::showSun(Scene& scene) {
+    return switchOf("showsun", 113, scene, &Scene::sunShown, &Scene::setShowSun);
 }
-void ObserverAzimutSpeedCommand::setSetting(float number) {
-    observer->setAzimuthSpeed(number);
+SwitchDefinition Switches::showDecors(Scene& scene) {
+    return switchOf("showdecors", 116, scene, &Scene::sceneriesShown, &Scene::setShowSceneries);
 }
 
-ObserverSiteSpeedCommand::ObserverSiteSpeedCommand(Page* page, ConsolePage* console,
-                                                   Observer* target)
-    : SettingCommand("observersitespeed", 119, page, console, turningSpeedMin, noLimit),
-      observer(target) {}
-float ObserverSiteSpeedCommand::setting() const {
-    return observer->elevationPixelsPerRadian();
+SettingDefinition Settings::fieldOfView(Observer& observer) {
+    return settingOf("observerfieldofview", 117, observer, &Observer::fieldOfView,
+                     &Observer::setFieldOfView, fieldOfViewMin, fieldOfViewMax);
 }
-void ObserverSiteSpeedCommand::setSetting(float number) {
-    observer->setElevationSpeed(number);
+SettingDefinition Settings::speed(Observer& observer) {
+    return settingOf("observerspeed", 115, observer, &Observer::movementSpeed,
+                     &Observer::setSpeed, 0.0f, noLimit);
+}
+SettingDefinition Settings::azimutSpeed(Observer& observer) {
+    return settingOf("observerazimutspeed", 118, observer, &Observer::azimuthPixelsPerRadian,
+                     &Observer::setAzimuthSpeed, turningSpeedMin, noLimit);
+}
+SettingDefinition Settings::siteSpeed(Observer& observer) {
+    return settingOf("observersitespeed", 119, observer, &Observer::elevationPixelsPerRadian,
+                     &Observer::setElevationSpeed, turningSpeedMin, noLimit);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,7 +8,6 @@
 
 #include "ui/commands/Command.h"
 
-class Application;
 class Observer;
 class Scene;
 
@@ -23,6 +23,9 @@ was changed. A check box gives its checked state, a slider its value.
 
 In the console the word after the name is the value: "showwind 1",
 "observerspeed 20". Switches take 1/0, on/off, true/false or yes/no.
+
+One switch class and one setting class serve every such value: a definition
+gives the name, the description and how to read and set the target.
 ===============================================================================
 */
 class ValueCommand : public Command {
@@ -48,36 +51,57 @@ class ValueCommand : public Command {
     virtual std::string usage() const = 0;
 };
 
+// What makes a switch: its name, the text id of its description, and how it
+// reads and sets its target.
+struct SwitchDefinition {
+    std::string_view name;
+    int textId = 0;
+    std::function<bool()> get;
+    std::function<void(bool)> set;
+};
+
+// What makes a setting: as a switch, with the bounds every value is held to.
+struct SettingDefinition {
+    std::string_view name;
+    int textId = 0;
+    std::function<float()> get;
+    std::function<void(float)> set;
+    float lowest = 0.0f;
+    float highest = 0.0f;
+};
+
 // A switch: the value is the flag.
 class SwitchCommand : public ValueCommand {
-  protected:
-    using ValueCommand::ValueCommand;
+  public:
+    SwitchCommand(SwitchDefinition definition, Page* page, ConsolePage* console);
 
+  protected:
     std::optional<CommandValue> readEvent(const Event& event) const override;
     std::optional<CommandValue> readWord(std::string_view word) const override;
     void apply() override { setState(value.flag); }
     void sendCurrent() override;
     std::string usage() const override;
 
-    virtual bool state() const = 0;
-    virtual void setState(bool on) = 0;
+  private:
+    std::function<bool()> state;
+    std::function<void(bool)> setState;
 };
 
 // A number within [lowest, highest]: the value is number.
 class SettingCommand : public ValueCommand {
-  protected:
-    SettingCommand(std::string_view commandName, int descriptionId, Page* page,
-                   ConsolePage* console, float lowestValue, float highestValue);
+  public:
+    SettingCommand(SettingDefinition definition, Page* page, ConsolePage* console);
 
+  protected:
     std::optional<CommandValue> readEvent(const Event& event) const override;
     std::optional<CommandValue> readWord(std::string_view word) const override;
     void apply() override;
     void sendCurrent() override;
     std::string usage() const override;
 
-    virtual float setting() const = 0;
-    virtual void setSetting(float number) = 0;
-
+  private:
+    std::function<float()> setting;
+    std::function<void(float)> setSetting;
     float lowest;
     float highest;
 };
@@ -87,103 +111,21 @@ std::optional<bool> parseSwitchWord(std::string_view word);
 // A whole word that is a finite number.
 std::optional<float> parseNumberWord(std::string_view word);
 
-class ShowWindCommand : public SwitchCommand {
-  public:
-    ShowWindCommand(Page* page, ConsolePage* console, Scene* scene);
+// The scene's sound and display switches.
+namespace Switches {
+SwitchDefinition playSound(Scene& scene);
+SwitchDefinition showPompes(Scene& scene);
+SwitchDefinition showWind(Scene& scene);
+SwitchDefinition showClouds(Scene& scene);
+SwitchDefinition showSun(Scene& scene);
+SwitchDefinition showDecors(Scene& scene);
+} // namespace Switches
 
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-class PlaySoundCommand : public SwitchCommand {
-  public:
-    PlaySoundCommand(Page* page, ConsolePage* console, Scene* scene);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-class ShowPompesCommand : public SwitchCommand {
-  public:
-    ShowPompesCommand(Page* page, ConsolePage* console, Scene* scene);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-class ShowSunCommand : public SwitchCommand {
-  public:
-    ShowSunCommand(Page* page, ConsolePage* console, Scene* scene);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-class ShowCloudsCommand : public SwitchCommand {
-  public:
-    ShowCloudsCommand(Page* page, ConsolePage* console, Scene* scene);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-class ShowDecorsCommand : public SwitchCommand {
-  public:
-    ShowDecorsCommand(Page* page, ConsolePage* console, Scene* scene);
-
-  protected:
-    bool state() const override;
-    void setState(bool on) override;
-    Scene* scene;
-};
-
-// Observer settings. The bounds keep the view and the turning well defined.
-class ObserverSpeedCommand : public SettingCommand {
-  public:
-    ObserverSpeedCommand(Page* page, ConsolePage* console, Observer* observer);
-
-  protected:
-    float setting() const override;
-    void setSetting(float number) override;
-    Observer* observer;
-};
-
-class ObserverFieldOfViewCommand : public SettingCommand {
-  public:
-    ObserverFieldOfViewCommand(Page* page, ConsolePage* console, Observer* observer);
-
-  protected:
-    float setting() const override;
-    void setSetting(float number) override;
-    Observer* observer;
-};
-
-class ObserverAzimutSpeedCommand : public SettingCommand {
-  public:
-    ObserverAzimutSpeedCommand(Page* page, ConsolePage* console, Observer* observer);
-
-  protected:
-    float setting() const override;
-    void setSetting(float number) override;
-    Observer* observer;
-};
-
-class ObserverSiteSpeedCommand : public SettingCommand {
-  public:
-    ObserverSiteSpeedCommand(Page* page, ConsolePage* console, Observer* observer);
-
-  protected:
-    float setting() const override;
-    void setSetting(float number) override;
-    Observer* observer;
-};
+// The observer's settings, held to the bounds a saved game is held to, so the
+// view and the turning stay defined.
+namespace Settings {
+SettingDefinition fieldOfView(Observer& observer);
+SettingDefinition speed(Observer& observer);
+SettingDefinition azimutSpeed(Observer& observer);
+SettingDefinition siteSpeed(Observer& observer);
+} // namespace Settings

@@ -38,8 +38,7 @@ class GeneralPage : public ParameterPage {
     Slider* site = nullptr;
 
   private:
-    void addDisplay();
-    void addObserver();
+    void addControls();
     void addShortcuts();
 
     MenuTargets targets;

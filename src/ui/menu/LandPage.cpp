@@ -30,10 +30,8 @@ void LandPage::addCommands() {
     new AddSpotCommand(this, targets.console, targets.scene);
     new ChangeSpotCommand(this, targets.console, targets.scene);
     new SaveMapCommand(this, targets.console, targets.scene);
-    new ObserverMoveFrontCommand(this, targets.console, targets.observer);
-    new ObserverMoveBackCommand(this, targets.console, targets.observer);
-    new ObserverMoveLeftCommand(this, targets.console, targets.observer);
-    new ObserverMoveRightCommand(this, targets.console, targets.observer);
+    for (MoveDirection direction : ObserverMoveCommand::directions)
+        new ObserverMoveCommand(direction, this, targets.console, targets.observer);
     new WindCommand(this, targets.console, targets.scene);
     new DateCommand(this, targets.console, targets.scene);
     new HourCommand(this, targets.console, targets.scene);
