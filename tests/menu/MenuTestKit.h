@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/FakeHost.h"
+#include "support/FakeHost.h"
 #include "ui/composites/Menu.h"
 #include "ui/composites/Page.h"
 #include "ui/console/ConsolePage.h"
