@@ -1,5 +1,7 @@
 #include "shell/Application.h"
 
+#include <cassert>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -81,6 +83,7 @@ bool Application::isShown(const Element* element) const {
 
 // A layer already listed moves to the top instead of being listed twice.
 void Application::showLayer(Element* element, bool topmost, bool exclusive) {
+    assert(element && "showLayer needs an element; create the layer first");
     if (!element) return;
     const std::size_t listed = layerPosition(element);
     if (listed < layers.size()) layers.erase(layers.begin() + listed);

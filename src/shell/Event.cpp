@@ -1,5 +1,7 @@
 #include "shell/Event.h"
 
+#include <cassert>
+
 #include <vector>
 
 void EventPublisher::publish(const Event& event) {
@@ -14,6 +16,7 @@ void EventPublisher::publish(const Event& event) {
 }
 
 void EventPublisher::subscribe(EventSubscriber* subscriber) {
+    assert(subscriber && "EventPublisher::subscribe needs a subscriber; create it first");
     if (subscriber) subscribers.insert(subscriber);
 }
 

@@ -94,10 +94,12 @@ TEST(DefaultShortcuts, OnlyTheSpotAndMovementCommandsHaveKeys) {
     commands.emplace_back(new AddSpotCommand(nullptr, nullptr, &scene));
     commands.emplace_back(new ChangeSpotCommand(nullptr, nullptr, &scene));
     commands.emplace_back(new SaveMapCommand(nullptr, nullptr, &scene));
-    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Front, nullptr, nullptr, observer));
+    commands.emplace_back(
+        new ObserverMoveCommand(MoveDirection::Front, nullptr, nullptr, observer));
     commands.emplace_back(new ObserverMoveCommand(MoveDirection::Back, nullptr, nullptr, observer));
     commands.emplace_back(new ObserverMoveCommand(MoveDirection::Left, nullptr, nullptr, observer));
-    commands.emplace_back(new ObserverMoveCommand(MoveDirection::Right, nullptr, nullptr, observer));
+    commands.emplace_back(
+        new ObserverMoveCommand(MoveDirection::Right, nullptr, nullptr, observer));
     const int keys[] = {'v', Key::Tab, 'w', Key::Up, Key::Down, Key::Left, Key::Right};
     for (std::size_t i = 0; i < std::size(keys); ++i)
         EXPECT_EQ(commands[i]->shortcutKey, keys[i]) << commands[i]->name;

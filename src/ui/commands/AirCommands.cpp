@@ -1,5 +1,7 @@
 #include "ui/commands/AirCommands.h"
 
+#include <cassert>
+
 #include <charconv>
 #include <cstdio>
 
@@ -47,6 +49,7 @@ AirCommand::AirCommand(std::string_view commandName, std::string_view describedA
                        Page* page, ConsolePage* console, Scene* target)
     : Command(commandName, 0, CommandEvent::Activate, page, console), scene(target),
       words(wordCount) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
     description = describedAs;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/commands/AskingCommands.h"
 
+#include <cassert>
+
 #include <filesystem>
 #include <system_error>
 
@@ -87,7 +89,9 @@ void ExitCommand::confirm() {
 
 SaveSceneCommand::SaveSceneCommand(Page* page, ConsolePage* console, Scene* target)
     : Command("savescene", 106, CommandEvent::Activate | CommandEvent::Confirm, page, console),
-      scene(target) {}
+      scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
+}
 
 void SaveSceneCommand::onEvent(EventPublisher*, const Event& event) {
     if (!scene->isLoaded()) return;
@@ -148,6 +152,7 @@ std::string SaveSceneCommand::runFromConsole(const std::vector<std::string>& arg
 SaveMapCommand::SaveMapCommand(Page* page, ConsolePage* console, Scene* target)
     : Command("savemap", 107, CommandEvent::Activate | CommandEvent::Confirm, page, console),
       scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
     shortcutKey = 'w';
 }
 
@@ -174,6 +179,7 @@ void SaveMapCommand::confirm() {
 AddSpotCommand::AddSpotCommand(Page* page, ConsolePage* console, Scene* target)
     : Command("addspot", 108, CommandEvent::Activate | CommandEvent::Confirm, page, console),
       scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
     shortcutKey = 'v';
 }
 

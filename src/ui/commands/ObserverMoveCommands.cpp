@@ -32,8 +32,8 @@ Move moveOf(MoveDirection direction) {
 
 } // namespace
 
-ObserverMoveCommand::ObserverMoveCommand(MoveDirection direction, Page* page,
-                                         ConsolePage* console, Observer* target)
+ObserverMoveCommand::ObserverMoveCommand(MoveDirection direction, Page* page, ConsolePage* console,
+                                         Observer* target)
     : Command(moveOf(direction).name, moveOf(direction).textId, CommandEvent::Activate, page,
               console),
       clock(timeNow), observer(target), key(moveOf(direction).key) {

@@ -1,5 +1,7 @@
 #include "ui/commands/SceneCommands.h"
 
+#include <cassert>
+
 #include "platform/Keys.h"
 #include "shell/Accessors.h"
 #include "ui/toolkit/Widget.h"
@@ -37,7 +39,9 @@ void buildSceneWithProgress(CommandHost& host, Scene& scene) {
 // ---------------------------------------------------------------------------
 
 CreateSceneCommand::CreateSceneCommand(Page* page, ConsolePage* console, Scene* target)
-    : Command("createscene", 104, CommandEvent::Activate, page, console), scene(target) {}
+    : Command("createscene", 104, CommandEvent::Activate, page, console), scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
+}
 
 bool CreateSceneCommand::execute() {
     buildSceneWithProgress(host(), *scene);
@@ -47,7 +51,9 @@ bool CreateSceneCommand::execute() {
 // ---------------------------------------------------------------------------
 
 LoadSceneCommand::LoadSceneCommand(Page* page, ConsolePage* console, Scene* target)
-    : Command("loadscene", 105, CommandEvent::Activate, page, console), scene(target) {}
+    : Command("loadscene", 105, CommandEvent::Activate, page, console), scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
+}
 
 void LoadSceneCommand::onEvent(EventPublisher*, const Event& event) {
     CommandValue path;
@@ -79,6 +85,7 @@ std::string LoadSceneCommand::runFromConsole(const std::vector<std::string>& arg
 
 ChangeSpotCommand::ChangeSpotCommand(Page* page, ConsolePage* console, Scene* target)
     : Command("changespot", 109, CommandEvent::Activate, page, console), scene(target) {
+    assert(scene && "a world command needs the scene; make the scene before the menu");
     shortcutKey = Key::Tab;
 }
 

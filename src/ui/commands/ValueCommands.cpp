@@ -179,10 +179,14 @@ SwitchDefinition switchOf(std::string_view name, int textId, Target& target,
 
 template <class Target>
 SettingDefinition settingOf(std::string_view name, int textId, Target& target,
-                            float (Target::*get)() const, void (Target::*set)(float),
-                            float lowest, float highest) {
-    return {name, textId, [&target, get] { return (target.*get)(); },
-            [&target, set](float number) { (target.*set)(number); }, lowest, highest};
+                            float (Target::*get)() const, void (Target::*set)(float), float lowest,
+                            float highest) {
+    return {name,
+            textId,
+            [&target, get] { return (target.*get)(); },
+            [&target, set](float number) { (target.*set)(number); },
+            lowest,
+            highest};
 }
 
 // The same bounds a saved game is held to.
@@ -217,8 +221,8 @@ SettingDefinition Settings::fieldOfView(Observer& observer) {
                      &Observer::setFieldOfView, fieldOfViewMin, fieldOfViewMax);
 }
 SettingDefinition Settings::speed(Observer& observer) {
-    return settingOf("observerspeed", 115, observer, &Observer::movementSpeed,
-                     &Observer::setSpeed, 0.0f, noLimit);
+    return settingOf("observerspeed", 115, observer, &Observer::movementSpeed, &Observer::setSpeed,
+                     0.0f, noLimit);
 }
 SettingDefinition Settings::azimutSpeed(Observer& observer) {
     return settingOf("observerazimutspeed", 118, observer, &Observer::azimuthPixelsPerRadian,

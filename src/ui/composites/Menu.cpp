@@ -24,6 +24,7 @@ void Menu::addChild(Widget* child) {
 }
 
 void Menu::setRoot(Page* page) {
+    assert(page && "Menu::setRoot needs a page; build the pages before choosing the root");
     if (page == nullptr) return;
     if (stack.empty()) {
         stack.push_back(page);

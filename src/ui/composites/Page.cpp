@@ -1,5 +1,7 @@
 #include "ui/composites/Page.h"
 
+#include <cassert>
+
 #include "ui/commands/Command.h"
 #include "ui/toolkit/WidgetEvents.h"
 
@@ -25,5 +27,6 @@ void Page::dispatchKey(int key) {
 }
 
 void Page::addCommand(Command* command) {
+    assert(command && "Page::addCommand needs a command; a command adds itself when made");
     if (command) commands.emplace_back(command);
 }

@@ -1,5 +1,7 @@
 #include "ui/composites/ProgressBox.h"
 
+#include <cassert>
+
 #include "shell/Accessors.h"
 #include "ui/composites/NoticeBox.h"
 #include "ui/toolkit/Gauge.h"
@@ -32,6 +34,8 @@ void ProgressBox::resize(int windowWidth, int windowHeight) {
 void ProgressBox::onEvent(EventPublisher*, const Event& event) {
     if (event.kind() != KindValue || (event.type & EventChanged) == 0) return;
     const auto* progress = ValueEvent::pointerOf<ProgressReport>(event);
+    assert(progress &&
+           "a progress event carries its report; publish it with Scene::reportProgress");
     if (progress == nullptr) return;
     report(progress->text, progress->percent);
 }

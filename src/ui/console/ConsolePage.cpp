@@ -1,5 +1,7 @@
 #include "ui/console/ConsolePage.h"
 
+#include <cassert>
+
 #include "shell/Accessors.h"
 #include "ui/console/ConsoleInterpreter.h"
 #include "ui/toolkit/WidgetEvents.h"
@@ -32,6 +34,7 @@ void ConsolePage::addLine(const std::string& line) {
 }
 
 void ConsolePage::registerCommand(Command* command) {
+    assert(command && "ConsolePage::registerCommand needs a command; a command registers itself");
     if (command) commands.push_back(command);
 }
 

@@ -74,22 +74,22 @@ void GeneralPage::addControls() {
         toggleRow(&GeneralPage::zoomAuto, 85, 220, true, nullptr),
         toggleRow(&GeneralPage::screenInfos, 142, 195, true,
                   new ShowInfoCommand(this, console, targets.application)),
-        sliderRow(&GeneralPage::view, 74, 440, 40.0f, 80.0f,
-                  set(Settings::fieldOfView(observer))),
+        sliderRow(&GeneralPage::view, 74, 440, 40.0f, 80.0f, set(Settings::fieldOfView(observer))),
         sliderRow(&GeneralPage::speed, 73, 420, 0.0f, 300.0f, set(Settings::speed(observer))),
         sliderRow(&GeneralPage::azimut, 82, 400, 20.0f, 300.0f,
                   set(Settings::azimutSpeed(observer))),
-        sliderRow(&GeneralPage::site, 83, 380, 20.0f, 300.0f,
-                  set(Settings::siteSpeed(observer))),
+        sliderRow(&GeneralPage::site, 83, 380, 20.0f, 300.0f, set(Settings::siteSpeed(observer))),
     };
     const ValueRowPlacement placement{270, 60, 370, 442};
     for (const Row& row : rows) {
         Widget* control = nullptr;
         if (row.toggle)
-            control = this->*row.toggle = addToggle(*this, row.textId, 110, row.y, 80, 20, row.checked);
+            control = this->*row.toggle =
+                          addToggle(*this, row.textId, 110, row.y, 80, 20, row.checked);
         else
-            control = this->*row.slider =
-                addValueRow(*this, row.textId, row.y, placement, row.low, row.high).slider;
+            control =
+                this->*row.slider =
+                    addValueRow(*this, row.textId, row.y, placement, row.low, row.high).slider;
         if (row.command) connect(control, row.command);
     }
 }

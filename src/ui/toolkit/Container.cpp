@@ -1,5 +1,7 @@
 #include "ui/toolkit/Container.h"
 
+#include <cassert>
+
 #include "shell/Accessors.h"
 #include "ui/toolkit/Draw2d.h"
 
@@ -15,6 +17,7 @@ Container::~Container() {
 }
 
 void Container::addChild(Widget* child) {
+    assert(child && "Container::addChild needs a child; create it first");
     if (child == nullptr) return;
     childList.emplace_back(child);
 }

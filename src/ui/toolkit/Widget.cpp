@@ -1,5 +1,7 @@
 #include "ui/toolkit/Widget.h"
 
+#include <cassert>
+
 #include "shell/Accessors.h"
 
 Widget::Widget() : EventSubscriber(0xFFFFF), fill(&normalFill), bevel(&normalBevel) {}
@@ -68,6 +70,7 @@ void Widget::setBevel(int style) {
 }
 
 void link(Widget* a, Widget* b) {
+    assert(a && b && "link needs both widgets; create them first");
     if (a == nullptr || b == nullptr) return;
     a->subscribe(b);
     b->subscribe(a);
