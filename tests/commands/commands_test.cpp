@@ -39,12 +39,10 @@ struct PageControls {
     Button valid, reset;
 };
 
-// "start.sav" is at the square land's centre; commands made by make() hear typed lines.
 struct WorldTest : ::testing::Test {
     void SetUp() override { writeFile("start.sav", squareSavedGame("square", 500, 500)); }
     template <class Made> Made& make(Made* made) {
-        made->useHost(host);
-        commands.push_back(made);
+        made->useHost(host), commands.push_back(made);
         return *made;
     }
     // What the console prints for the line, its lines joined by line feeds.
@@ -99,15 +97,16 @@ TEST(ValueCommands, EachSwitchWaitsForValidAndResetShowsTheWorld) {
         PageControls page;
         page.wire(*command, toggle);
         const bool start = state();
-        toggle.toggle();
-        page.valid.publish(ButtonEvent(EventButtonState, true, false));
+        toggle.toggle(), page.valid.publish(ButtonEvent(EventButtonState, true, false)); // a press
         page.reset.fire();
         page.valid.fire();
         EXPECT_EQ(std::tuple(state(), toggle.checked, command->pending),
                   std::tuple(start, start, false));
         toggle.publish(ButtonEvent(EventButtonState | EventChanged, start, !start));
         page.valid.fire();
-        EXPECT_EQ(state(), !start);
+        const bool toggled = state();
+        command->onEvent(nullptr, RangeEvent(EventChanged | EventActivated, start, 0, 1));
+        EXPECT_EQ(std::pair(toggled, state()), std::pair(!start, start)) << "checked state, slider";
         bool on = false; // the words say on and off in turn
         for (const char* word : {"1", "0", "ON", "off", "True", "No", "yes", "false"}) {
             EXPECT_EQ(command->runFromConsole({word}), "") << word;
@@ -120,7 +119,7 @@ TEST(ValueCommands, EachSwitchWaitsForValidAndResetShowsTheWorld) {
         EXPECT_TRUE(toggle.checked) << "Reset shows what the console set";
         EXPECT_EQ(command->runFromConsole({"maybe"}), name + std::string(" takes 1 or 0 (now 1)"));
     }
-    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "applyinfo"), 10);
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "applyinfo"), 11);
 }
 
 // Sliders apply on Valid, show the observer on Reset; the console keeps values in bounds.
@@ -232,14 +231,16 @@ TEST_F(WorldTest, SpotsAndMoves) {
     observer.setHeading(0.0f, 0.0f);
     const Observer::Vec3 view = observer.viewDirection();
     using enum MoveDirection;
-    const std::tuple<MoveDirection, int, float, float> moves[] = {{Front, Key::Up, 1, 0},
-                                                                  {Back, Key::Down, -1, 0},
-                                                                  {Left, Key::Left, 0, 1},
-                                                                  {Right, Key::Right, 0, -1}};
-    for (const auto& [direction, key, along, across] : moves) {
+    const std::tuple<MoveDirection, int, int, float, float> moves[] = {
+        {Front, Key::Up, 120, 1, 0},
+        {Back, Key::Down, 121, -1, 0},
+        {Left, Key::Left, 122, 0, 1},
+        {Right, Key::Right, 127, 0, -1}};
+    for (const auto& [direction, key, textId, along, across] : moves) {
         ObserverMoveCommand move(direction, nullptr, nullptr, &observer);
         move.clock = [&] { return now; };
-        EXPECT_FALSE(move.onKey('x'));
+        EXPECT_EQ(std::pair(move.description, move.onKey('x')),
+                  std::pair(std::string(text(textId)), false));
         for (const auto& [reports, step] :
              {std::pair{1, 1e3}, {30, 1.0 / 30}, {10, 0.1}, {1, 60.0}}) {
             const Observer::Vec3 start = observer.position();
@@ -275,8 +276,7 @@ TEST_F(WorldTest, AskingCommands) {
     ASSERT_TRUE(scene.readSavedGame("start.sav") && scene.build());
     host.log.clear();
     host.questions.clear();
-    writeFile("a.sav", "old a\n");
-    writeFile("b.sav", "old b\n");
+    writeFile("a.sav", "old a\n"), writeFile("b.sav", "old b\n");
     saveAs("");
     EXPECT_FALSE(save.execute());
     for (const char* path : {"new.sav", "a.sav", "b.sav", "say\"hi.sav", "a//b.sav", "[game].sav",
@@ -294,12 +294,12 @@ TEST_F(WorldTest, AskingCommands) {
     const std::string before = readFile(landFile);
     saveMap.onKey('w');
     EXPECT_EQ(readFile(landFile), before);
-    host.answerYes(0);
-    host.answerYes(0);
+    host.answerYes(0), host.answerYes(0);
     EXPECT_EQ(readFile("b.sav"), "old b\n") << "a question is answered once";
     EXPECT_EQ(scene.savedGamePath(), "a.sav");
     scene.setShowWind(true);
-    EXPECT_EQ(type("savescene ./a.sav"), "");
+    EXPECT_EQ(type("savescene a.sav") + type("savescene ./a.sav"), "") << "the game's own file";
+    EXPECT_TRUE(host.notices[0].box->closeRequested);
     EXPECT_NE(readFile("a.sav").find("wind.show = \"TRUE\""), std::string::npos);
     host.answerYes(1);
     EXPECT_NE(readFile("b.sav").find("terrain.name = \"square\""), std::string::npos);
@@ -314,7 +314,8 @@ TEST_F(WorldTest, AskingCommands) {
                              saving,  "present", openError, "Spot|",
                              "Spot|", refused,   "Spot|",   "Save land file ?|Warning",
                              saving,  "present", saving,    "present",
-                             saving,  "present", saving,    "present"}));
+                             saving,  "present", saving,    "present",
+                             saving,  "present"}));
     for (const char* name : {"ridge", "Col de la Croix", "a/b.sav", "50% slope", "it's", "a\rb"})
         EXPECT_EQ(isStorableName(name), name[1] != '\r') << name;
 }

@@ -22,7 +22,6 @@ std::string lowerCase(std::string_view word) {
 CommandValue flagValue(bool flag) {
     CommandValue read;
     read.flag = flag;
-    read.number = flag ? 1.0f : 0.0f;
     return read;
 }
 
@@ -30,7 +29,6 @@ std::optional<CommandValue> numberValue(float number) {
     if (!std::isfinite(number)) return std::nullopt;
     CommandValue read;
     read.number = number;
-    read.flag = number != 0.0f;
     return read;
 }
 
