@@ -172,7 +172,7 @@ TEST(ValueCommands, ResizeScreenOffersTheModes) {
     const Log items{"640x480-16bits", "800x600-24bits", "1024x768-24bits", "1024x768-32bits"};
     EXPECT_EQ(std::tuple(list.items, list.selected, resize.mask), std::tuple(items, 2, 137u));
     page.valid.fire();
-    for (int chosen : {2, 1, -1}) {
+    for (int chosen : {2, 9, 1, -1}) {
         ListEvent event(EventSelection);
         event.selected = chosen;
         list.publish(event);
@@ -185,6 +185,10 @@ TEST(ValueCommands, ResizeScreenOffersTheModes) {
     EXPECT_EQ(host.log, (Log{"800x600-24bits", "640x480-16bits"}));
     host.modes.clear();
     EXPECT_EQ(resize.runFromConsole({}), "resizescreen: no display modes");
+    const ApplicationHost alone; // without an application: windowed, no modes, no info bar
+    EXPECT_EQ(
+        std::tuple(alone.isFullScreen(), alone.displayModes(9).size(), alone.screenInfoShown()),
+        std::tuple(false, 0u, false));
 }
 
 // A load builds behind a progress box that hears the build; a bad file leaves the world.
@@ -220,8 +224,7 @@ TEST_F(WorldTest, SpotsAndMoves) {
     EXPECT_FALSE(change.onKey(Key::Tab)) << "no world yet";
     ASSERT_TRUE(scene.readSavedGame("start.sav") && scene.build());
     Observer& observer = scene.theObserver();
-    change.onKey(Key::Tab);
-    const std::string first = observer.spotName();
+    const std::string first = (change.onKey(Key::Tab), observer.spotName());
     change.onKey(Key::Tab);
     EXPECT_NE(observer.spotName(), first);
     const char* computing = "Computing parameters|Waiting...";
@@ -274,13 +277,12 @@ TEST_F(WorldTest, AskingCommands) {
                    "addspot: no world to add a spot to"}));
     EXPECT_EQ(host.log, (Log{"Quit Ventrix ?|Warning", "Quit Ventrix ?|Warning", "close"}));
     ASSERT_TRUE(scene.readSavedGame("start.sav") && scene.build());
-    host.log.clear();
-    host.questions.clear();
+    host.log.clear(), host.questions.clear();
     writeFile("a.sav", "old a\n"), writeFile("b.sav", "old b\n");
     saveAs("");
     EXPECT_FALSE(save.execute());
     for (const char* path : {"new.sav", "a.sav", "b.sav", "say\"hi.sav", "a//b.sav", "[game].sav",
-                             "two\nlines.sav", "no-such-folder/game.sav"})
+                             "two\nlines.sav", "cr\r.sav", "no-such-folder/game.sav"})
         saveAs(path);
     EXPECT_EQ(readFile("a.sav") + readFile("b.sav"), "old a\nold b\n");
     EXPECT_FALSE(std::filesystem::exists("a") || std::filesystem::exists("[game].sav"));
@@ -298,7 +300,8 @@ TEST_F(WorldTest, AskingCommands) {
     EXPECT_EQ(readFile("b.sav"), "old b\n") << "a question is answered once";
     EXPECT_EQ(scene.savedGamePath(), "a.sav");
     scene.setShowWind(true);
-    EXPECT_EQ(type("savescene a.sav") + type("savescene ./a.sav"), "") << "the game's own file";
+    EXPECT_EQ(type("savescene a.sav"), "") << "the game's own file, by any path";
+    EXPECT_EQ(type("savescene ./a.sav"), "");
     EXPECT_TRUE(host.notices[0].box->closeRequested);
     EXPECT_NE(readFile("a.sav").find("wind.show = \"TRUE\""), std::string::npos);
     host.answerYes(1);
@@ -309,15 +312,12 @@ TEST_F(WorldTest, AskingCommands) {
     EXPECT_EQ(after.substr(0, section), before.substr(0, section));
     EXPECT_NE(after.find("\"ridge top\"", section), std::string::npos);
     const char* overwrite = "File exists. Overwrite ?|Warning";
-    EXPECT_EQ(host.log, (Log{saving,  "present", overwrite, overwrite,
-                             refused, refused,   refused,   refused,
-                             saving,  "present", openError, "Spot|",
-                             "Spot|", refused,   "Spot|",   "Save land file ?|Warning",
-                             saving,  "present", saving,    "present",
-                             saving,  "present", saving,    "present",
-                             saving,  "present"}));
-    for (const char* name : {"ridge", "Col de la Croix", "a/b.sav", "50% slope", "it's", "a\rb"})
-        EXPECT_EQ(isStorableName(name), name[1] != '\r') << name;
+    const char* landQuestion = "Save land file ?|Warning";
+    EXPECT_EQ(host.log,
+              (Log{saving,  "present", overwrite,    overwrite, refused,   refused,  refused,
+                   refused, refused,   saving,       "present", openError, "Spot|",  "Spot|",
+                   refused, "Spot|",   landQuestion, saving,    "present", saving,   "present",
+                   saving,  "present", saving,       "present", saving,    "present"}));
 }
 
 // A refused line changes nothing; a saved game keeps the air, one without takes the spot's.
@@ -342,8 +342,8 @@ TEST_F(WorldTest, AirCommands) {
           "hour -1 0", "hour", "showlift -5", "showlift 1001", "windsolver fast", "windsolver"}) {
         const auto before = state(scene);
         const std::string answer = type(line), name(line, std::strcspn(line, " "));
-        EXPECT_EQ(answer.rfind(name + " takes", 0), 0u) << answer;
-        EXPECT_NE(answer.find("(now "), std::string::npos) << answer;
+        EXPECT_TRUE(answer.rfind(name + " takes", 0) == 0 && answer.find("(now ") != answer.npos)
+            << answer;
         EXPECT_EQ(state(scene), before) << line;
     }
     const unsigned rebuilds = scene.windField().generation();
