@@ -54,16 +54,15 @@ bool Texture::LoadResource(int id) {
 
 bool Texture::Upload() {
     if (picture.Width() * picture.Height() < 1 || !picture.HasPixels()) return false;
-    if (name == 0) glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (!name) name = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, name.get());
     UploadPicture();
-    created = true;
     return true;
 }
 
 void Texture::Bind() const {
-    if (!created) return;
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (!name) return;
+    glBindTexture(GL_TEXTURE_2D, name.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(minFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(magFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(wrapS));
@@ -73,18 +72,15 @@ void Texture::Bind() const {
 }
 
 void Texture::ReleaseGl() {
-    if (created) glDeleteTextures(1, &name);
-    created = false;
-    name = 0;
+    name.reset();
 }
 
 void Texture::RestoreGl() {
     // A texture that never got a picture has nothing to rebuild.
-    if (created || !picture.HasPixels()) return;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (name || !picture.HasPixels()) return;
+    name = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, name.get());
     UploadPicture();
-    created = true;
 }
 
 void Texture::UploadPicture() const {

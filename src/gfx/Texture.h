@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "gfx/GlNames.h"
 #include "gfx/Image.h"
 
 /*
@@ -39,8 +40,8 @@ class Texture {
     void ReleaseGl();
     void RestoreGl();
 
-    bool IsCreated() const { return created; }
-    GLuint Name() const { return name; }
+    bool IsCreated() const { return static_cast<bool>(name); }
+    GLuint Name() const { return name.get(); }
     Image& Picture() { return picture; }
     const Image& Picture() const { return picture; }
     int Width() const { return picture.Width(); }
@@ -56,8 +57,7 @@ class Texture {
   private:
     void UploadPicture() const;
 
-    bool created = false;
-    GLuint name = 0;
+    GlTexture name;
     Image picture;
 };
 
