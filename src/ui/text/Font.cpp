@@ -108,9 +108,8 @@ bool startInsideView(int x, int y) {
 
 void drawString(const Font* font, int x, int y, const float* colour, const char* text) {
     if (font == nullptr || text == nullptr || !font->handle->glyphs.Live()) return;
-    if (!startInsideView(x, y)) return;
     glColor3fv(colour ? colour : font->colour);
-    font->handle->glyphs.Draw(text, x, y);
+    if (startInsideView(x, y)) font->handle->glyphs.Draw(text, x, y);
     glEnable(GL_TEXTURE_2D);
 }
 
