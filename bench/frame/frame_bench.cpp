@@ -33,6 +33,7 @@
 #include <map>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Resources.h"
@@ -443,9 +444,9 @@ int main(int argc, char** argv) {
     std::printf(
         "  pictures kept     ground %.1f + shaded %.1f, sky %.1f, skyline %.1f, clouds %.1f MiB;"
         " %d built-in pictures cached\n",
-        mib(groundBytes), mib(land.terrain.groundTexture().Picture().PixelBytes()),
-        mib(land.sky.skyTexture().Picture().PixelBytes()),
-        mib(land.sky.skylineTexture().Picture().PixelBytes()),
+        mib(groundBytes), mib(std::as_const(land.terrain.groundTexture()).Picture().PixelBytes()),
+        mib(std::as_const(land.sky.skyTexture()).Picture().PixelBytes()),
+        mib(std::as_const(land.sky.skylineTexture()).Picture().PixelBytes()),
         mib(land.clouds.CloudTexture().Picture().PixelBytes()), app.textures.Count());
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f"
                 " baseline_ratio=%.2f\n",

@@ -96,8 +96,12 @@ void Terrain::ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
 }
 
 void Terrain::ShadeGround(const SunAngles& sun) {
-    std::unique_ptr<Image> shaded = ShadedGround(sun);
-    if (shaded) texture->SetImage(shaded.get());
+    // Shaded again from the ground picture when a new context needs it, not kept.
+    texture->Load([this, sun](Image& out) {
+        std::unique_ptr<Image> shaded = ShadedGround(sun);
+        if (shaded) out = std::move(*shaded);
+        return shaded != nullptr;
+    });
 }
 
 int Terrain::SideMask(const TriangleNode& node, const Plane& plane) const {
