@@ -10,6 +10,9 @@
 //   - a bare baseline: the same terrain leaves, as the ground draw sends them
 //     from that spot, called from one display list with the same texture and
 //     fog; and the ratio of the two frame times;
+//   - the whole frame without the wind arrows against a same-picture
+//     baseline (sky box, clouds and those terrain leaves, each called from
+//     one display list), and what the arrows add on their own;
 //   - the peak resident memory of the process.
 // With --bare-context instead, it prints what a bare GL window keeps resident.
 // Usage: bench_frame GAME.sav [FRAMES] [SPOT] [PICTURE.ppm]   (run in a folder
@@ -30,6 +33,7 @@
 #include <map>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Resources.h"
@@ -199,6 +203,41 @@ class FrameBench {
         return millisecondsSince(start);
     }
 
+    // The clouds as they are drawn now, in one display list.
+    GLuint compileClouds() const {
+        const GLuint list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        land.clouds.Draw();
+        glEndList();
+        return list;
+    }
+
+    // The sky box, the clouds and the ground, each one list: the least the
+    // scene's picture can cost.
+    double baselineFrame(GLuint terrainList, GLuint cloudList) {
+        const Clock::time_point start = Clock::now();
+        app.pumpOneEvent();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        loadSceneView();
+        glEnable(GL_TEXTURE_2D);
+        glCallList(land.sky.displayList());
+        glCallList(cloudList);
+        land.terrain.groundTexture().Bind();
+        glEnable(GL_FOG);
+        glCallList(terrainList);
+        glDisable(GL_FOG);
+        SDL_GL_SwapWindow(app.sdlWindow());
+        return millisecondsSince(start);
+    }
+
+    double wholeFrameWithoutArrows() {
+        scene.setShowWind(false);
+        const double time = wholeFrame();
+        scene.setShowWind(true);
+        return time;
+    }
+
     std::size_t visibleLeaves() const {
         std::size_t count = 0;
         const Observer& observer = scene.theObserver();
@@ -353,15 +392,19 @@ int main(int argc, char** argv) {
 
     // Whole, parted and bare frames take turns, so a change in the machine's load
     // falls on all of them alike.
-    std::vector<double> wholes, bare;
+    std::vector<double> wholes, bare, noArrows, baseline;
     std::map<std::string, std::vector<double>> parts;
     const GLuint list = bench.compileBareTerrain();
+    const GLuint cloudList = bench.compileClouds();
     for (int i = 0; i < frames; ++i) {
         wholes.push_back(bench.wholeFrame());
         bench.partedFrame(parts);
         bare.push_back(bench.bareFrame(list));
+        noArrows.push_back(bench.wholeFrameWithoutArrows());
+        baseline.push_back(bench.baselineFrame(list, cloudList));
     }
     glDeleteLists(list, 1);
+    glDeleteLists(cloudList, 1);
     if (argc > 4) {
         // Drawn but not swapped, so the back buffer holds the whole frame.
         app.update();
@@ -382,6 +425,11 @@ int main(int argc, char** argv) {
     std::printf("  bare terrain      %8.3f ms  %6.1f fps\n", bareMedian,
                 bareMedian > 0 ? 1000.0 / bareMedian : 0);
     std::printf("  ratio whole/bare  %8.2f\n", bareMedian > 0 ? whole / bareMedian : 0);
+    const double plain = median(noArrows), least = median(baseline);
+    std::printf("  without arrows    %8.3f ms; the wind arrows add %.3f ms\n", plain,
+                whole - plain);
+    std::printf("  sky+clouds+ground %8.3f ms (each one display list)\n", least);
+    std::printf("  ratio without arrows/baseline %.2f\n", least > 0 ? plain / least : 0);
     std::printf("  peak resident     %8.1f MiB (at start %.1f, world built %.1f, now %.1f)\n",
                 peakResidentKiB() / 1024.0, residentAtStart / 1024.0, residentBuilt / 1024.0,
                 statusKiB("VmRSS:") / 1024.0);
@@ -396,13 +444,14 @@ int main(int argc, char** argv) {
     std::printf(
         "  pictures kept     ground %.1f + shaded %.1f, sky %.1f, skyline %.1f, clouds %.1f MiB;"
         " %d built-in pictures cached\n",
-        mib(groundBytes), mib(land.terrain.groundTexture().Picture().PixelBytes()),
-        mib(land.sky.skyTexture().Picture().PixelBytes()),
-        mib(land.sky.skylineTexture().Picture().PixelBytes()),
+        mib(groundBytes), mib(std::as_const(land.terrain.groundTexture()).Picture().PixelBytes()),
+        mib(std::as_const(land.sky.skyTexture()).Picture().PixelBytes()),
+        mib(std::as_const(land.sky.skylineTexture()).Picture().PixelBytes()),
         mib(land.clouds.CloudTexture().Picture().PixelBytes()), app.textures.Count());
-    std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f\n",
+    std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f"
+                " baseline_ratio=%.2f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
-                whole / bareMedian, peakResidentKiB() / 1024.0);
+                whole / bareMedian, peakResidentKiB() / 1024.0, plain / least);
     reportLiftMap(bench, *scene, frames);
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) std::printf("  OpenGL error 0x%x\n", error);

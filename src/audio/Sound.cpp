@@ -77,7 +77,7 @@ bool SoundBuffer::LoadResource(int id) {
     ResourceBytes bytes;
     if (!findResource(id, "WAVE", bytes)) return false;
     // Loading the same sound again keeps the buffer a playing source uses.
-    if (loaded && resourceId == id) return true;
+    if (name && resourceId == id) return true;
     if (!LoadMemory(bytes.data(), bytes.size())) return false;
     resourceId = id;
     return true;
@@ -86,47 +86,36 @@ bool SoundBuffer::LoadResource(int id) {
 bool SoundBuffer::LoadMemory(const std::uint8_t* data, std::size_t bytes) {
     Unload();
     if (data == nullptr || bytes == 0) return false;
-    alGetError();
-    ALuint newName = 0;
-    alGenBuffers(1, &newName);
-    if (newName == 0 || !alIsBuffer(newName) || !noError()) return false;
+    AlBuffer newName = AlBuffer::generate();
+    if (!newName) return false;
     // freealut's alutLoadWAVMemory does not hand back the samples; this loader does.
     ALenum newFormat = 0;
     ALsizei newSize = 0;
     ALfloat newFrequency = 0;
     void* samples = alutLoadMemoryFromFileImage(data, static_cast<ALsizei>(bytes), &newFormat,
                                                 &newSize, &newFrequency);
-    if (samples == nullptr) {
-        alDeleteBuffers(1, &newName);
-        return false;
-    }
-    alBufferData(newName, newFormat, samples, newSize, static_cast<ALsizei>(newFrequency));
+    if (samples == nullptr) return false;
+    alBufferData(newName.get(), newFormat, samples, newSize, static_cast<ALsizei>(newFrequency));
     std::free(samples);
-    if (!noError()) {
-        alDeleteBuffers(1, &newName);
-        return false;
-    }
-    name = newName;
+    if (!noError()) return false;
+    name = std::move(newName);
     size = newSize;
     frequency = static_cast<int>(newFrequency);
     format = newFormat;
-    loaded = true;
     return true;
 }
 
 void SoundBuffer::Unload() {
     // OpenAL refuses to delete a buffer a source still holds: take it off them first.
     for (SoundSource* source : sources) {
-        if (source->created) {
-            alSourceStop(source->name);
-            alSourcei(source->name, AL_BUFFER, 0);
+        if (source->name) {
+            alSourceStop(source->name.get());
+            alSourcei(source->name.get(), AL_BUFFER, 0);
         }
         source->buffer = nullptr;
     }
     sources.clear();
-    if (loaded) alDeleteBuffers(1, &name);
-    name = 0;
-    loaded = false;
+    name.reset();
     resourceId = -1;
 }
 
@@ -151,22 +140,19 @@ bool SoundSource::Attach(SoundBuffer* newBuffer) {
         buffer->AddSource(this);
     }
     DeleteSource();
-    alGetError();
-    ALuint newName = 0;
-    alGenSources(1, &newName);
-    if (newName == 0 || !alIsSource(newName) || !noError()) return false;
-    name = newName;
-    created = true;
-    alSourcef(name, AL_PITCH, pitch);
-    alSourcef(name, AL_GAIN, gain);
-    alSourcefv(name, AL_POSITION, position);
-    alSourcefv(name, AL_VELOCITY, velocity);
+    name = AlSource::generate();
+    if (!name) return false;
+    const ALuint source = name.get();
+    alSourcef(source, AL_PITCH, pitch);
+    alSourcef(source, AL_GAIN, gain);
+    alSourcefv(source, AL_POSITION, position);
+    alSourcefv(source, AL_VELOCITY, velocity);
     // The ambient sound keeps its level wherever the listener goes: it stays
     // where it is relative to the listener and distance does not attenuate it.
-    alSourcei(name, AL_SOURCE_RELATIVE, AL_TRUE);
-    alSourcef(name, AL_ROLLOFF_FACTOR, 0.0f);
-    alSourcei(name, AL_BUFFER, static_cast<ALint>(buffer->Name()));
-    alSourcei(name, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer->Name()));
+    alSourcei(source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
     return noError();
 }
 
@@ -177,35 +163,31 @@ void SoundSource::Detach() {
 }
 
 void SoundSource::DeleteSource() {
-    if (!created) return;
-    alSourceStop(name);
-    alDeleteSources(1, &name);
-    name = 0;
-    created = false;
+    name.reset();
 }
 
 void SoundSource::SetLooping(bool loop) {
     looping = loop;
-    if (created) alSourcei(name, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
+    if (name) alSourcei(name.get(), AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
 }
 
 bool SoundSource::Play() {
-    if (!created) return false;
+    if (!name) return false;
     alGetError();
-    alSourcePlay(name);
+    alSourcePlay(name.get());
     return noError();
 }
 
 bool SoundSource::Stop() {
-    if (!created) return false;
+    if (!name) return false;
     alGetError();
-    alSourceStop(name);
+    alSourceStop(name.get());
     return noError();
 }
 
 bool SoundSource::IsPlaying() const {
-    if (!created) return false;
+    if (!name) return false;
     ALint state = AL_STOPPED;
-    alGetSourcei(name, AL_SOURCE_STATE, &state);
+    alGetSourcei(name.get(), AL_SOURCE_STATE, &state);
     return state == AL_PLAYING;
 }

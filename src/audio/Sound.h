@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "audio/AlNames.h"
+
 /*
 ===============================================================================
 Audio device lifetime: OpenAudio opens the default device and makes a new
@@ -38,8 +40,8 @@ class SoundBuffer {
     bool LoadMemory(const std::uint8_t* data, std::size_t size);
     void Unload();
 
-    bool IsLoaded() const { return loaded; }
-    unsigned int Name() const { return name; }
+    bool IsLoaded() const { return static_cast<bool>(name); }
+    unsigned int Name() const { return name.get(); }
     int Size() const { return size; }
     int Frequency() const { return frequency; }
     int Format() const { return format; }
@@ -49,11 +51,10 @@ class SoundBuffer {
     void AddSource(SoundSource* source);
     void RemoveSource(SoundSource* source);
 
-    unsigned int name = 0;
+    AlBuffer name;
     int size = 0;
     int frequency = 0;
     int format = 0;
-    bool loaded = false;
     int resourceId = -1;
     std::vector<SoundSource*> sources;
 };
@@ -83,8 +84,8 @@ class SoundSource {
     bool Play();
     bool Stop();
 
-    bool IsCreated() const { return created; }
-    unsigned int Name() const { return name; }
+    bool IsCreated() const { return static_cast<bool>(name); }
+    unsigned int Name() const { return name.get(); }
     bool IsLooping() const { return looping; }
     bool IsPlaying() const;
     const SoundBuffer* Buffer() const { return buffer; }
@@ -98,8 +99,7 @@ class SoundSource {
     friend class SoundBuffer;
     void DeleteSource();
 
-    unsigned int name = 0;
+    AlSource name;
     bool looping = false;
-    bool created = false;
     SoundBuffer* buffer = nullptr;
 };

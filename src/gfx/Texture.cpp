@@ -1,6 +1,7 @@
 #include "gfx/Texture.h"
 
 #include <cstring>
+#include <string>
 
 GLenum TextureFormat(int bytesPerPixel) {
     switch (bytesPerPixel) {
@@ -23,47 +24,75 @@ Texture::~Texture() {
     ReleaseGl();
 }
 
+namespace {
+// The picture of a file: ".raw" anywhere in the path reads raw bytes of the
+// given layout, ".tga" a TGA; anything else is not opened.
+bool readFile(const std::string& path, int width, int height, int bytesPerPixel, Image& out) {
+    if (path.find(".raw") != std::string::npos) {
+        RawImage image;
+        image.LoadFile(path.c_str(), width, height, bytesPerPixel);
+        out = image;
+    } else if (path.find(".tga") != std::string::npos) {
+        TgaImage image;
+        image.LoadFile(path.c_str(), width, height, bytesPerPixel);
+        out = image;
+    }
+    return out.HasPixels();
+}
+} // namespace
+
 bool Texture::LoadFile(const char* path, int width, int height, int bytesPerPixel) {
     if (path == nullptr) return false;
-    if (std::strstr(path, ".raw") != nullptr) {
-        RawImage image;
-        image.LoadFile(path, width, height, bytesPerPixel);
-        return SetImage(&image);
-    }
-    if (std::strstr(path, ".tga") != nullptr) {
-        TgaImage image;
-        image.LoadFile(path, width, height, bytesPerPixel);
-        return SetImage(&image);
-    }
-    return false;
+    return Load([path = std::string(path), width, height, bytesPerPixel](Image& out) {
+        return readFile(path, width, height, bytesPerPixel, out);
+    });
 }
 
 bool Texture::SetImage(const Image* image) {
     if (image == nullptr || !image->HasPixels()) return false;
     ReleaseGl();
+    source = nullptr;
     picture = *image;
     RestoreGl();
     return true;
 }
 
+bool Texture::Load(Source newSource) {
+    Image fresh;
+    if (!newSource || !newSource(fresh)) return false;
+    ReleaseGl();
+    source = std::move(newSource);
+    picture = std::move(fresh);
+    RestoreGl();
+    return true;
+}
+
 bool Texture::LoadResource(int id) {
-    TgaImage image;
-    image.LoadResource(id, 0, 0, 3);
-    return SetImage(&image);
+    return Load([id](Image& out) {
+        TgaImage image;
+        image.LoadResource(id, 0, 0, 3);
+        out = image;
+        return out.HasPixels();
+    });
+}
+
+Image& Texture::Picture() {
+    if (!picture.HasPixels() && source) source(picture);
+    return picture;
 }
 
 bool Texture::Upload() {
     if (picture.Width() * picture.Height() < 1 || !picture.HasPixels()) return false;
-    if (name == 0) glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (!name) name = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, name.get());
     UploadPicture();
-    created = true;
+    source = nullptr; // the owner changed the picture: only the copy holds it now
     return true;
 }
 
 void Texture::Bind() const {
-    if (!created) return;
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (!name) return;
+    glBindTexture(GL_TEXTURE_2D, name.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(minFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(magFilter));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(wrapS));
@@ -73,18 +102,20 @@ void Texture::Bind() const {
 }
 
 void Texture::ReleaseGl() {
-    if (created) glDeleteTextures(1, &name);
-    created = false;
-    name = 0;
+    name.reset();
 }
 
 void Texture::RestoreGl() {
+    if (name) return;
+    if (!picture.HasPixels() && source) source(picture);
     // A texture that never got a picture has nothing to rebuild.
-    if (created || !picture.HasPixels()) return;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    if (!picture.HasPixels()) return;
+    name = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, name.get());
     UploadPicture();
-    created = true;
+    // What the source can read again is not kept once the GL has it.
+    if (name && source)
+        picture = Image(picture.Width(), picture.Height(), {}, picture.BytesPerPixel());
 }
 
 void Texture::UploadPicture() const {

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <functional>
 
+#include "gfx/GlNames.h"
 #include "gfx/Image.h"
 
 /*
 ===============================================================================
-Texture: an OpenGL 1.1 texture object (no mipmaps) that keeps its own copy of
-the picture, so ReleaseGl / RestoreGl can rebuild it after the rendering
-context was re-created.
+Texture: an OpenGL 1.1 texture object (no mipmaps) that ReleaseGl / RestoreGl
+rebuild after the rendering context was re-created. A picture with a source
+(a file, a built-in picture, or a Source the owner gives) is read again from
+it then and not kept once uploaded; a picture given by SetImage, or changed by
+its owner and uploaded with Upload, is kept.
 
 Owners may change the filter, wrap and environment fields before binding
 (clouds repeat in both directions). Picture formats: 1 byte per pixel ->
@@ -32,6 +36,10 @@ class Texture {
     virtual bool SetImage(const Image* image);
     // Built-in picture by resource id (throws for an unknown id).
     virtual bool LoadResource(int id);
+    // Fills an empty picture; false when it cannot.
+    using Source = std::function<bool(Image&)>;
+    // The picture the source gives, uploaded; the source gives it again at RestoreGl.
+    bool Load(Source source);
     // Uploads the picture again (after the owner changed it, e.g. AddAlpha).
     virtual bool Upload();
 
@@ -39,9 +47,10 @@ class Texture {
     void ReleaseGl();
     void RestoreGl();
 
-    bool IsCreated() const { return created; }
-    GLuint Name() const { return name; }
-    Image& Picture() { return picture; }
+    bool IsCreated() const { return static_cast<bool>(name); }
+    GLuint Name() const { return name.get(); }
+    // Reads the picture from its source again when it is not kept.
+    Image& Picture();
     const Image& Picture() const { return picture; }
     int Width() const { return picture.Width(); }
     int Height() const { return picture.Height(); }
@@ -56,9 +65,9 @@ class Texture {
   private:
     void UploadPicture() const;
 
-    bool created = false;
-    GLuint name = 0;
+    GlTexture name;
     Image picture;
+    Source source;
 };
 
 // Pixel format and internal component count used for a picture of that depth.

@@ -42,9 +42,9 @@ class GroundShading : public ::testing::Test {
         std::filesystem::current_path(previous);
         std::filesystem::remove_all(folder);
     }
-    void loadWith(const std::vector<uint8_t>& texel, const LandText& land) {
+    void loadWith(const std::vector<uint8_t>& texel, const LandText& land, int size = 4) {
         terrain.Clear();
-        writeTga("lands/shade/ground.tga", 4, texel);
+        writeTga("lands/shade/ground.tga", size, texel);
         KeyValueFile file;
         file.openText(land.text() + "terrain.texture.ground = \"ground.tga\"\n");
         terrain.SetName("shade");
@@ -147,4 +147,34 @@ TEST_F(GroundShading, MissingOrEmptyGroundFileFallsBackToTheBuiltInPicture) {
     noName.openText(flatLand().text());
     ASSERT_TRUE(plain.Load(noName));
     EXPECT_EQ(plain.groundImage()->Width(), 256);
+}
+
+// Shading walks the leaves' texels; every texel must still get the normal the
+// point search gives its centre, on the shared and grown edges too.
+TEST_F(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
+    LandText land = fourLeafLand();
+    land.points[0 * 3 + 2] = 40.0f; // bend the outer corners too
+    land.points[3 * 3 + 2] = -20.0f;
+    loadWith({90, 160, 230}, land, 61);
+    const Image& ground = *terrain.groundImage();
+    for (int round = 0; round < 4; ++round) {
+        const auto sun = sunAt(0.05f + 0.4f * round, 0.9f + 1.7f * round);
+        const auto shaded = terrain.ShadedGround(sun);
+        int wrong = 0;
+        for (int row = 0; row < 61; ++row)
+            for (int column = 0; column < 61; ++column) {
+                const float x = (column + 0.5f) * terrain.extents()[0] / 61 + terrain.box().minX;
+                const float y = (row + 0.5f) * terrain.extents()[1] / 61 + terrain.box().minY;
+                const auto n = terrain.NormalAt(x, y);
+                const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
+                const int lift = sun[0] <= 0.1f ? int(50 * 10 * sun[0]) : 50;
+                const int at = (row * 61 + column) * 3;
+                for (int byte = 0; byte < 3; ++byte) {
+                    const int expected =
+                        std::min(255, int(ground.Pixels()[at + byte] * (d < 0 ? -d : 0.0f)) + lift);
+                    wrong += shaded->Pixels()[at + byte] != expected;
+                }
+            }
+        EXPECT_EQ(wrong, 0) << "sun " << round;
+    }
 }

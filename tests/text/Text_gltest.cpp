@@ -38,7 +38,7 @@ Bounds litBounds(const PixelView& view, int width, int height) {
 
 TEST_F(TextDrawing, TextAppearsOnItsBaselineWithinItsExtent) {
     Font* font = fonts.get("Arial", 24, true, false);
-    ASSERT_NE(font->listBase(), 0u);
+    ASSERT_NE(font->glyphTexture(), 0u);
     window.begin2D();
     drawText(font, 20, 100, White, "Ventrix %d.%d", 2, 0);
     const auto pixels = window.readPixels();

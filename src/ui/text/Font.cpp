@@ -8,49 +8,20 @@
 
 #include "platform/FontRaster.h"
 
-namespace {
-
-constexpr int GlyphLists = 256;
-constexpr int GlyphCodes = 255; // codes 0 to 254; the last list stays empty
-
-void compileGlyph(const FontRaster& raster, GLuint list, std::uint8_t code) {
-    const GlyphBitmap glyph = raster.glyph(code);
-    // Mesa records an out-of-memory error for a listed glBitmap without data,
-    // so glyphs that only advance (the space) get an empty bitmap.
-    static const GLubyte noBits = 0;
-    const bool empty = glyph.bits.empty();
-    glNewList(list, GL_COMPILE);
-    glBitmap(empty ? 0 : glyph.width, empty ? 0 : glyph.rows, static_cast<GLfloat>(-glyph.left),
-             static_cast<GLfloat>(glyph.rows - glyph.top), static_cast<GLfloat>(glyph.advance),
-             0.0f, empty ? &noBits : glyph.bits.data());
-    glEndList();
-}
-
-} // namespace
-
 FontHandle::FontHandle() = default;
 
-FontHandle::~FontHandle() {
-    if (listBase != 0 && listsLive) glDeleteLists(listBase, GlyphLists);
-}
+FontHandle::~FontHandle() = default;
 
-Font::Font() : ownsHandle(true), handle(new FontHandle) {}
+Font::Font() : handle(std::make_unique<FontHandle>()) {}
 
-Font::~Font() {
-    if (ownsHandle) delete handle;
-}
+Font::~Font() = default;
 
 bool Font::create(const char* newFace, int newHeight, bool newBold, bool newItalic) {
     face = newFace ? newFace : "";
     height = newHeight;
     bold = newBold;
     italic = newItalic;
-    if (handle == nullptr) {
-        handle = new FontHandle;
-        ownsHandle = true;
-    }
     deleteLists();
-    handle->listBase = 0;
     handle->raster = FontRaster::open(face.c_str(), height, bold, italic);
     if (!handle->raster) return false;
     buildLists();
@@ -58,27 +29,13 @@ bool Font::create(const char* newFace, int newHeight, bool newBold, bool newItal
 }
 
 void Font::buildLists() {
-    if (handle == nullptr || !handle->raster) return;
-    const GLuint base = glGenLists(GlyphLists);
-    handle->listBase = base;
-    handle->listsLive = base != 0;
-    if (base == 0) return; // no GL context: the font still measures
-    // glBitmap copies the bits when the list is compiled, under this unpacking.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    for (int code = 0; code < GlyphCodes; ++code)
-        compileGlyph(*handle->raster, base + code, static_cast<std::uint8_t>(code));
-    glPopClientAttrib();
+    if (!handle->raster) return;
+    handle->glyphs.Forget();
+    handle->glyphs.Build(*handle->raster); // no GL context: the font still measures
 }
 
 void Font::deleteLists() {
-    if (handle == nullptr || handle->listBase == 0 || !handle->listsLive) return;
-    glDeleteLists(handle->listBase, GlyphLists);
-    handle->listsLive = false;
+    handle->glyphs.Release();
 }
 
 bool Font::matches(const char* requestedFace, int requestedHeight, bool requestedBold,
@@ -89,7 +46,7 @@ bool Font::matches(const char* requestedFace, int requestedHeight, bool requeste
 }
 
 bool Font::hasFace() const {
-    return handle != nullptr && handle->raster != nullptr;
+    return handle->raster != nullptr;
 }
 
 TextSize Font::textExtent(const char* text) const {
@@ -106,43 +63,54 @@ FontCache::~FontCache() {
 }
 
 Font* FontCache::get(const char* face, int height, bool bold, bool italic) {
-    for (Font* font : fonts)
-        if (font->matches(face, height, bold, italic)) return font;
+    for (const auto& font : fonts)
+        if (font->matches(face, height, bold, italic)) return font.get();
     // A face that cannot be opened is cached too: it draws nothing but is asked for once.
-    auto* font = new Font;
+    auto font = std::make_unique<Font>();
     font->create(face, height, bold, italic);
-    fonts.push_back(font);
-    return font;
+    fonts.push_back(std::move(font));
+    return fonts.back().get();
 }
 
 void FontCache::deleteAllLists() {
-    for (Font* font : fonts)
+    for (const auto& font : fonts)
         font->deleteLists();
 }
 
 void FontCache::rebuildAllLists() {
-    for (Font* font : fonts)
+    for (const auto& font : fonts)
         font->buildLists();
 }
 
 void FontCache::clear() {
-    for (Font* font : fonts)
-        delete font; // a font destroys the handle it owns
     fonts.clear();
 }
 
+namespace {
+// Where glRasterPos would be refused (outside the clip volume), the whole
+// string is left out, as the bitmap text it replaces was.
+bool startInsideView(int x, int y) {
+    GLfloat modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    GLfloat eye[4];
+    for (int row = 0; row < 4; ++row)
+        eye[row] = modelview[row] * x + modelview[4 + row] * y + modelview[12 + row];
+    GLfloat clip[4];
+    for (int row = 0; row < 4; ++row)
+        clip[row] = projection[row] * eye[0] + projection[4 + row] * eye[1] +
+                    projection[8 + row] * eye[2] + projection[12 + row] * eye[3];
+    for (int axis = 0; axis < 3; ++axis)
+        if (clip[axis] < -clip[3] || clip[axis] > clip[3]) return false;
+    return true;
+}
+} // namespace
+
 void drawString(const Font* font, int x, int y, const float* colour, const char* text) {
-    if (font == nullptr || text == nullptr || font->handle == nullptr || !font->handle->listsLive)
-        return;
-    const std::size_t length = std::strlen(text);
-    glPushAttrib(GL_LIST_BIT);
-    glDisable(GL_TEXTURE_2D);
+    if (font == nullptr || text == nullptr || !font->handle->glyphs.Live()) return;
     glColor3fv(colour ? colour : font->colour);
-    glRasterPos2i(x, y);
-    glListBase(font->listBase());
-    glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+    if (startInsideView(x, y)) font->handle->glyphs.Draw(text, x, y);
     glEnable(GL_TEXTURE_2D);
-    glPopAttrib();
 }
 
 void drawText(const Font* font, int x, int y, const float* colour, const char* format, ...) {

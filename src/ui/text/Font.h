@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "ui/text/GlyphAtlas.h"
+
 class FontRaster;
 
 /*
 ===============================================================================
-FontHandle: what a Font owns of the platform: 256 consecutive OpenGL display
-lists (one glBitmap glyph per Windows-1252 code, codes 0 to 254; list 255 stays
-empty) and the rasteriser of the face. Destroying it deletes both.
+FontHandle: what a Font owns of the platform: the rasteriser of the face and
+the glyph texture made from it (codes 0 to 254). Destroying it frees both.
 ===============================================================================
 */
 class FontHandle {
@@ -20,8 +21,7 @@ class FontHandle {
     FontHandle& operator=(const FontHandle&) = delete;
     virtual ~FontHandle();
 
-    unsigned int listBase = 0;          // first of 256 lists; 0 means none
-    bool listsLive = false;             // the lists exist in the current GL context
+    GlyphAtlas glyphs;
     std::unique_ptr<FontRaster> raster; // null means no face
 };
 
@@ -48,22 +48,23 @@ class Font {
     Font& operator=(const Font&) = delete;
     ~Font();
 
-    // Opens the face and builds the glyph lists (when a GL context is current).
+    // Opens the face and builds the glyph texture (when a GL context is current).
     bool create(const char* face, int height, bool bold, bool italic);
-    // New lists for the current GL context; the old list base is not deleted.
+    // A new glyph texture for the current GL context, rasterised from the face
+    // again; an old one is dropped, not deleted (its context is gone).
     void buildLists();
-    // Deletes the lists but keeps listBase, before the GL context goes away.
+    // Deletes the glyph texture, before the GL context goes away.
     void deleteLists();
     bool matches(const char* face, int height, bool bold, bool italic) const;
     // Width and line height of the whole string (Windows-1252 bytes), in pixels.
     TextSize textExtent(const char* text) const;
 
-    unsigned int listBase() const { return handle ? handle->listBase : 0; }
+    // The glyph texture's name; 0 while there is none.
+    unsigned int glyphTexture() const { return handle->glyphs.Texture(); }
     bool hasFace() const;
 
     float colour[3] = {1.0f, 1.0f, 1.0f};
-    bool ownsHandle = false;
-    FontHandle* handle = nullptr;
+    std::unique_ptr<FontHandle> handle;
 
   private:
     std::string face;
@@ -93,7 +94,7 @@ class FontCache {
     int count() const { return static_cast<int>(fonts.size()); }
 
   private:
-    std::vector<Font*> fonts;
+    std::vector<std::unique_ptr<Font>> fonts;
 };
 
 // Longest text drawText draws; longer formatted text is cut.

@@ -10,15 +10,10 @@
 #include "world/scenery/TowerScenery.h"
 #include "world/scenery/TreeScenery.h"
 
-Scenery::~Scenery() {
-    Scenery::ReleaseGl();
-}
-
 void Scenery::Build() {}
 
 void Scenery::ReleaseGl() {
-    if (list != 0) glDeleteLists(list, 1);
-    list = 0;
+    list.reset();
 }
 
 void Scenery::Draw(const Observer&) const {}
@@ -45,8 +40,8 @@ std::unique_ptr<Scenery> Scenery::Create(int type) {
 
 void Scenery::CompileFlat() {
     ReleaseGl();
-    list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+    list = GlDisplayList::generate();
+    glNewList(list.get(), GL_COMPILE);
     glDisable(GL_TEXTURE_2D);
     GlPolygonSink sink;
     Emit(sink);
@@ -61,7 +56,7 @@ void Scenery::DrawRotated() const {
     glRotatef(rz, 0.0f, 0.0f, 1.0f);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_CULL_FACE);
-    glCallList(list);
+    glCallList(list.get());
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_CULL_FACE);
     glPopMatrix();

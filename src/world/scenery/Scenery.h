@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "gfx/GlNames.h"
+
 class Observer;
 class PolygonSink;
 
@@ -26,7 +28,7 @@ class Scenery {
     Scenery() = default;
     Scenery(const Scenery&) = delete;
     Scenery& operator=(const Scenery&) = delete;
-    virtual ~Scenery();
+    virtual ~Scenery() = default;
 
     virtual void Build();
     virtual void ReleaseGl();
@@ -37,7 +39,7 @@ class Scenery {
     static std::unique_ptr<Scenery> Create(int type);
     static bool HasRoof(int type) { return type == Gable || type == Shed || type == Round; }
 
-    unsigned displayList() const { return list; }
+    unsigned displayList() const { return list.get(); }
 
     float x = 0.0f, y = 0.0f, z = 0.0f;
     float height = 0.0f, width = 0.0f, depth = 0.0f;
@@ -50,5 +52,5 @@ class Scenery {
     // The rotations, fill both sides, no culling, the list; then back.
     void DrawRotated() const;
 
-    unsigned list = 0;
+    GlDisplayList list;
 };

@@ -139,7 +139,7 @@ void TowerScenery::Draw(const Observer&) const {
     glDisable(GL_TEXTURE_2D);
     GlPolygonSink sink;
     EmitBlock(sink);
-    glCallList(list);
+    glCallList(list.get());
     // The other three faces: the one face turned about the tower's axis.
     const float cx = x + width / 2, cy = y + depth / 2;
     glPushMatrix();
@@ -148,7 +148,7 @@ void TowerScenery::Draw(const Observer&) const {
         glPushMatrix();
         glRotatef(angle, 0.0f, 0.0f, 1.0f);
         glTranslatef(-cx, -cy, 0.0f);
-        glCallList(list);
+        glCallList(list.get());
         glPopMatrix();
     }
     glPopMatrix();

@@ -72,8 +72,8 @@ class FacingSink : public PolygonSink {
 
 void TreeScenery::Build() {
     ReleaseGl();
-    list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+    list = GlDisplayList::generate();
+    glNewList(list.get(), GL_COMPILE);
     beginLook(texture);
     GlPolygonSink sink;
     Emit(sink);
@@ -125,6 +125,6 @@ void TreeScenery::Draw(const Observer& observer) const {
     glPushMatrix();
     glTranslatef(x, y, z);
     glRotatef(FacingAngle(observer.positionX(), observer.positionY()), 0.0f, 0.0f, 1.0f);
-    glCallList(list);
+    glCallList(list.get());
     glPopMatrix();
 }

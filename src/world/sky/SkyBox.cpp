@@ -8,10 +8,6 @@
 
 SkyBox::SkyBox() = default;
 
-SkyBox::~SkyBox() {
-    if (list != 0) glDeleteLists(list, 1);
-}
-
 void SkyBox::Reset() {
     values = {0, 0, 0, 0, 0, 0};
     ceiling = 1000.0f;
@@ -54,8 +50,7 @@ bool SkyBox::UpdateBox(const Box& landBox) {
 }
 
 void SkyBox::ReleaseGl() {
-    if (list != 0) glDeleteLists(list, 1);
-    list = 0;
+    list.reset();
     sky.ReleaseGl();
     skyline.ReleaseGl();
     if (panorama) horizon.ReleaseGl();
@@ -69,7 +64,7 @@ void SkyBox::RestoreGl() {
 }
 
 void SkyBox::Draw() const {
-    if (list != 0) glCallList(list);
+    if (list) glCallList(list.get());
 }
 
 void SkyBox::EmitCeiling(PolygonSink& sink) const {
@@ -123,12 +118,12 @@ void SkyBox::EmitWalls(PolygonSink& sink) const {
 }
 
 void SkyBox::BuildList() {
-    if (list != 0) glDeleteLists(list, 1);
+    list.reset();
     // The fog is state, not part of the list.
     glFogfv(GL_FOG_COLOR, fog.data());
     glFogf(GL_FOG_DENSITY, fogDensity);
-    list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+    list = GlDisplayList::generate();
+    glNewList(list.get(), GL_COMPILE);
     GlPolygonSink sink;
     sky.Bind();
     EmitCeiling(sink);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "gfx/GlNames.h"
 #include "gfx/Texture.h"
 
 class KeyValueFile;
@@ -38,7 +39,7 @@ class SkyBox {
     static constexpr int defaultSkylinePicture = 403;
 
     SkyBox();
-    virtual ~SkyBox();
+    virtual ~SkyBox() = default;
     SkyBox(const SkyBox&) = delete;
     SkyBox& operator=(const SkyBox&) = delete;
 
@@ -54,7 +55,7 @@ class SkyBox {
     const Box& box() const { return values; }
     float ceilingHeight() const { return ceiling; }
     const std::array<float, 4>& fogColour() const { return fog; }
-    unsigned displayList() const { return list; }
+    unsigned displayList() const { return list.get(); }
     // How many times the list was compiled since construction.
     int builds() const { return buildCount; }
     Texture& skyTexture() { return sky; }
@@ -71,7 +72,7 @@ class SkyBox {
     Box values{0, 0, 0, 0, 0, 0};
     float ceiling = 1000.0f;
     std::array<float, 4> fog{0.45f, 0.53f, 0.73f, 1.0f};
-    unsigned list = 0;
+    GlDisplayList list;
     Texture sky;
     Texture skyline;
     Texture horizon;

@@ -141,6 +141,11 @@ class Terrain {
 
     std::array<float, 6> GrownCorners(int32_t triangle) const;
     bool InsideGrown(const TriangleNode& node, float x, float y) const;
+    bool HoldsGrown(const TriangleNode& outer, const TriangleNode& inner) const;
+    Vec3 InterpolatedNormal(const TriangleNode& leaf, float x, float y) const;
+    void ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
+                         std::vector<std::uint8_t>& done,
+                         const std::function<void(int, int, const Vec3&)>& shadeTexel) const;
     bool Accepts(const TriangleNode& node, float x, float y) const;
     const TriangleNode* Search(const TriangleNode& node, float x, float y) const;
     std::array<float, 3> Weights(const TriangleNode& leaf, float x, float y) const;

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cmath>
 
 #include "gfx/Image.h"
 #include "gfx/Texture.h"
@@ -25,37 +26,82 @@ std::uint8_t shade(std::uint8_t byte, float factor, int lift) {
 }
 } // namespace
 
+// Each leaf shades the texels it would answer for, in the order the point
+// search tries the leaves: a texel belongs to the first leaf that takes it
+// whose every ancestor takes it too, so the normals are those NormalAt gives.
 std::unique_ptr<Image> Terrain::ShadedGround(const SunAngles& sun) const {
     if (!ground || !ground->HasPixels()) return nullptr;
     auto shaded = std::make_unique<Image>(*ground);
-    const int width = shaded->Width();
-    const int height = shaded->Height();
-    const int texel = shaded->BytesPerPixel();
+    const int lift = ambientLift(sun[0]);
+    const Vec3 towardsSun{sun[1] * sun[3], sun[1] * sun[2], sun[0]};
+    const int width = shaded->Width(), height = shaded->Height();
     // Grey and grey-alpha pictures shade their grey byte, RGB(A) three bytes;
     // the alpha byte keeps its value.
+    const int texel = shaded->BytesPerPixel();
     const int colourBytes = texel >= 3 ? 3 : 1;
-    const int lift = ambientLift(sun[0]);
-    const float towardsY = sun[1] * sun[2];
-    const float towardsX = sun[1] * sun[3];
-    const TerrainBox& b = terrainMesh.box;
-    std::uint8_t* pixel = shaded->Pixels();
-    for (int row = 0; row < height; ++row) {
-        const float y = (row + 0.5f) * terrainMesh.extents[1] / height + b.minY;
-        for (int column = 0; column < width; ++column, pixel += texel) {
-            const float x = (column + 0.5f) * terrainMesh.extents[0] / width + b.minX;
-            const Vec3 n = NormalAt(x, y);
-            const float d = n[2] * sun[0] + n[1] * towardsY + n[0] * towardsX;
-            const float factor = d < 0.0f ? -d : 0.0f;
-            for (int byte = 0; byte < colourBytes; ++byte)
-                pixel[byte] = shade(pixel[byte], factor, lift);
-        }
-    }
+    std::uint8_t* pixels = shaded->Pixels();
+    auto shadeTexel = [&](int column, int row, const Vec3& n) {
+        const float d = n[2] * towardsSun[2] + n[1] * towardsSun[1] + n[0] * towardsSun[0];
+        const float factor = d < 0.0f ? -d : 0.0f;
+        std::uint8_t* pixel = pixels + (static_cast<std::size_t>(row) * width + column) * texel;
+        for (int byte = 0; byte < colourBytes; ++byte)
+            pixel[byte] = shade(pixel[byte], factor, lift);
+    };
+    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * height, 0);
+    for (const TriangleNode* leaf : root.leaves)
+        ShadeLeafTexels(*leaf, width, height, done, shadeTexel);
+    // Texels no leaf takes have an upright normal, as NormalAt says outside the land.
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            if (!done[static_cast<std::size_t>(row) * width + column])
+                shadeTexel(column, row, Vec3{0.0f, 0.0f, 1.0f});
     return shaded;
 }
 
+void Terrain::ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
+                              std::vector<std::uint8_t>& done,
+                              const std::function<void(int, int, const Vec3&)>& shadeTexel) const {
+    if (leaf.degenerate) return;
+    // Ancestors whose grown triangle holds this one's take every point it takes.
+    std::vector<const TriangleNode*> judges;
+    for (const TriangleNode* up = leaf.parent; up != nullptr; up = up->parent)
+        if (up->triangle >= 0 && !up->degenerate && !HoldsGrown(*up, leaf)) judges.push_back(up);
+    const TerrainBox& b = terrainMesh.box;
+    const auto& g = leaf.grown;
+    const float toColumn = width / terrainMesh.extents[0], toRow = height / terrainMesh.extents[1];
+    auto range = [](float low, float high, float scale, float origin, int count) {
+        const int first = static_cast<int>(std::floor((low - origin) * scale - 0.5f)) - 1;
+        const int last = static_cast<int>(std::ceil((high - origin) * scale - 0.5f)) + 1;
+        return std::pair{std::max(first, 0), std::min(last, count - 1)};
+    };
+    const auto [firstColumn, lastColumn] =
+        range(std::min({g[0], g[2], g[4]}), std::max({g[0], g[2], g[4]}), toColumn, b.minX, width);
+    const auto [firstRow, lastRow] =
+        range(std::min({g[1], g[3], g[5]}), std::max({g[1], g[3], g[5]}), toRow, b.minY, height);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        // The texel centres exactly as NormalAt was asked for them.
+        const float y = (row + 0.5f) * terrainMesh.extents[1] / height + b.minY;
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            std::uint8_t& taken = done[static_cast<std::size_t>(row) * width + column];
+            if (taken) continue;
+            const float x = (column + 0.5f) * terrainMesh.extents[0] / width + b.minX;
+            if (!InsideGrown(leaf, x, y)) continue;
+            if (std::any_of(judges.begin(), judges.end(),
+                            [&](const TriangleNode* up) { return !InsideGrown(*up, x, y); }))
+                continue;
+            taken = 1;
+            shadeTexel(column, row, InterpolatedNormal(leaf, x, y));
+        }
+    }
+}
+
 void Terrain::ShadeGround(const SunAngles& sun) {
-    std::unique_ptr<Image> shaded = ShadedGround(sun);
-    if (shaded) texture->SetImage(shaded.get());
+    // Shaded again from the ground picture when a new context needs it, not kept.
+    texture->Load([this, sun](Image& out) {
+        std::unique_ptr<Image> shaded = ShadedGround(sun);
+        if (shaded) out = std::move(*shaded);
+        return shaded != nullptr;
+    });
 }
 
 int Terrain::SideMask(const TriangleNode& node, const Plane& plane) const {

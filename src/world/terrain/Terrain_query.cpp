@@ -69,6 +69,13 @@ std::array<float, 6> Terrain::GrownCorners(int32_t triangle) const {
             gy + 1.01f * (b[1] - gy), gx + 1.01f * (c[0] - gx), gy + 1.01f * (c[1] - gy)};
 }
 
+// Both grown triangles are convex, so holding the inner one's corners is holding it.
+bool Terrain::HoldsGrown(const TriangleNode& outer, const TriangleNode& inner) const {
+    const auto& g = inner.grown;
+    return InsideGrown(outer, g[0], g[1]) && InsideGrown(outer, g[2], g[3]) &&
+           InsideGrown(outer, g[4], g[5]);
+}
+
 bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
     const auto& g = node.grown;
     const float ax = g[0], ay = g[1], bx = g[2], by = g[3], cx = g[4], cy = g[5];
@@ -123,8 +130,12 @@ float Terrain::HeightAt(float x, float y) const {
 Terrain::Vec3 Terrain::NormalAt(float x, float y) const {
     const TriangleNode* leaf = LocateLeaf(x, y);
     if (leaf == nullptr) return {0.0f, 0.0f, 1.0f};
-    const auto w = Weights(*leaf, x, y);
-    const auto& t = terrainMesh.triangles[leaf->triangle];
+    return InterpolatedNormal(*leaf, x, y);
+}
+
+Terrain::Vec3 Terrain::InterpolatedNormal(const TriangleNode& leaf, float x, float y) const {
+    const auto w = Weights(leaf, x, y);
+    const auto& t = terrainMesh.triangles[leaf.triangle];
     Vec3 n{0.0f, 0.0f, 0.0f};
     for (int corner = 0; corner < 3; ++corner)
         for (int axis = 0; axis < 3; ++axis)

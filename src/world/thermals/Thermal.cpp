@@ -17,10 +17,6 @@ Thermal::Thermal(const Birth& birth, const Terrain& terrain, WindField& wind)
     headAir = tailAir = windAt(chain.front());
 }
 
-Thermal::~Thermal() {
-    releaseDisplayList();
-}
-
 float Thermal::radius() const {
     return std::sqrt(radiusSquared);
 }
@@ -99,10 +95,10 @@ void Thermal::followTail(float dt) {
 }
 
 void Thermal::compileList() {
-    list = glGenLists(1);
-    if (list == 0) return;
+    list = GlDisplayList::generate();
+    if (!list) return;
     const float r = radius();
-    glNewList(list, GL_COMPILE);
+    glNewList(list.get(), GL_COMPILE);
     if (rising())
         glColor3f(1.0f, 0.0f, 0.0f);
     else
@@ -117,8 +113,7 @@ void Thermal::compileList() {
 }
 
 void Thermal::releaseDisplayList() {
-    if (list != 0) glDeleteLists(list, 1);
-    list = 0;
+    list.reset();
 }
 
 void Thermal::rebuildDisplayList() {
@@ -127,14 +122,14 @@ void Thermal::rebuildDisplayList() {
 }
 
 void Thermal::draw() {
-    if (list == 0) compileList();
+    if (!list) compileList();
     glPushMatrix();
     glTranslatef(chain[tail][0], chain[tail][1], chain[tail][2]);
-    glCallList(list);
+    glCallList(list.get());
     for (int p = tail + 1; p <= head; ++p) {
         glTranslatef(chain[p][0] - chain[p - 1][0], chain[p][1] - chain[p - 1][1],
                      chain[p][2] - chain[p - 1][2]);
-        glCallList(list);
+        glCallList(list.get());
     }
     glPopMatrix();
 }

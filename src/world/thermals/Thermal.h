@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "gfx/GlNames.h"
+
 class Terrain;
 class WindField;
 
@@ -41,7 +43,7 @@ class Thermal {
     static constexpr float pointSpacing = 30.0f;
 
     Thermal(const Birth& birth, const Terrain& terrain, WindField& wind);
-    ~Thermal();
+    ~Thermal() = default;
     Thermal(const Thermal&) = delete;
     Thermal& operator=(const Thermal&) = delete;
 
@@ -64,7 +66,7 @@ class Thermal {
     const std::vector<Vec3>& points() const { return chain; }
     const Vec3& headWind() const { return headAir; }
     const Vec3& tailWind() const { return tailAir; }
-    unsigned displayList() const { return list; }
+    unsigned displayList() const { return list.get(); }
 
   private:
     void grow(float dt);
@@ -89,5 +91,5 @@ class Thermal {
     WindField* wind;
     Vec3 headAir{};
     Vec3 tailAir{};
-    unsigned list = 0;
+    GlDisplayList list;
 };

@@ -26,7 +26,9 @@ unsigned char toByte(float value) {
 } // namespace
 
 // The context may already be gone when the scene goes; the texture goes with it.
-LiftMap::~LiftMap() = default;
+LiftMap::~LiftMap() {
+    texture.forget();
+}
 
 LiftMap::Tint LiftMap::tint(float verticalSpeed) {
     if (!std::isfinite(verticalSpeed)) return {0.0f, 0.0f, 0.0f, 0.0f};
@@ -86,8 +88,8 @@ LiftMap::Tint LiftMap::columnTint(int i, int j) const {
 }
 
 void LiftMap::upload() {
-    if (texture == 0) glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    if (!texture) texture = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, texture.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -101,7 +103,7 @@ void LiftMap::bind() {
     if (columnsX == 0) return;
     glActiveTexture(GL_TEXTURE1);
     if (!uploaded) upload();
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, texture.get());
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     // Texel centres on the wind columns' centres.
@@ -128,7 +130,7 @@ void LiftMap::unbind() const {
 }
 
 void LiftMap::releaseGl() {
-    texture = 0;
+    texture.forget();
     uploaded = false;
 }
 

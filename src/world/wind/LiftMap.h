@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "gfx/GlNames.h"
+
 class Font;
 class Terrain;
 class WindField;
@@ -76,6 +78,6 @@ class LiftMap {
     float cellX = 1.0f;
     float cellY = 1.0f;
     std::vector<unsigned char> pixels; // RGBA, textureSize squared
-    unsigned int texture = 0;
+    GlTexture texture;
     bool uploaded = false;
 };
