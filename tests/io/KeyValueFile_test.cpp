@@ -56,6 +56,7 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
         {"comment behind", comments, "x", "3"},
         {"spaces and tabs", spaced, "app.width", "3"},
         {"prefix", spaced, "app.wid", absent},
+        {"first word without =", spaced, "q", absent},
         {"case", spaced, "App.width", absent},
         {"first duplicate", "k = \"first\"\nk = \"second\"\n", "k", "first"},
         {"no value", empties, "a", ""},
@@ -154,6 +155,7 @@ TEST(KeyValueFile, SectionsRunToTheNextUncommentedBracketAndTakeInsertions) {
     file.setValue("a", "22"); // an edit before it shifts it
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]") + 1);
     file.setValue("u", "2"); // a new key goes right after the heading, inside the section
+    EXPECT_EQ(file.sectionStart(), text.find("  [Spot]") + 1);
     EXPECT_EQ(file.sectionEnd(), file.text().find("\n[Next]"));
     EXPECT_EQ(file.text().find("u = \"2\"\n"), file.text().find("[Spot]\n") + 7);
     EXPECT_FALSE(file.findSection("not a heading"));
