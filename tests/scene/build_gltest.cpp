@@ -283,7 +283,7 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
 
     // A game saved in the band kept clear along the land's edges comes back
     // at the land's centre, so a spot in that band gives no wind.
-    for (const auto& [x, y] : {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}}) {
+    for (const auto& [x, y] : {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}, {985.0f, 500.0f}, {500.0f, 985.0f}}) {
         away.terrain().AddSpot("edge", x, y, 0.0f, 0.0f, 5.0f, 0.0f);
         game.openText(gameNaming("hill", x, y));
         away.readParams(game);
