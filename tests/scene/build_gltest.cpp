@@ -316,10 +316,10 @@ TEST_F(SceneBuild, UpdateAgesTheThermalsAndDriftsTheCloudsWithTheWindOnlyWhenSho
     EXPECT_EQ(scene.thermalSet().livingCount(), scene.thermalSet().nbmax());
 }
 
-TEST_F(SceneBuild, TheSoundStaysOnItsBufferAcrossBuildsAndFollowsTheSwitch) {
+// A second build reloads the same sound: the source stays on its buffer.
+TEST_F(SceneBuild, TheSoundStartsWithTheWorldStaysOnItsBufferAndFollowsTheSwitch) {
     writeFile("alsoft.conf", "[general]\ndrivers=null\n");
-    const std::string config = (folder.path() / "alsoft.conf").string();
-    setenv("ALSOFT_CONF", config.c_str(), 1);
+    setenv("ALSOFT_CONF", (folder.path() / "alsoft.conf").c_str(), 1);
     if (!OpenAudio()) GTEST_SKIP() << "no audio device";
     {
         Scene sounding;
@@ -328,22 +328,14 @@ TEST_F(SceneBuild, TheSoundStaysOnItsBufferAcrossBuildsAndFollowsTheSwitch) {
         sounding.readParams(game);
         sounding.build();
         SoundSource& source = sounding.theObserver().ambientSource();
-        ASSERT_TRUE(source.IsCreated());
-        EXPECT_EQ(source.Buffer(), &sounding.soundBuffer());
-        EXPECT_TRUE(source.IsLooping());
-        EXPECT_TRUE(source.IsPlaying()) << "sound.play starts the sound at the end of the build";
         const unsigned int buffer = sounding.soundBuffer().Name();
-
-        sounding.build();
-        EXPECT_TRUE(sounding.soundBuffer().IsLoaded());
-        EXPECT_EQ(sounding.soundBuffer().Name(), buffer) << "the buffer in use was replaced";
-        EXPECT_TRUE(alIsBuffer(buffer));
-        EXPECT_EQ(source.Buffer(), &sounding.soundBuffer());
-        EXPECT_TRUE(source.IsPlaying());
-
+        for (int build = 0; build < 2; ++build, sounding.build()) {
+            EXPECT_EQ(source.Buffer(), &sounding.soundBuffer());
+            EXPECT_EQ(sounding.soundBuffer().Name(), buffer);
+            EXPECT_TRUE(source.IsLooping() && source.IsPlaying()) << "sound.play starts it";
+        }
         sounding.setSound(false);
-        EXPECT_FALSE(sounding.soundIsOn());
-        EXPECT_FALSE(source.IsPlaying());
+        EXPECT_FALSE(sounding.soundIsOn() || source.IsPlaying());
         sounding.setSound(true);
         EXPECT_TRUE(source.IsPlaying());
     }
