@@ -280,6 +280,14 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
     away.build();
     EXPECT_FLOAT_EQ(baseSpeed(away.windField()), 0.0f);
     EXPECT_TRUE(away.windField().empty());
+    // A game's own wind applies at the next build, once: a wind set later stays.
+    game.openText(gameNaming("hill", 500.0f, 400.0f) + "wind.speed = \"3\"\nwind.dir = \"90\"\n");
+    away.readParams(game);
+    away.build();
+    EXPECT_NEAR(baseSpeed(away.windField()), 3.0f, 1e-4f);
+    away.windField().setWind(1.0f, 6.0f);
+    away.build();
+    EXPECT_NEAR(baseSpeed(away.windField()), 6.0f, 1e-4f);
 
     // A game saved in the band kept clear along the land's edges comes back
     // at the land's centre, so a spot in that band gives no wind.

@@ -36,7 +36,7 @@ const std::vector<Entries> savedGameGroups = {
      {"clouds.blur", "0.900000"}},
     {{"wind.gamma", "-0.006000"}, {"wind.alpha", "0.300000"}, {"wind.tinf", "290.000000"},
      {"wind.terrad", "4000.000000"}, {"wind.hdiscret", "40.000000"},
-     {"wind.vdiscret", "16.000000"}},
+     {"wind.vdiscret", "16.000000"}, {"wind.speed", "12.500000"}, {"wind.dir", "200.000000"}},
     {{"pompe.nbmax", "35"}, {"pompe.rayonmin", "10.000000"}, {"pompe.rayonmax", "60.000000"},
      {"pompe.timemin", "40.000000"}, {"pompe.timemax", "200.000000"},
      {"pompe.altitudemin", "250.000000"}, {"pompe.altitudemax", "700.000000"},
