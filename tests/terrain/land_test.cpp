@@ -59,14 +59,14 @@ TEST(TerrainLoading, BadLandsAreRefusedAndLeaveNothing) {
     };
     LandText outOfRange = twoTriangleLand();
     outOfRange.triangles[4] = 4;
-    std::string notFinite = twoTriangleLand().text();
-    notFinite.replace(notFinite.find("0 0 5"), 5, "0 0 nan");
+    std::string notANumber = twoTriangleLand().text(); // ends the points before the first whole one
+    notANumber.replace(notANumber.find("0 0 5"), 5, "0 0 nan");
     const std::pair<const char*, std::string> cases[] = {
         {"no points", without(0)},
         {"no triangles", without(1)},
         {"empty tree", without(2)},
         {"point index out of range", outOfRange.text()},
-        {"a height that is no number", notFinite},
+        {"a height that is no number", notANumber},
         {"child index out of range", withTree({-1, 0, 9, -1, 0, -1, -1, -1})},
         {"record for a missing triangle",
          withTree({-1, 0, 1, -1, 0, -1, -1, -1, 1, -1, -1, -1, 7, -1, -1, -1})},

@@ -28,11 +28,10 @@ void writeTga(const std::string& path, int size, std::vector<uint8_t> texel) {
 
 // A land named "shade" whose ground picture is one texel repeated; z = slope * x + 10.
 void loadWith(Terrain& terrain, const std::vector<uint8_t>& texel, float slope = 0.0f,
-              const char* ground = "ground.tga") {
+              const char* ground = "ground.tga", LandText land = twoTriangleLand()) {
     std::filesystem::create_directories("lands/shade");
     writeTga("lands/shade/ground.tga", 4, texel);
-    LandText land = twoTriangleLand();
-    for (std::size_t i = 0; i < land.points.size(); i += 3)
+    for (std::size_t i = 0; i < 12; i += 3)
         land.points[i + 2] = 10.0f + slope * land.points[i];
     KeyValueFile file;
     file.openText(land.text() + "terrain.texture.ground = \"" + ground + "\"\n");
@@ -91,6 +90,11 @@ TEST(GroundShading, SunBelowTheHorizonLightsOnlySlopesFacingItAndMissingPictures
     const float n = 2.0f / std::sqrt(5.0f),
                 d = -(n * 0.9961947f) + (-1.0f / std::sqrt(5.0f)) * -0.0871557f;
     EXPECT_NEAR(facing->Pixels()[0], int(200 * -d), 1);
+    // A peak in the middle: each texel takes the normal of the ground under it,
+    // so a low sun from +x lights the east face and leaves the west one darker.
+    loadWith(terrain, {200, 200, 200}, 0.0f, "ground.tga", fourLeafLand());
+    const auto peak = terrain.ShadedGround(sunAt(0.3f, 0.0f));
+    EXPECT_GT(peak->Pixels()[(1 * 4 + 3) * 3], peak->Pixels()[(1 * 4 + 0) * 3] + 20);
 
     for (const char* ground : {"nowhere.tga", ""}) {
         loadWith(terrain, {1, 2, 3}, 0.0f, ground);
