@@ -285,9 +285,13 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
     away.readParams(game);
     away.build();
     EXPECT_NEAR(baseSpeed(away.windField()), 3.0f, 1e-4f);
+    EXPECT_NEAR(away.windFromDegrees(), 90.0f, 1e-3f) << "read back from the field";
     away.windField().setWind(1.0f, 6.0f);
     away.build();
     EXPECT_NEAR(baseSpeed(away.windField()), 6.0f, 1e-4f);
+    away.setWindFrom(4.0f, 0.0f);
+    away.build();
+    EXPECT_EQ(away.windFromDegrees(), 0.0f) << "from the north, never 360";
 
     // A game saved in the band kept clear along the land's edges comes back
     // at the land's centre, so a spot in that band gives no wind.
