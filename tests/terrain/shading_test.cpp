@@ -95,6 +95,8 @@ TEST(GroundShading, SunBelowTheHorizonLightsOnlySlopesFacingItAndMissingPictures
     loadWith(terrain, {200, 200, 200}, 0.0f, "ground.tga", fourLeafLand());
     const auto peak = terrain.ShadedGround(sunAt(0.3f, 0.0f));
     EXPECT_GT(peak->Pixels()[(1 * 4 + 3) * 3], peak->Pixels()[(1 * 4 + 0) * 3] + 20);
+    const auto fromNorth = terrain.ShadedGround(sunAt(0.3f, 1.5707964f)); // rows run south to north
+    EXPECT_GT(fromNorth->Pixels()[(3 * 4 + 1) * 3], fromNorth->Pixels()[(0 * 4 + 1) * 3] + 20);
 
     for (const char* ground : {"nowhere.tga", ""}) {
         loadWith(terrain, {1, 2, 3}, 0.0f, ground);
