@@ -201,6 +201,13 @@ TEST(TerrainLocation, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTh
         EXPECT_NEAR(n[2], -1.0f / length, 1e-5f);
     }
     EXPECT_NEAR(terrain.NormalAt(37.0f, 81.0f)[2], -1.0f / length, 1e-5f);
+    LandText tiny = twoTriangleLand(); // half a metre across: sums of face normals shorter than 1
+    for (float& v : tiny.points)
+        v *= 0.005f;
+    terrain.Clear();
+    ASSERT_TRUE(load(terrain, tiny.text()));
+    for (const auto& n : terrain.mesh().pointNormals)
+        EXPECT_NEAR(n[2], -1.0f / length, 1e-5f) << "scaled, not taken for level";
 
     terrain.Clear();
     ASSERT_TRUE(load(terrain, fourLeafLand().text()));

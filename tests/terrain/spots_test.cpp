@@ -42,6 +42,7 @@ TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
     EXPECT_EQ(spots[2].x, 50.0f);
     EXPECT_EQ(spots[2].y, 50.0f);
     EXPECT_EQ(spots[2].windSpeed, 0.0f);
+    EXPECT_EQ(spots[2].windDirection, 0.0f);
 
     terrain.Clear();
     ASSERT_TRUE(load(terrain, twoTriangleLand().text() +
