@@ -24,6 +24,7 @@ float ridge(float x, float y) {
 class WindOnLand : public ::testing::Test {
   protected:
     void load(const synthetic::HeightFunction& height, int depth = 8) {
+        terrain.Clear(); // a loaded terrain would keep its first land
         synthetic::LandShape shape;
         shape.depth = depth;
         shape.height = height;
@@ -121,6 +122,8 @@ TEST_F(WindOnLand, SolverLiftsBySlopeTimesSpeedFadingUpwardAndRelaxesBothAxes) {
     for (int i = 0; i < 10; ++i)
         EXPECT_NEAR(s.w(i, 3, 4), 0.0f, 1e-6f) << i;
     EXPECT_NEAR(s.w(4, 5, 0), 6.0f * slope, 1e-4f) << "the ground value stays";
+    load([slope](float, float y) { return slope * y; }); // the same slope met along y
+    EXPECT_NEAR(solver(10, 0.0f, 6.0f, {1.0f, 3.0f}).w(5, 4, 0), 6.0f * slope, 1e-4f);
 
     // A hill, so that the wind meets slopes along x and along y.
     load([](float x, float y) {
