@@ -12,6 +12,7 @@
 
 #include <AL/al.h>
 
+#include "audio/Listener.h"
 #include "audio/Sound.h"
 
 /*
@@ -223,4 +224,20 @@ TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     buffer.reset(); // destroyed while attached
     EXPECT_EQ(source.Buffer(), nullptr);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
+}
+
+// The ear's setters reach OpenAL: what the device holds is what was set.
+TEST_F(Sound, TheListenerHandsItsPlaceMotionAndHeadingToOpenAl) {
+    Listener ear;
+    ear.setPosition({1.0f, 2.0f, 3.0f});
+    ear.setVelocity({4.0f, 5.0f, 6.0f});
+    ear.setOrientation({0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    float position[3] = {}, velocity[3] = {}, orientation[6] = {};
+    alGetListenerfv(AL_POSITION, position);
+    alGetListenerfv(AL_VELOCITY, velocity);
+    alGetListenerfv(AL_ORIENTATION, orientation);
+    EXPECT_EQ(std::vector<float>(position, position + 3), (std::vector<float>{1, 2, 3}));
+    EXPECT_EQ(std::vector<float>(velocity, velocity + 3), (std::vector<float>{4, 5, 6}));
+    EXPECT_EQ(std::vector<float>(orientation, orientation + 6),
+              (std::vector<float>{0.6f, 0.8f, 0, 0, 0, 1}));
 }
