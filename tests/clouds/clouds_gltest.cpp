@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "gfx/GlTestWindow.h"
 #include "io/KeyValueFile.h"
 #include "wind/SyntheticLand.h"
@@ -10,50 +12,49 @@
 
 namespace {
 
-// From the land's centre, looking straight up at the cloud layer.
-void lookUp(const GlTestWindow& window, const CloudLayer& clouds) {
+// Pixels lit by the cloud cone, seen from the land's centre looking straight up.
+int litPixels(const GlTestWindow& window, CloudLayer& clouds) {
     glViewport(0, 0, window.width, window.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(60.0, 1.0, 1.0, 20000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(clouds.CentreX(), clouds.CentreY(), 0, clouds.CentreX(), clouds.CentreY(), 1000, 0, 1,
-              0);
+    gluLookAt(clouds.CentreX(), clouds.CentreY(), 0, clouds.CentreX(), clouds.CentreY(), 1000, 0, 1, 0);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-}
-
-int litPixels(const GlTestWindow& window) {
+    clouds.Draw();
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     const auto pixels = window.readPixels();
-    PixelView view{pixels, window.width};
-    return view.countLit(0, 0, window.width, window.height, 30);
+    return PixelView{pixels, window.width}.countLit(0, 0, window.width, window.height, 30);
 }
 
-class CloudDrawing : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        synthetic::LandShape shape;
-        shape.depth = 2;
-        shape.height = [](float x, float) { return 0.1f * x; };
-        ASSERT_TRUE(synthetic::loadLand(terrain, shape));
-    }
-    GlTestWindow window{160, 160};
-    Terrain terrain;
-    CloudLayer clouds{77u};
-};
+bool anyCover(const CloudLayer& clouds) {
+    const std::uint8_t* p = clouds.CloudTexture().Picture().Pixels();
+    return std::any_of(p, p + 256 * 256 * 4, [](std::uint8_t v) { return v > 0; });
+}
 
 } // namespace
 
-TEST_F(CloudDrawing, UpdateUploadsTheGeneratedPictureOnceUntilParametersChange) {
+TEST(CloudDrawing, TheConeShowsTheUploadedPictureUntilParametersChangeAndAfterANewContext) {
+    GlTestWindow window{160, 160};
+    Terrain terrain;
+    ASSERT_TRUE(synthetic::loadLand(terrain, synthetic::LandShape{0, 0, 1000, 2, [](float x, float) { return 0.1f * x; }}));
+    CloudLayer clouds{77u};
+    clouds.SetDensity(100.0f);
     ASSERT_TRUE(clouds.Update(terrain));
     EXPECT_FALSE(clouds.Dirty());
     EXPECT_TRUE(clouds.CloudTexture().IsCreated());
     EXPECT_EQ(clouds.CloudTexture().Width(), 256);
-    EXPECT_EQ(clouds.CloudTexture().Picture().BytesPerPixel(), 4);
     EXPECT_EQ(clouds.CloudTexture().wrapS, static_cast<GLenum>(GL_REPEAT));
+    EXPECT_GT(litPixels(window, clouds), 500);
+    clouds.ReleaseGl();
+    window.recreate();
+    clouds.RestoreGl();
+    EXPECT_GT(litPixels(window, clouds), 500) << "the same clouds in the new context";
 
     KeyValueFile settings;
     settings.openText("clouds.density = \"400\"\n");
@@ -61,37 +62,10 @@ TEST_F(CloudDrawing, UpdateUploadsTheGeneratedPictureOnceUntilParametersChange) 
     KeyValueFile none;
     ASSERT_TRUE(terrain.Load(none)); // the same land again: not just loaded
     clouds.Update(terrain);
-    const std::uint8_t* p = clouds.CloudTexture().Picture().Pixels();
-    EXPECT_TRUE(std::all_of(p, p + 256 * 256 * 4, [](std::uint8_t v) { return v == 0; }))
-        << "reading parameters must regenerate the picture";
-
+    EXPECT_FALSE(anyCover(clouds)) << "reading parameters must regenerate the picture";
+    EXPECT_EQ(litPixels(window, clouds), 0) << "a clear sky adds nothing";
     settings.openText("clouds.density = \"100\"\n");
     clouds.ReadParams(settings);
-    clouds.ReadParams(settings);
     clouds.Update(terrain);
-    p = clouds.CloudTexture().Picture().Pixels();
-    EXPECT_TRUE(std::any_of(p, p + 256 * 256 * 4, [](std::uint8_t v) { return v > 0; }));
-}
-
-TEST_F(CloudDrawing, ConeShowsTheCloudsAdditivelyAndSurvivesANewContext) {
-    clouds.SetDensity(100.0f);
-    clouds.Update(terrain);
-    lookUp(window, clouds);
-    clouds.Draw();
-    EXPECT_GT(litPixels(window), 500);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-
-    clouds.ReleaseGl();
-    window.recreate();
-    clouds.RestoreGl();
-    lookUp(window, clouds);
-    clouds.Draw();
-    EXPECT_GT(litPixels(window), 500);
-
-    clouds.SetDensity(330.0f);
-    clouds.Update(terrain);
-    lookUp(window, clouds);
-    clouds.Draw();
-    EXPECT_EQ(litPixels(window), 0) << "a clear sky adds nothing";
+    EXPECT_TRUE(anyCover(clouds));
 }

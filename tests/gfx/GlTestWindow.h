@@ -14,7 +14,7 @@ first, RGB.
 */
 class GlTestWindow {
   public:
-    explicit GlTestWindow(int width = 320, int height = 240) : width(width), height(height) {
+    explicit GlTestWindow(int w = 320, int h = 240) : width(w), height(h) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(SDL_GetError());
         open();
     }

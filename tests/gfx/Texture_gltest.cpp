@@ -26,102 +26,71 @@ void drawPanel(const Texture& texture, int x, int y, int w, int h) {
     glEnd();
 }
 
-const std::uint8_t* picturePixel(const Image& image, int column, int row) {
-    return image.Pixels() +
-           (static_cast<std::size_t>(row) * image.Width() + column) * image.BytesPerPixel();
-}
-
-void expectNear(const std::uint8_t* drawn, const std::uint8_t* picture, int tolerance,
+void expectNear(const std::uint8_t* drawn, const Image& image, int column, int row,
                 const char* what) {
+    const std::uint8_t* p = image.Pixels() + (std::size_t(row) * image.Width() + column) * image.BytesPerPixel();
     for (int c = 0; c < 3; ++c)
-        EXPECT_LE(std::abs(drawn[c] - picture[c]), tolerance) << what << " channel " << c;
+        EXPECT_LE(std::abs(drawn[c] - p[c]), 6) << what << " channel " << c;
 }
 
 } // namespace
 
-TEST(TextureDrawing, PanelShowsThePictureTheRightWayUp) {
+TEST(TextureDrawing, PicturesShowTheRightWayUpInTheirFormatAndComeBackAfterANewContext) {
     GlTestWindow window(320, 240);
     ResourceTextureCache cache;
     Texture* button = cache.Get(412);
     ASSERT_TRUE(button->IsCreated());
     window.begin2D();
-    // Drawn at its own size, texel for texel.
-    drawPanel(*button, 32, 64, 256, 64);
-    const auto pixels = window.readPixels();
-    const PixelView view{pixels, window.width};
-    const Image& picture = button->Picture();
-    expectNear(view.at(32 + 128, 64 + 32), picturePixel(picture, 128, 31), 6, "middle");
-    // Screen row y + h - 1 - r shows picture row r.
-    expectNear(view.at(32 + 100, 64 + 63 - 5), picturePixel(picture, 100, 5), 6, "near the top");
-    expectNear(view.at(32 + 100, 64 + 5), picturePixel(picture, 100, 58), 6, "near the bottom");
-    // A raised button: light upper edge, dark lower edge.
-    EXPECT_GT(view.brightness(32 + 128, 64 + 63 - 1), view.brightness(32 + 128, 64 + 1));
-    EXPECT_EQ(view.brightness(10, 10), 0) << "nothing outside the panel";
-}
-
-TEST(TextureDrawing, TexturesComeBackAfterTheContextIsRecreated) {
-    GlTestWindow window(128, 128);
-    ResourceTextureCache cache;
-    Texture* background = cache.Get(431);
-    window.begin2D();
-    drawPanel(*background, 0, 0, 128, 128);
+    drawPanel(*button, 32, 64, 256, 64); // at its own size, texel for texel
     auto pixels = window.readPixels();
-    const std::vector<std::uint8_t> before = pixels;
+    PixelView view{pixels, window.width};
+    const Image& picture = button->Picture();
+    expectNear(view.at(32 + 128, 64 + 32), picture, 128, 31, "middle");
+    // Screen row y + h - 1 - r shows picture row r.
+    expectNear(view.at(32 + 100, 64 + 63 - 5), picture, 100, 5, "near the top");
+    expectNear(view.at(32 + 100, 64 + 5), picture, 100, 58, "near the bottom");
+    EXPECT_GT(view.brightness(32 + 128, 64 + 62), view.brightness(32 + 128, 65))
+        << "a raised button: light upper edge, dark lower edge";
+    EXPECT_EQ(view.brightness(10, 10), 0) << "nothing outside the panel";
 
+    const std::vector<std::uint8_t> before = pixels;
     cache.ReleaseAll();
-    EXPECT_FALSE(background->IsCreated());
-    EXPECT_TRUE(background->Picture().HasPixels()) << "the picture survives the release";
+    EXPECT_FALSE(button->IsCreated());
+    EXPECT_TRUE(button->Picture().HasPixels()) << "the picture survives the release";
     window.recreate();
     cache.RestoreAll();
-    EXPECT_TRUE(background->IsCreated());
-    EXPECT_EQ(cache.Get(431), background);
+    EXPECT_TRUE(button->IsCreated());
+    EXPECT_EQ(cache.Get(412), button);
     window.begin2D();
-    drawPanel(*background, 0, 0, 128, 128);
-    pixels = window.readPixels();
-    EXPECT_EQ(pixels, before);
-}
+    drawPanel(*button, 32, 64, 256, 64);
+    EXPECT_EQ(window.readPixels(), before);
 
-TEST(TextureDrawing, TreeBlackBecomesTransparentAfterUpload) {
-    GlTestWindow window(256, 256);
-    ResourceTextureCache cache;
+    Texture texture;
+    const Image grey(2, 2, {200, 200, 200, 200}, 1), greyAlpha(1, 1, {100, 255}, 2);
+    for (const Image* image : {&grey, &greyAlpha}) {
+        ASSERT_TRUE(texture.SetImage(image));
+        window.begin2D();
+        drawPanel(texture, 0, 0, 64, 64);
+        pixels = window.readPixels();
+        EXPECT_NEAR(view.at(32, 32)[1], image->Pixels()[0], 2) << "grey uploads as luminance";
+        EXPECT_NEAR(view.at(32, 32)[2], image->Pixels()[0], 2);
+    }
+    const Image empty;
+    EXPECT_FALSE(texture.SetImage(nullptr) || texture.SetImage(&empty));
+    EXPECT_TRUE(texture.IsCreated()) << "a refused picture leaves the texture as it was";
+
     Texture* tree = cache.Get(404);
     tree->Picture().AddAlpha(AlphaBlackClear, 0);
     ASSERT_TRUE(tree->Upload());
     window.begin2D(1, 0, 0);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    drawPanel(*tree, 0, 0, 256, 256);
-    const auto pixels = window.readPixels();
-    const PixelView view{pixels, window.width};
-    EXPECT_EQ(view.at(2, 250)[0], 255) << "the black corner shows the red behind";
-    EXPECT_EQ(view.at(2, 250)[1], 0);
-    const std::uint8_t* trunk = view.at(128, 2); // ground level: bottom of the window
-    EXPECT_FALSE(trunk[0] == 255 && trunk[1] == 0) << "the trunk hides the background";
-}
-
-TEST(TextureDrawing, GreyPicturesUploadAsLuminance) {
-    GlTestWindow window(64, 64);
-    Texture texture;
-    const Image grey(2, 2, {200, 200, 200, 200}, 1);
-    ASSERT_TRUE(texture.SetImage(&grey));
-    window.begin2D();
-    drawPanel(texture, 0, 0, 64, 64);
-    auto pixels = window.readPixels();
-    PixelView view{pixels, window.width};
-    EXPECT_NEAR(view.at(32, 32)[0], 200, 2);
-    EXPECT_NEAR(view.at(32, 32)[2], 200, 2);
-
-    const Image greyAlpha(1, 1, {100, 255}, 2);
-    ASSERT_TRUE(texture.SetImage(&greyAlpha));
-    window.begin2D();
-    drawPanel(texture, 0, 0, 64, 64);
+    drawPanel(*tree, 0, 0, 240, 240);
     pixels = window.readPixels();
-    const PixelView greyAlphaView{pixels, window.width};
-    EXPECT_NEAR(greyAlphaView.at(32, 32)[1], 100, 2);
-    EXPECT_FALSE(texture.SetImage(nullptr));
-    const Image empty;
-    EXPECT_FALSE(texture.SetImage(&empty));
-    EXPECT_TRUE(texture.IsCreated()) << "a refused picture leaves the texture as it was";
+    EXPECT_EQ(view.at(2, 234)[0], 255) << "the black corner shows the red behind";
+    EXPECT_EQ(view.at(2, 234)[1], 0);
+    const std::uint8_t* trunk = view.at(120, 2); // ground level: bottom of the window
+    EXPECT_FALSE(trunk[0] == 255 && trunk[1] == 0) << "the trunk hides the background";
 }
 
 // The application's pointer: picture 199 with its hot spot at the top-left

@@ -1,19 +1,21 @@
-// The land maker's triangulation: it loads, it has no cracks, it keeps its
-// tolerance, and it refines only where the ground asks for it.
+// The land maker's triangulation and height maps: the output loads, every
+// triangle is clockwise, no cracks, every leaf keeps the tolerance, and it
+// refines only where the ground asks for it; PGM and TGA height maps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <utility>
 
 #include "Bintree.h"
+#include "HeightMap.h"
 #include "LandMaker.h"
 #include "Noise.h"
 #include "io/KeyValueFile.h"
 #include "world/terrain/Terrain.h"
 
 namespace {
+
 constexpr float landSize = 640.0f;
 
 HeightMap bumpyGrid(int size, uint32_t seed) {
@@ -25,157 +27,148 @@ HeightMap bumpyGrid(int size, uint32_t seed) {
     return HeightMap(size, size, std::move(heights));
 }
 
-// Flat, with one sharp spike: refinement happens in one spot only, so every
-// split around it has to drag its neighbours along.
+// Flat, with one sharp spike: every split around it has to drag its neighbours along.
 HeightMap spikeGrid(int size) {
     std::vector<float> heights(std::size_t(size) * size, 50.0f);
     heights[std::size_t(size / 3) * size + size / 3 + 1] = 90.0f;
     return HeightMap(size, size, std::move(heights));
 }
 
-struct LoadedLand {
-    Terrain terrain;
-    bool loaded = false;
-};
+std::vector<uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-void loadGeometry(LoadedLand& land, const Bintree& tree) {
-    KeyValueFile file;
-    file.openText(landGeometryText(tree, landSize, landSize));
-    land.loaded = land.terrain.Load(file);
+std::vector<uint8_t> pgm16(int width, int height, const std::vector<unsigned>& samples) {
+    auto data = bytes("P5\n# by hand\n" + std::to_string(width) + " " + std::to_string(height) +
+                      "\n65535\n");
+    for (unsigned v : samples)
+        data.insert(data.end(), {uint8_t(v >> 8), uint8_t(v & 0xFF)});
+    return data;
 }
 
-using Edge = std::pair<int32_t, int32_t>;
-
-std::map<Edge, int> leafEdges(const Terrain& terrain) {
-    std::map<Edge, int> edges;
-    for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
-        const auto& t = terrain.mesh().triangles[leaf->triangle];
-        for (int i = 0; i < 3; ++i) {
-            const int32_t a = t[i], b = t[(i + 1) % 3];
-            ++edges[{std::min(a, b), std::max(a, b)}];
-        }
-    }
-    return edges;
+std::vector<uint8_t> greyTga(int width, int height, bool topFirst, std::vector<uint8_t> rows) {
+    std::vector<uint8_t> data(18, 0);
+    data[2] = 3;
+    data[12] = uint8_t(width);
+    data[14] = uint8_t(height);
+    data[16] = 8;
+    data[17] = topFirst ? 0x20 : 0x00;
+    data.insert(data.end(), rows.begin(), rows.end());
+    return data;
 }
 
-bool onBorder(const Terrain& terrain, int32_t a, int32_t b) {
-    const auto& p = terrain.mesh().points[a];
-    const auto& q = terrain.mesh().points[b];
-    for (int axis = 0; axis < 2; ++axis)
-        for (float side : {0.0f, landSize})
-            if (p[axis] == side && q[axis] == side) return true;
-    return false;
-}
-
-void expectCrackFree(const Terrain& terrain) {
-    for (const auto& [edge, count] : leafEdges(terrain)) {
-        if (onBorder(terrain, edge.first, edge.second))
-            EXPECT_EQ(count, 1) << "border edge " << edge.first << "-" << edge.second;
-        else
-            EXPECT_EQ(count, 2) << "interior edge " << edge.first << "-" << edge.second
-                                << " is not shared by exactly two leaves";
-    }
-}
-
-// The largest gap between a leaf's plane and the grid samples inside it.
-float worstError(const Terrain& terrain, const HeightMap& grid) {
-    const float cell = landSize / float(grid.width() - 1);
-    float worst = 0.0f;
-    for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
-        const auto& t = terrain.mesh().triangles[leaf->triangle];
-        const auto& a = terrain.mesh().points[t[0]];
-        const auto& b = terrain.mesh().points[t[1]];
-        const auto& c = terrain.mesh().points[t[2]];
-        const double area =
-            double(b[0] - a[0]) * (c[1] - a[1]) - double(c[0] - a[0]) * (b[1] - a[1]);
-        for (int row = 0; row < grid.height(); ++row)
-            for (int column = 0; column < grid.width(); ++column) {
-                const double x = column * cell, y = (grid.height() - 1 - row) * cell;
-                const double wa = ((b[0] - x) * (c[1] - y) - (c[0] - x) * (b[1] - y)) / area;
-                const double wb = ((c[0] - x) * (a[1] - y) - (a[0] - x) * (c[1] - y)) / area;
-                const double wc = 1.0 - wa - wb;
-                if (wa < -1e-9 || wb < -1e-9 || wc < -1e-9) continue;
-                const double plane = wa * a[2] + wb * b[2] + wc * c[2];
-                worst = std::max(worst, float(std::abs(plane - grid.at(column, row))));
-            }
-    }
-    return worst;
-}
 } // namespace
 
-TEST(LandMakerTriangulation, OutputLoadsWithEveryTriangleClockwise) {
-    const HeightMap grid = bumpyGrid(33, 3);
-    Bintree tree(grid);
-    tree.refine(2.0f);
-    LoadedLand land;
-    loadGeometry(land, tree);
-    ASSERT_TRUE(land.loaded);
-    EXPECT_EQ(land.terrain.leafCount(), tree.leafCount());
-    EXPECT_EQ(land.terrain.mesh().triangleCount(), int(tree.nodes().size()));
-    for (const auto& t : land.terrain.mesh().triangles) {
-        const auto& a = land.terrain.mesh().points[t[0]];
-        const auto& b = land.terrain.mesh().points[t[1]];
-        const auto& c = land.terrain.mesh().points[t[2]];
-        EXPECT_LT((b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1]), 0.0f);
-    }
-    EXPECT_FLOAT_EQ(land.terrain.box().maxX, landSize);
-    EXPECT_FLOAT_EQ(land.terrain.box().minY, 0.0f);
-}
-
-TEST(LandMakerTriangulation, LeavesShareEveryInteriorEdgeWithExactlyOneOther) {
-    for (const HeightMap& grid : {bumpyGrid(65, 7), spikeGrid(65)}) {
-        Bintree tree(grid);
-        tree.refine(0.5f);
-        LoadedLand land;
-        loadGeometry(land, tree);
-        ASSERT_TRUE(land.loaded);
-        expectCrackFree(land.terrain);
-    }
-}
-
-TEST(LandMakerTriangulation, EveryLeafKeepsTheTolerance) {
-    const HeightMap grid = bumpyGrid(65, 11);
-    for (float tolerance : {0.25f, 1.0f, 4.0f}) {
-        Bintree tree(grid);
-        tree.refine(tolerance);
-        LoadedLand land;
-        loadGeometry(land, tree);
-        ASSERT_TRUE(land.loaded);
-        EXPECT_LE(worstError(land.terrain, grid), tolerance + 1e-3f) << "tolerance " << tolerance;
-    }
-}
-
-TEST(LandMakerTriangulation, GroundHeightMatchesTheSamplesAtTheVertices) {
-    const HeightMap grid = bumpyGrid(33, 5);
-    Bintree tree(grid);
-    tree.refine(1.0f);
-    LoadedLand land;
-    loadGeometry(land, tree);
-    ASSERT_TRUE(land.loaded);
-    const float cell = landSize / 32.0f;
-    for (int row = 1; row < 32; row += 4)
-        for (int column = 1; column < 32; column += 3) {
-            const float h = land.terrain.HeightAt(column * cell, (32 - row) * cell);
-            EXPECT_NEAR(h, grid.at(column, row), 1.0f + 1e-3f) << column << ", " << row;
+TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeAndWithinTheTolerance) {
+    const struct {
+        HeightMap grid;
+        float tolerance;
+    } cases[] = {{bumpyGrid(65, 7), 0.5f}, {bumpyGrid(33, 11), 4.0f}, {spikeGrid(65), 0.5f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tolerance);
+        Bintree tree(c.grid);
+        tree.refine(c.tolerance);
+        KeyValueFile file;
+        file.openText(landGeometryText(tree, landSize, landSize));
+        Terrain terrain;
+        ASSERT_TRUE(terrain.Load(file));
+        EXPECT_EQ(terrain.leafCount(), tree.leafCount());
+        EXPECT_EQ(terrain.mesh().triangleCount(), int(tree.nodes().size()));
+        EXPECT_FLOAT_EQ(terrain.box().maxX, landSize);
+        const auto& points = terrain.mesh().points;
+        std::map<std::pair<int32_t, int32_t>, int> edges;
+        for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
+            const auto& t = terrain.mesh().triangles[leaf->triangle];
+            const auto &a = points[t[0]], &b = points[t[1]], &p = points[t[2]];
+            ASSERT_LT((b[0] - a[0]) * (p[1] - a[1]) - (p[0] - a[0]) * (b[1] - a[1]), 0.0f);
+            for (int i = 0; i < 3; ++i)
+                ++edges[{std::min(t[i], t[(i + 1) % 3]), std::max(t[i], t[(i + 1) % 3])}];
         }
+        for (const auto& [edge, count] : edges) {
+            const auto &p = points[edge.first], &q = points[edge.second];
+            const bool border = (p[0] == q[0] && (p[0] == 0 || p[0] == landSize)) ||
+                                (p[1] == q[1] && (p[1] == 0 || p[1] == landSize));
+            ASSERT_EQ(count, border ? 1 : 2) << "edge " << edge.first << "-" << edge.second;
+        }
+        // Every grid sample lies within the tolerance of the ground over it.
+        const int n = c.grid.width();
+        const float cell = landSize / float(n - 1);
+        for (int row = 0; row < n; ++row)
+            for (int column = 0; column < n; ++column)
+                ASSERT_NEAR(terrain.HeightAt(column * cell, (n - 1 - row) * cell),
+                            c.grid.at(column, row), c.tolerance + 1e-3f)
+                    << column << ", " << row;
+    }
 }
 
 TEST(LandMakerTriangulation, RefinesOnlyWhereTheGroundAsksForIt) {
-    const HeightMap flat(33, 33, std::vector<float>(33 * 33, 12.0f));
-    Bintree plain(flat);
+    Bintree plain(HeightMap(33, 33, std::vector<float>(33 * 33, 12.0f)));
     plain.refine(0.0f);
     EXPECT_EQ(plain.leafCount(), 2u) << "a flat land needs nothing but the two halves";
-
-    Bintree spiked(spikeGrid(33));
+    Bintree spiked(spikeGrid(33)), full(spikeGrid(33));
     spiked.refine(0.1f);
-    Bintree full(spikeGrid(33));
     full.refine(-1.0f); // every triangle splits: the finest grid
     EXPECT_GT(spiked.leafCount(), 2u);
     EXPECT_LT(spiked.leafCount(), full.leafCount() / 4);
     EXPECT_EQ(full.leafCount(), 2u * 32 * 32);
-
     Bintree coarse(bumpyGrid(33, 9)), fine(bumpyGrid(33, 9));
     coarse.refine(8.0f);
     fine.refine(0.5f);
     EXPECT_LT(coarse.leafCount(), fine.leafCount());
+}
+
+TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {
+    HeightMap map;
+    std::string error;
+    ASSERT_TRUE(map.loadPgm(pgm16(3, 2, {0, 32768, 65535, 65535, 0, 16384}), 100, 200, error));
+    EXPECT_EQ(map.width(), 3);
+    EXPECT_EQ(map.height(), 2);
+    EXPECT_FLOAT_EQ(map.at(0, 0), 100.0f);
+    EXPECT_NEAR(map.at(1, 0), 150.0f, 0.01f);
+    EXPECT_NEAR(map.at(2, 1), 125.0f, 0.01f) << "big-endian samples, row after row";
+    auto eight = bytes("P5 2 2 255\n");
+    eight.insert(eight.end(), {0, 51, 255, 102});
+    ASSERT_TRUE(map.loadPgm(eight, 0, 10, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(1, 1), 4.0f);
+    // Bottom-left origin: the file's first row is the south edge.
+    ASSERT_TRUE(map.loadTga(greyTga(2, 2, false, {10, 10, 250, 250}), 0, 255, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(0, 0), 250.0f);
+    EXPECT_FLOAT_EQ(map.at(0, 1), 10.0f);
+    ASSERT_TRUE(map.loadTga(greyTga(2, 2, true, {10, 10, 250, 250}), 0, 255, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(0, 0), 10.0f);
+
+    auto colour = greyTga(2, 2, false, std::vector<uint8_t>(12, 0));
+    colour[2] = 2;
+    colour[16] = 24;
+    const struct {
+        const char* what;
+        bool pgm;
+        std::vector<uint8_t> data;
+        const char* reason;
+    } bad[] = {
+        {"short", true, pgm16(4, 4, {1, 2, 3}), "shorter"},
+        {"text", true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
+        {"too deep", true, bytes("P5\n2 2\n70000\n"), ""},
+        {"one column", true, bytes("P5\n1 9\n255\n123456789"), ""},
+        {"colour", false, colour, "greyscale"},
+        {"short tga", false, greyTga(4, 4, false, {1, 2, 3}), ""},
+        {"tiny", false, bytes("tiny"), ""},
+    };
+    for (const auto& b : bad) {
+        error.clear();
+        EXPECT_FALSE(b.pgm ? map.loadPgm(b.data, 0, 1, error) : map.loadTga(b.data, 0, 1, error))
+            << b.what;
+        EXPECT_NE(error.find(b.reason), std::string::npos) << b.what << ": " << error;
+        EXPECT_FALSE(error.empty()) << b.what;
+    }
+}
+
+TEST(HeightMapReading, ResamplingInterpolatesAndGridsArePowersOfTwoPlusOne) {
+    const HeightMap fine = HeightMap(2, 2, {0, 10, 20, 30}).resampled(3);
+    EXPECT_FLOAT_EQ(fine.at(0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(fine.at(2, 2), 30.0f);
+    EXPECT_FLOAT_EQ(fine.at(1, 1), 15.0f);
+    EXPECT_FLOAT_EQ(fine.at(1, 0), 5.0f);
+    const int sizes[][4] = {{257, 257, 0, 257}, {300, 200, 0, 513}, {2, 2, 0, 3},
+                            {1000, 1000, 100, 129}, {60000, 10, 0, 4097}};
+    for (const auto& s : sizes)
+        EXPECT_EQ(gridSizeFor(s[0], s[1], s[2]), s[3]) << s[0] << "x" << s[1];
 }

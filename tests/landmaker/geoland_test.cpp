@@ -186,48 +186,6 @@ TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
     }
 }
 
-TEST(GeoLand, PhotoPixelsLandWhereTheirGeoreferenceSays) {
-    testsupport::WorkingFolder folder;
-    std::filesystem::create_directories("lands/geo");
-    writeRaster("lands/geo/dem.tif", elevationCases()[0].second);
-    // A geographic picture that stops 500 m short of the land's east edge; red
-    // counts its columns, green its rows (band 2 is told apart by the column offset).
-    auto toPhoto = frameTo(4326, centreLat, centreLon);
-    double ex = 1000, ey = 0, wx = -2000, wy = 1800;
-    toPhoto->Transform(1, &ex, &ey);
-    toPhoto->Transform(1, &wx, &wy);
-    const double step = (ex - wx) / 250;
-    const Raster photo{4326, {wx, step, 0, wy, 0, -step * 0.8}, 250, 250,
-                       [](double c, double r) { return c >= 1e6 ? r : c; }, "", 2, GDT_Byte};
-    writeRaster("lands/geo/photo.tif", photo);
-    MadeLandSummary summary;
-    std::string error;
-    ASSERT_TRUE(make(sideFile("land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
-                              "land.size.y = \"3000\"\nland.photo = \"photo.tif\"\n"
-                              "land.photo.bands = \"1 2 2\"\nland.ground = \"g.tga\"\n"
-                              "land.ground.paint = \"256\"\n"),
-                     summary, error))
-        << error;
-    ASSERT_EQ(summary.notes.size(), 2u); // the time zone and the missing strip
-    EXPECT_NE(summary.notes[1].find("does not cover x 249"), std::string::npos) << summary.notes[1];
-    EXPECT_NE(summary.notes[1].find("to 3000 m, y 0 m to 3000 m"), std::string::npos);
-
-    std::ifstream in("lands/geo/g.tga", std::ios::binary);
-    std::vector<unsigned char> tga((std::istreambuf_iterator<char>(in)), {});
-    ASSERT_EQ(tga.size(), 18u + 256 * 256 * 3 + 26);
-    const double texel = 3000.0 / 256;
-    for (int row = 0; row < 256; row += 5)
-        for (int column = 0; column < 256 * 2500 / 3000; column += 5) {
-            const double x = (column + 0.5) * texel - 1500, y = (row + 0.5) * texel - 1500;
-            const auto p = pixelOf(photo, *toPhoto, x, y);
-            if (p[1] < 1 || p[1] > 249) continue; // the photo's north and south edges
-            const unsigned char* bgr = &tga[18 + (std::size_t(row) * 256 + column) * 3];
-            // A ground texel is about one photo pixel across; a byte rounds by half a unit.
-            ASSERT_NEAR(bgr[2], p[0] - 0.5, 1.5) << column << ", " << row;
-            ASSERT_NEAR(bgr[1], p[1] - 0.5, 1.5) << column << ", " << row;
-        }
-}
-
 TEST(GeoLand, APeakTwentyKilometresNorthEastStandsOnTheNorthEastWallAtItsAngle) {
     testsupport::WorkingFolder folder;
     auto toUtm = frameTo(32632, centreLat, centreLon);

@@ -89,20 +89,8 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
     EXPECT_EQ(trees, 25 + 10);
     EXPECT_EQ(summary.sceneries, 36u);
     EXPECT_GT(text.rfind("[Spot]"), text.rfind("decor")) << "the spot section comes last";
-}
-
-TEST(LandMakerRecipe, MadeSpotSectionIsTheGamesOwnForm) {
-    LandRecipe recipe;
-    std::string error;
-    ASSERT_TRUE(readRecipe(sideFile, recipe, error)) << error;
-    MadeLandSummary summary;
-    const std::string text = makeLandText(recipe, slope(), summary, error);
-    KeyValueFile file;
-    file.openText(text);
-    Terrain terrain;
-    ASSERT_TRUE(terrain.Load(file));
-    const std::string section = text.substr(text.rfind("[Spot]"));
-    EXPECT_EQ(section, terrain.SpotSectionText()) << "saving spots in the game changes nothing";
+    EXPECT_EQ(text.substr(text.rfind("[Spot]")), terrain.SpotSectionText())
+        << "saving spots in the game changes nothing";
 }
 
 TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
@@ -115,15 +103,15 @@ TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
          "land.height.max = \"3\"\n",
          "heights upside down"},
     };
+    LandRecipe recipe;
+    std::string error;
     for (const auto& [text, what] : cases) {
-        LandRecipe recipe;
-        std::string error;
+        error.clear();
         EXPECT_FALSE(readRecipe(text, recipe, error)) << what;
         EXPECT_FALSE(error.empty()) << what;
     }
-    LandRecipe recipe;
-    std::string error;
     MadeLandSummary summary;
+    recipe = LandRecipe();
     ASSERT_TRUE(readRecipe("land.name = \"x\"\nland.heightmap = \"missing.pgm\"\n", recipe, error));
     recipe.folder = "/nonexistent-folder";
     EXPECT_FALSE(makeLand(recipe, summary, error));

@@ -45,6 +45,15 @@ TEST(Tower, FaceIsFortyEightRibbonsInGreyAndRed) {
     EXPECT_FLOAT_EQ(first[1].at[0], 10 + 0.26f * 4);
     EXPECT_FLOAT_EQ(first[1].at[1], 20 + 0.26f * 4);
     EXPECT_FLOAT_EQ(first[1].at[2], 101 + 0.24f * 30);
+    RecordingSink block, rod; // the block and the rod surround the faces
+    t.EmitBlock(block);
+    t.EmitRod(rod);
+    ASSERT_EQ(block.all().size(), 20u) << "four sides and a top";
+    for (const auto& v : block.all())
+        EXPECT_TRUE((v.at[2] == 100.0f || v.at[2] == 101.0f) && v.colour[0] == 0.2f);
+    ASSERT_EQ(rod.primitives.size(), 2u);
+    EXPECT_FLOAT_EQ(rod.primitives[0].vertices[0].at[0], 11.95f);
+    EXPECT_FLOAT_EQ(rod.primitives[0].vertices[1].at[2], 101 + 1.14f * 30);
 }
 
 TEST(Tower, RibbonsAreAsWideAsAskedAndSquareToTheirLength) {
@@ -64,38 +73,18 @@ TEST(Tower, RibbonsAreAsWideAsAskedAndSquareToTheirLength) {
     EXPECT_FLOAT_EQ(side[3].at[0], 0.0f);
 }
 
-TEST(Tower, BlockAndRodSurroundTheFaces) {
-    RecordingSink block, rod;
-    TowerScenery t;
-    place(t);
-    t.EmitBlock(block);
-    t.EmitRod(rod);
-    ASSERT_EQ(block.all().size(), 20u) << "four sides and a top";
-    for (const auto& v : block.all()) {
-        EXPECT_TRUE(v.at[2] == 100.0f || v.at[2] == 101.0f);
-        EXPECT_FLOAT_EQ(v.colour[0], 0.2f);
-    }
-    ASSERT_EQ(rod.primitives.size(), 2u);
-    EXPECT_FLOAT_EQ(rod.primitives[0].vertices[0].at[0], 11.95f);
-    EXPECT_FLOAT_EQ(rod.primitives[0].vertices[1].at[2], 101 + 1.14f * 30);
-}
-
-TEST(Tree, BillboardIsASquareWithTheTopOfThePictureUp) {
-    TreeScenery tree(0, 0, 0, 0, nullptr); // built later with a real size
-    tree.width = 6;
-    tree.height = 10;
+TEST(Tree, BillboardIsASquarePictureUpThatTurnsToFaceTheEyeFromEverySide) {
+    TreeScenery square(0, 0, 0, 0, nullptr); // built later with a real size
+    square.width = 6;
+    square.height = 10;
     RecordingSink sink;
-    tree.Emit(sink);
-    const auto quad = sink.all();
-    ASSERT_EQ(quad.size(), 4u);
-    for (const auto& v : quad) {
+    square.Emit(sink);
+    ASSERT_EQ(sink.all().size(), 4u);
+    for (const auto& v : sink.all()) {
         EXPECT_FLOAT_EQ(std::abs(v.at[0]), 3.0f);
         EXPECT_EQ(v.at[1], 0.0f);
         EXPECT_FLOAT_EQ(v.tex[1], v.at[2] == 6.0f ? 0.0f : 1.0f) << "t = 0 along the top";
     }
-}
-
-TEST(Tree, QuadTurnsToFaceTheEyeFromEverySide) {
     TreeScenery tree(100, 200, 0, 0, nullptr);
     for (float bearing = 0.0f; bearing < 6.28f; bearing += 0.5f) {
         const float eyeX = 100 + 50 * std::cos(bearing), eyeY = 200 + 50 * std::sin(bearing);

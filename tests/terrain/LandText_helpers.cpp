@@ -1,7 +1,5 @@
 #include "terrain/LandText_helpers.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -42,10 +40,4 @@ LandText fourLeafLand() {
     land.tree = {-1, 0, 1, -1, 0,  2, 3, -1, 1,  4, 5, -1, 2,  -1,
                  -1, 0, 3, -1, -1, 0, 4, -1, -1, 1, 5, -1, -1, 1};
     return land;
-}
-
-std::string makeTemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ventrix-land-XXXXXX").string();
-    const char* made = mkdtemp(pattern.data());
-    return made != nullptr ? std::string(made) : std::string();
 }

@@ -24,5 +24,5 @@ LandText twoTriangleLand();
 // (point 4, raised to z = 50): leaves 2, 3 under triangle 0 and 4, 5 under 1.
 LandText fourLeafLand();
 
-// A unique empty directory for the test; the caller may chdir into it.
-std::string makeTemporaryDirectory();
+
+

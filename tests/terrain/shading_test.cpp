@@ -3,159 +3,114 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 
 #include "gfx/Image.h"
 #include "io/KeyValueFile.h"
+#include "support/WorkingFolder.h"
 #include "terrain/LandText_helpers.h"
 #include "world/terrain/Terrain.h"
 
 namespace {
+
 // An uncompressed TGA of a single repeated texel.
-void writeTga(const std::filesystem::path& path, int size, const std::vector<uint8_t>& texel) {
-    const int depth = int(texel.size()) * 8;
+void writeTga(const std::string& path, int size, std::vector<uint8_t> texel) {
     uint8_t header[18] = {};
     header[2] = texel.size() < 3 ? 3 : 2;
-    header[12] = uint8_t(size);
-    header[14] = uint8_t(size);
-    header[16] = uint8_t(depth);
+    header[12] = header[14] = uint8_t(size);
+    header[16] = uint8_t(texel.size() * 8);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(header), 18);
-    std::vector<uint8_t> stored = texel;
-    if (stored.size() >= 3) std::swap(stored[0], stored[2]); // files keep blue first
+    if (texel.size() >= 3) std::swap(texel[0], texel[2]); // files keep blue first
     for (int i = 0; i < size * size; ++i)
-        out.write(reinterpret_cast<const char*>(stored.data()), std::streamsize(stored.size()));
+        out.write(reinterpret_cast<const char*>(texel.data()), std::streamsize(texel.size()));
 }
 
-// Loads a land named "shade" from a folder that holds its ground picture.
-class GroundShading : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        folder = makeTemporaryDirectory();
-        ASSERT_FALSE(folder.empty());
-        std::filesystem::current_path(folder);
-        std::filesystem::create_directories("lands/shade");
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
-    }
-    void loadWith(const std::vector<uint8_t>& texel, const LandText& land, int size = 4) {
-        terrain.Clear();
-        writeTga("lands/shade/ground.tga", size, texel);
-        KeyValueFile file;
-        file.openText(land.text() + "terrain.texture.ground = \"ground.tga\"\n");
-        terrain.SetName("shade");
-        ASSERT_TRUE(terrain.Load(file));
-        ASSERT_NE(terrain.groundImage(), nullptr);
-        ASSERT_EQ(terrain.groundImage()->BytesPerPixel(), int(texel.size()));
-    }
-
-    std::filesystem::path previous;
-    std::string folder;
-    Terrain terrain;
-};
-
-LandText flatLand() {
-    LandText land = twoTriangleLand();
-    for (std::size_t i = 2; i < land.points.size(); i += 3)
-        land.points[i] = 10.0f;
-    return land;
+// A land named "shade" whose ground picture is one texel repeated; z = slope * x + 10.
+void loadWith(Terrain& terrain, const std::vector<uint8_t>& texel, float slope = 0.0f,
+              const char* ground = "ground.tga", LandText land = twoTriangleLand(), int size = 4) {
+    std::filesystem::create_directories("lands/shade");
+    writeTga("lands/shade/ground.tga", size, texel);
+    for (std::size_t i = 0; i < 12; i += 3)
+        land.points[i + 2] = 10.0f + slope * land.points[i];
+    KeyValueFile file;
+    file.openText(land.text() + "terrain.texture.ground = \"" + ground + "\"\n");
+    terrain.Clear();
+    terrain.SetName("shade");
+    ASSERT_TRUE(terrain.Load(file));
+    ASSERT_NE(terrain.groundImage(), nullptr);
 }
 
 // The sun's four numbers for an elevation and a direction from +x, radians.
 Terrain::SunAngles sunAt(float elevation, float direction) {
     return {std::sin(elevation), std::cos(elevation), std::sin(direction), std::cos(direction)};
 }
+
 } // namespace
 
-TEST_F(GroundShading, FlatGroundTakesTheSineOfTheSunPlusTheLift) {
-    loadWith({200, 100, 250}, flatLand());
-    const auto shaded = terrain.ShadedGround({0.8f, 0.6f, 0.0f, 1.0f});
-    ASSERT_NE(shaded, nullptr);
-    const uint8_t* p = shaded->Pixels();
-    // Flat clockwise ground faces straight down: factor = s0 = 0.8, lift 50.
-    EXPECT_EQ(p[0], int(200 * 0.8f) + 50);
-    EXPECT_EQ(p[1], int(100 * 0.8f) + 50);
-    EXPECT_EQ(p[2], std::min(255, int(250 * 0.8f) + 50));
-    // The unshaded picture is kept for the next sun.
-    EXPECT_EQ(terrain.groundImage()->Pixels()[0], 200);
+// Flat clockwise ground faces straight down: factor = sine of the sun's
+// elevation, plus a lift of 50 at its highest (25 when low), capped at white.
+TEST(GroundShading, EveryTexelOfEveryDepthTakesTheSunAndKeepsItsAlpha) {
+    testsupport::WorkingFolder folder("shade");
+    Terrain terrain;
+    const struct {
+        std::vector<uint8_t> texel;
+        Terrain::SunAngles sun;
+        std::vector<int> expected;
+    } rows[] = {
+        {{200, 100, 250}, {0.8f, 0.6f, 0.0f, 1.0f}, {210, 130, 250}},
+        {{100, 255, 0}, {0.05f, 0.99875f, 0.0f, 1.0f}, {30, 37, 25}},
+        {{100, 255, 0}, {1.0f, 0.0f, 0.0f, 1.0f}, {150, 255, 50}},
+        {{180}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140}},
+        {{180, 77}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 77}},
+        {{180, 180, 180, 33}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 140, 140, 33}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.texel.size() * 100 + row.texel[0]);
+        loadWith(terrain, row.texel);
+        const auto shaded = terrain.ShadedGround(row.sun);
+        ASSERT_NE(shaded, nullptr);
+        ASSERT_EQ(shaded->BytesPerPixel(), int(row.texel.size()));
+        for (int texel = 0; texel < 16; ++texel)
+            for (std::size_t c = 0; c < row.expected.size(); ++c)
+                ASSERT_NEAR(shaded->Pixels()[texel * row.texel.size() + c], row.expected[c], 1)
+                    << texel << " " << c;
+        EXPECT_EQ(terrain.groundImage()->Pixels()[0], row.texel[0]) << "the picture is kept";
+    }
 }
 
-TEST_F(GroundShading, LowSunLiftsLessAndSaturationStopsAtWhite) {
-    loadWith({100, 255, 0}, flatLand());
-    const auto low = terrain.ShadedGround({0.05f, 0.99875f, 0.0f, 1.0f});
-    EXPECT_EQ(low->Pixels()[0], int(100 * 0.05f) + 25);
-    const auto high = terrain.ShadedGround({1.0f, 0.0f, 0.0f, 1.0f});
-    EXPECT_EQ(high->Pixels()[1], 255);
-    EXPECT_EQ(high->Pixels()[2], 50);
-}
-
-TEST_F(GroundShading, SunBelowTheHorizonLightsOnlySlopesFacingIt) {
-    // A steep land rising towards +x: z = 2 x. Its downward normal leans to +x.
-    LandText steep = twoTriangleLand();
-    for (std::size_t i = 0; i < steep.points.size(); i += 3)
-        steep.points[i + 2] = 2.0f * steep.points[i];
-    loadWith({200, 200, 200}, steep);
+TEST(GroundShading, SunBelowTheHorizonLightsOnlySlopesFacingItAndMissingPicturesFallBack) {
+    testsupport::WorkingFolder folder("shade");
+    Terrain terrain;
+    loadWith(terrain, {200, 200, 200}, 2.0f); // z = 2 x: the downward normal leans to +x
     // Sun 5 degrees under the horizon towards +x: the slope faces away from it.
-    const auto away = terrain.ShadedGround(sunAt(-0.0872665f, 0.0f));
-    EXPECT_EQ(away->Pixels()[0], 0) << "no lift below the horizon";
+    EXPECT_EQ(terrain.ShadedGround(sunAt(-0.0872665f, 0.0f))->Pixels()[0], 0);
     // The same sun towards -x: the slope looks at it and keeps some light.
     const auto facing = terrain.ShadedGround(sunAt(-0.0872665f, 3.1415927f));
     const float n = 2.0f / std::sqrt(5.0f),
                 d = -(n * 0.9961947f) + (-1.0f / std::sqrt(5.0f)) * -0.0871557f;
     EXPECT_NEAR(facing->Pixels()[0], int(200 * -d), 1);
-    EXPECT_GT(facing->Pixels()[0], 100);
-}
+    // A peak in the middle: each texel takes the normal of the ground under it,
+    // so a low sun from +x lights the east face and leaves the west one darker.
+    loadWith(terrain, {200, 200, 200}, 0.0f, "ground.tga", fourLeafLand());
+    const auto peak = terrain.ShadedGround(sunAt(0.3f, 0.0f));
+    EXPECT_GT(peak->Pixels()[(1 * 4 + 3) * 3], peak->Pixels()[(1 * 4 + 0) * 3] + 20);
+    const auto fromNorth = terrain.ShadedGround(sunAt(0.3f, 1.5707964f)); // rows run south to north
+    EXPECT_GT(fromNorth->Pixels()[(3 * 4 + 1) * 3], fromNorth->Pixels()[(0 * 4 + 1) * 3] + 20);
 
-TEST_F(GroundShading, GreyAndAlphaPicturesShadeTheirColourAndKeepTheirAlpha) {
-    const Terrain::SunAngles sun{0.5f, 0.8660254f, 0.0f, 1.0f};
-    const int lit = int(180 * 0.5f) + 50;
-    loadWith({180}, flatLand());
-    const auto grey = terrain.ShadedGround(sun);
-    EXPECT_EQ(grey->Pixels()[0], lit);
-    EXPECT_EQ(grey->Pixels()[15], lit) << "every texel, not a third of them";
-
-    loadWith({180, 77}, flatLand());
-    const auto greyAlpha = terrain.ShadedGround(sun);
-    EXPECT_EQ(greyAlpha->Pixels()[0], lit);
-    EXPECT_EQ(greyAlpha->Pixels()[1], 77);
-    EXPECT_EQ(greyAlpha->Pixels()[31], 77);
-
-    loadWith({180, 180, 180, 33}, flatLand());
-    const auto rgba = terrain.ShadedGround(sun);
-    EXPECT_EQ(rgba->BytesPerPixel(), 4);
-    EXPECT_EQ(rgba->Pixels()[2], lit);
-    EXPECT_EQ(rgba->Pixels()[3], 33);
-    EXPECT_EQ(rgba->Pixels()[63], 33);
-    EXPECT_EQ(rgba->Pixels()[60], lit);
-}
-
-TEST_F(GroundShading, MissingOrEmptyGroundFileFallsBackToTheBuiltInPicture) {
-    KeyValueFile file;
-    file.openText(flatLand().text() + "terrain.texture.ground = \"nowhere.tga\"\n");
-    terrain.SetName("shade");
-    ASSERT_TRUE(terrain.Load(file));
-    ASSERT_NE(terrain.groundImage(), nullptr);
-    EXPECT_EQ(terrain.groundImage()->Width(), 256);
-    EXPECT_EQ(terrain.groundImage()->Height(), 256);
-
-    Terrain plain;
-    KeyValueFile noName;
-    noName.openText(flatLand().text());
-    ASSERT_TRUE(plain.Load(noName));
-    EXPECT_EQ(plain.groundImage()->Width(), 256);
+    for (const char* ground : {"nowhere.tga", ""}) {
+        loadWith(terrain, {1, 2, 3}, 0.0f, ground);
+        EXPECT_EQ(terrain.groundImage()->Width(), 256) << "the built-in picture for " << ground;
+        EXPECT_EQ(terrain.groundImage()->Height(), 256);
+    }
 }
 
 // Shading walks the leaves' texels; every texel must still get the normal the
 // point search gives its centre, on the shared and grown edges too.
-TEST_F(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
-    LandText land = fourLeafLand();
-    land.points[0 * 3 + 2] = 40.0f; // bend the outer corners too
-    land.points[3 * 3 + 2] = -20.0f;
-    loadWith({90, 160, 230}, land, 61);
+TEST(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
+    testsupport::WorkingFolder folder("shade");
+    Terrain terrain;
+    loadWith(terrain, {90, 160, 230}, 0.4f, "ground.tga", fourLeafLand(), 61);
     const Image& ground = *terrain.groundImage();
     for (int round = 0; round < 4; ++round) {
         const auto sun = sunAt(0.05f + 0.4f * round, 0.9f + 1.7f * round);

@@ -16,10 +16,7 @@ constexpr float towardsX = -std::numbers::pi_v<float> / 2.0f; // north is +y
 
 class ThermalsOnLand : public ::testing::Test {
   protected:
-    void SetUp() override {
-        load([](float, float) { return 10.0f; });
-    }
-
+    void SetUp() override { load([](float, float) { return 10.0f; }); }
     void load(const synthetic::HeightFunction& height) {
         terrain.Clear(); // a loaded terrain would keep its first land
         synthetic::LandShape shape;
@@ -28,63 +25,41 @@ class ThermalsOnLand : public ::testing::Test {
         ASSERT_TRUE(synthetic::loadLand(terrain, shape));
         wind.compute(); // no wind set: an empty field that answers (0, 0, 0)
     }
-
-    Thermal::Birth birth(float speed, float height, float lifetime) const {
-        Thermal::Birth b;
-        b.x = 500.0f;
-        b.y = 500.0f;
-        b.foot = terrain.HeightAt(b.x, b.y) + 2.0f;
-        b.radius = 20.0f;
-        b.speed = speed;
-        b.height = height;
-        b.lifetime = lifetime;
-        return b;
+    Thermal::Birth birth(float speed, float height, float lifetime, float x = 500.0f) const {
+        return {x, 500.0f, terrain.HeightAt(x, 500.0f) + 2.0f, 20.0f, speed, height, lifetime};
     }
-
-    // Thermals that are born, reach their top at once and die at their second
-    // update of one second.
-    void shortLived(Thermals& thermals, int count) {
-        Thermals::Ranges r;
-        r.altitudeMin = r.altitudeMax = 0.0f;
-        r.vitesseMin = r.vitesseMax = 3.0f;
-        r.timeMin = r.timeMax = 0.0f;
-        thermals.setRanges(r);
-        thermals.setMaxCount(count);
-        thermals.random().seed(7);
-        thermals.update(0.0);
+    int growUpdates(Thermal& thermal) {
+        int updates = 0;
+        while (thermal.growing() && updates < 1000) {
+            thermal.update(1.0);
+            ++updates;
+        }
+        return updates;
     }
-
     Terrain terrain;
     WindField wind{terrain};
 };
 
 } // namespace
 
-TEST_F(ThermalsOnLand, RisingHeadClimbsOneStepPerUpdateAndStopsAtItsTop) {
-    Thermal thermal(birth(5.0f, 100.0f, 1000.0f), terrain, wind);
-    const float foot = thermal.points()[0][2];
-    EXPECT_FLOAT_EQ(thermal.top(), foot + 100.0f);
+// Growth advances one step per update: a rising head stops at its top, a
+// sinking one (born at its top) at the ground, still air never holds up.
+TEST_F(ThermalsOnLand, HeadsMoveOneStepPerUpdateUntilTopOrGround) {
+    Thermal up(birth(5.0f, 100.0f, 1000.0f), terrain, wind);
+    const float foot = up.points()[0][2];
+    EXPECT_FLOAT_EQ(up.top(), foot + 100.0f);
+    up.update(1.0);
+    EXPECT_FLOAT_EQ(up.points()[up.headIndex()][2], foot + 5.0f);
+    EXPECT_EQ(1 + growUpdates(up), 20);
+    EXPECT_GE(up.points()[up.headIndex()][2], up.top());
+    EXPECT_LT(up.points()[up.headIndex()][2], up.top() + 5.0f);
+    EXPECT_EQ(up.headIndex(), 4) << "a point every 30 m of climb";
 
-    thermal.update(1.0);
-    EXPECT_FLOAT_EQ(thermal.points()[thermal.headIndex()][2], foot + 5.0f)
-        << "growth must advance one step per update";
-    EXPECT_TRUE(thermal.growing());
+    Thermal sink(birth(-4.0f, 50.0f, 1000.0f), terrain, wind);
+    EXPECT_FLOAT_EQ(sink.points()[0][2], sink.top());
+    EXPECT_EQ(growUpdates(sink), 14) << "52 m above the ground at 4 m/s";
+    EXPECT_LT(sink.points()[sink.headIndex()][2], terrain.HeightAt(500.0f, 500.0f));
 
-    int updates = 1;
-    while (thermal.growing() && updates < 1000) {
-        thermal.update(1.0);
-        ++updates;
-    }
-    const float headZ = thermal.points()[thermal.headIndex()][2];
-    EXPECT_EQ(updates, 20);
-    EXPECT_GE(headZ, thermal.top());
-    EXPECT_LT(headZ, thermal.top() + 5.0f);
-    // A point every 30 m of climb: 100 m give the start point and four more.
-    EXPECT_EQ(thermal.headIndex(), 4);
-    EXPECT_TRUE(thermal.alive());
-}
-
-TEST_F(ThermalsOnLand, AirThatCannotMoveNeverHoldsUpAnUpdate) {
     Thermal still(birth(0.0f, 300.0f, 1000.0f), terrain, wind);
     for (int i = 0; i < 100; ++i)
         still.update(0.5);
@@ -93,19 +68,7 @@ TEST_F(ThermalsOnLand, AirThatCannotMoveNeverHoldsUpAnUpdate) {
     EXPECT_FLOAT_EQ(still.points()[1][2], still.top()) << "still air is born at its top";
 }
 
-TEST_F(ThermalsOnLand, SinkingHeadStopsAtTheGround) {
-    Thermal sink(birth(-4.0f, 50.0f, 1000.0f), terrain, wind);
-    EXPECT_FLOAT_EQ(sink.points()[0][2], sink.top());
-    int updates = 0;
-    while (sink.growing() && updates < 1000) {
-        sink.update(1.0);
-        ++updates;
-    }
-    EXPECT_EQ(updates, 14); // 52 m above the ground at 4 m/s
-    EXPECT_LT(sink.points()[sink.headIndex()][2], terrain.HeightAt(500.0f, 500.0f));
-}
-
-TEST_F(ThermalsOnLand, TailDiesOnlyWhenItReachesTheHead) {
+TEST_F(ThermalsOnLand, TailWaitsItsLifetimeThenClimbsAndDiesAtTheHead) {
     Thermal thermal(birth(10.0f, 200.0f, 4.5f), terrain, wind);
     bool tailMovedWhileGrowing = false;
     int updates = 0;
@@ -117,53 +80,37 @@ TEST_F(ThermalsOnLand, TailDiesOnlyWhenItReachesTheHead) {
         EXPECT_EQ(thermal.alive(), thermal.tailIndex() < thermal.headIndex());
         if (thermal.age() <= thermal.lifetime()) {
             EXPECT_EQ(thermal.tailIndex(), 0);
-            EXPECT_FLOAT_EQ(thermal.points()[0][2], tailBefore) << "the tail waits its lifetime";
+            EXPECT_FLOAT_EQ(thermal.points()[0][2], tailBefore);
         } else if (thermal.growing() && (thermal.tailIndex() != tailIndexBefore ||
                                          thermal.points()[thermal.tailIndex()][2] != tailBefore)) {
             tailMovedWhileGrowing = true;
         }
     }
     EXPECT_TRUE(tailMovedWhileGrowing) << "a lifetime ending during growth starts the tail";
-    EXPECT_FALSE(thermal.alive());
     EXPECT_EQ(thermal.tailIndex(), thermal.headIndex());
     EXPECT_GT(updates, 20) << "the tail has to climb the whole column";
 }
 
-TEST_F(ThermalsOnLand, RisingHeadBlownOffTheLandEndsThere) {
+TEST_F(ThermalsOnLand, WindAtTheHeightAboveTheGroundBendsAndEndsTheColumn) {
     wind.setWind(towardsX, 20.0f);
     wind.compute();
-    Thermal::Birth b = birth(2.0f, 800.0f, 1000.0f);
-    b.x = 960.0f;
-    Thermal thermal(b, terrain, wind);
-    int updates = 0;
-    while (thermal.growing() && updates < 100) {
-        thermal.update(1.0);
-        ++updates;
-    }
-    const auto& head = thermal.points()[thermal.headIndex()];
-    EXPECT_GT(head[0], terrain.box().maxX);
-    EXPECT_FLOAT_EQ(thermal.top(), head[2]);
-    EXPECT_LT(updates, 10);
-}
+    Thermal blown(birth(2.0f, 800.0f, 1000.0f, 960.0f), terrain, wind);
+    EXPECT_LT(growUpdates(blown), 10);
+    const auto& head = blown.points()[blown.headIndex()];
+    EXPECT_GT(head[0], terrain.box().maxX) << "a head blown off the land ends there";
+    EXPECT_FLOAT_EQ(blown.top(), head[2]);
 
-TEST_F(ThermalsOnLand, WindIsTakenAtTheHeightAboveTheGround) {
-    load([](float x, float) {
-        const float across = (x - 500.0f) / 150.0f;
-        return 100.0f + 150.0f * std::exp(-across * across);
-    });
+    load([](float x, float) { return 100.0f + 150.0f * std::exp(-std::pow((x - 500.0f) / 150.0f, 2)); });
     wind.setWind(towardsX, 10.0f);
     wind.compute();
-    Thermal::Birth b = birth(3.0f, 300.0f, 100.0f);
-    b.x = 380.0f;
-    b.foot = terrain.HeightAt(b.x, b.y) + 2.0f;
-    Thermal thermal(b, terrain, wind);
-    const auto expected = wind.windAt(b.x, b.y, 2.0f);
+    Thermal thermal(birth(3.0f, 300.0f, 100.0f, 380.0f), terrain, wind);
+    const auto expected = wind.windAt(380.0f, 500.0f, 2.0f);
     for (int n = 0; n < 3; ++n)
         EXPECT_FLOAT_EQ(thermal.headWind()[n], expected[n]) << n;
     EXPECT_GT(thermal.headWind()[2], 0.5f) << "near the windward ground the air rises";
 }
 
-TEST_F(ThermalsOnLand, BirthsStayTenMetresInsideAndHalfTheAirSinks) {
+TEST_F(ThermalsOnLand, BirthsStayInsideHalfSinkAndOneDrawSetsEverything) {
     Thermals thermals(terrain, wind);
     thermals.setMaxCount(4000);
     thermals.random().seed(12345);
@@ -174,55 +121,41 @@ TEST_F(ThermalsOnLand, BirthsStayTenMetresInsideAndHalfTheAirSinks) {
     int sinking = 0;
     for (const auto& t : thermals.list()) {
         const auto& p = t->points()[0];
-        EXPECT_GE(p[0], box.minX + 10.0f);
-        EXPECT_LE(p[0], box.maxX - 10.0f);
-        EXPECT_GE(p[1], box.minY + 10.0f);
-        EXPECT_LE(p[1], box.maxY - 10.0f);
+        ASSERT_TRUE(p[0] >= box.minX + 10 && p[0] <= box.maxX - 10 && p[1] >= box.minY + 10 &&
+                    p[1] <= box.maxY - 10);
         sinking += t->sinking();
-        // One draw sets size, strength, height and lifetime together.
         const float share = (t->radius() - r.rayonMin) / (r.rayonMax - r.rayonMin);
-        EXPECT_NEAR(std::fabs(t->speed()), r.vitesseMin + (r.vitesseMax - r.vitesseMin) * share,
-                    1e-3f);
-        EXPECT_NEAR(t->lifetime(), r.timeMin + (r.timeMax - r.timeMin) * share, 1e-2f);
+        ASSERT_NEAR(std::fabs(t->speed()), r.vitesseMin + (r.vitesseMax - r.vitesseMin) * share, 1e-3f);
+        ASSERT_NEAR(t->lifetime(), r.timeMin + (r.timeMax - r.timeMin) * share, 1e-2f);
     }
     EXPECT_NEAR(sinking / 4000.0, 0.5, 0.04);
 }
 
-TEST_F(ThermalsOnLand, DeadThermalsLeaveOnePerUpdate) {
+TEST_F(ThermalsOnLand, TheDeadLeaveOnePerUpdateAndTheLivingAreToppedUp) {
     Thermals thermals(terrain, wind);
-    shortLived(thermals, 5);
-    thermals.update(1.0); // heads stop
-    thermals.update(1.0); // tails catch up: all die while counted as living
+    Thermals::Ranges r; // born at their top at once, dead at their second update
+    r.altitudeMin = r.altitudeMax = r.timeMin = r.timeMax = 0.0f;
+    r.vitesseMin = r.vitesseMax = 3.0f;
+    thermals.setRanges(r);
+    thermals.setMaxCount(5);
+    thermals.random().seed(7);
+    thermals.update(0.0);
+    thermals.update(1.0);
+    thermals.update(1.0);
     ASSERT_EQ(thermals.list().size(), 5u);
     ASSERT_EQ(thermals.livingCount(), 0);
-
-    thermals.setMaxCount(0);
-    for (int left = 4; left >= 0; --left) {
-        const Thermal* last = thermals.list().back().get();
-        thermals.update(1.0);
-        EXPECT_EQ(thermals.list().size(), static_cast<std::size_t>(left));
-        if (left > 0) EXPECT_NE(thermals.list().back().get(), last) << "the latest dead goes first";
-    }
-}
-
-TEST_F(ThermalsOnLand, LivingCountIsToppedUpToTheTarget) {
-    Thermals thermals(terrain, wind);
-    shortLived(thermals, 5);
-    thermals.update(1.0);
-    thermals.update(1.0);
-    thermals.update(1.0); // one dead leaves, five new are born
+    const Thermal* last = thermals.list().back().get();
+    thermals.update(1.0); // the latest dead leaves, five new are born
     EXPECT_EQ(thermals.livingCount(), 5);
     EXPECT_EQ(thermals.list().size(), 9u);
-
+    EXPECT_NE(thermals.list()[3].get(), last);
     thermals.setMaxCount(12);
     thermals.update(0.01);
     EXPECT_EQ(thermals.livingCount(), 12);
 
-    Thermals none(terrain, wind);
-    none.setMaxCount(0);
-    ASSERT_TRUE(none.compute());
-    none.update(1.0);
-    EXPECT_TRUE(none.list().empty());
+    thermals.setMaxCount(0);
+    ASSERT_TRUE(thermals.compute());
+    EXPECT_TRUE(thermals.list().empty());
 }
 
 TEST_F(ThermalsOnLand, ComputeRebuildsOnlyWhenSomethingChanged) {
@@ -231,56 +164,42 @@ TEST_F(ThermalsOnLand, ComputeRebuildsOnlyWhenSomethingChanged) {
     EXPECT_TRUE(thermals.changed());
     EXPECT_EQ(thermals.livingCount(), 20);
     const Thermal* first = thermals.list().front().get();
-
     KeyValueFile none;
     ASSERT_TRUE(terrain.Load(none)); // clears just-loaded
     wind.compute();                  // clean: changed is cleared
     thermals.compute();
     EXPECT_FALSE(thermals.changed());
     EXPECT_EQ(thermals.list().front().get(), first);
-
     wind.setWind(towardsX, 6.0f);
     wind.compute();
     thermals.compute();
     EXPECT_TRUE(thermals.changed());
-    EXPECT_EQ(thermals.livingCount(), 20);
 }
 
 TEST(ThermalsParams, RoundTripAndBounds) {
     Terrain terrain;
     WindField wind(terrain);
-    Thermals thermals(terrain, wind);
-    Thermals::Ranges r;
-    r.rayonMin = 3.0f;
-    r.rayonMax = 33.0f;
-    r.timeMax = 120.0f;
-    r.vitesseMin = 1.5f;
-    r.altitudeMax = 1200.0f;
+    Thermals thermals(terrain, wind), back(terrain, wind);
+    const Thermals::Ranges r{3.0f, 33.0f, 10.0f, 120.0f, 1.5f, 5.0f, 100.0f, 1200.0f};
     thermals.setRanges(r);
     thermals.setMaxCount(42);
     KeyValueFile file;
     thermals.saveParams(file);
-    EXPECT_EQ(file.getString("pompe.nbmax"), "42");
-    EXPECT_EQ(file.getString("pompe.rayonmin"), "3.000000");
-
-    Thermals back(terrain, wind);
     back.readParams(file);
     EXPECT_EQ(back.nbmax(), 42);
-    EXPECT_FLOAT_EQ(back.ranges().rayonMin, 3.0f);
-    EXPECT_FLOAT_EQ(back.ranges().rayonMax, 33.0f);
-    EXPECT_FLOAT_EQ(back.ranges().timeMax, 120.0f);
-    EXPECT_FLOAT_EQ(back.ranges().vitesseMin, 1.5f);
-    EXPECT_FLOAT_EQ(back.ranges().altitudeMax, 1200.0f);
-
+    const auto& b = back.ranges();
+    EXPECT_EQ(std::vector<float>({b.rayonMin, b.rayonMax, b.timeMin, b.timeMax, b.vitesseMin,
+                                  b.vitesseMax, b.altitudeMin, b.altitudeMax}),
+              std::vector<float>({3, 33, 10, 120, 1.5f, 5, 100, 1200}));
     file.openText("pompe.nbmax = \"-4\"\npompe.rayonmin = \"-3\"\npompe.timemin = \"500\"\n"
                   "pompe.vitessemax = \"1e39\"\npompe.rayonmax = \"1e39\"\n");
     back.readParams(file);
     EXPECT_EQ(back.nbmax(), 0);
-    EXPECT_FLOAT_EQ(back.ranges().rayonMin, 0.0f);
-    EXPECT_FLOAT_EQ(back.ranges().timeMin, 500.0f);
-    EXPECT_GE(back.ranges().timeMax, back.ranges().timeMin);
-    EXPECT_LE(back.ranges().vitesseMax, 1e7f);
-    EXPECT_TRUE(std::isfinite(back.ranges().rayonMax * back.ranges().rayonMax));
+    EXPECT_FLOAT_EQ(b.rayonMin, 0.0f);
+    EXPECT_FLOAT_EQ(b.timeMin, 500.0f);
+    EXPECT_GE(b.timeMax, b.timeMin);
+    EXPECT_LE(b.vitesseMax, 1e7f);
+    EXPECT_TRUE(std::isfinite(b.rayonMax * b.rayonMax));
     file.openText("pompe.nbmax = \"5e9\"\n");
     back.readParams(file);
     EXPECT_EQ(back.nbmax(), Thermals::maxCount);

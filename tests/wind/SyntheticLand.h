@@ -32,7 +32,8 @@ struct LandShape {
 
 class LandBuilder {
   public:
-    explicit LandBuilder(const LandShape& shape) : shape(shape), grid(1 << (shape.depth / 2)) {}
+    explicit LandBuilder(const LandShape& landShape)
+        : shape(landShape), grid(1 << (landShape.depth / 2)) {}
 
     std::string text() {
         const int n = grid;

@@ -86,20 +86,6 @@ TEST_P(ExactSolveOnLand, LeavesNoDivergenceAndKeepsFlatAirAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Lands, ExactSolveOnLand, ::testing::ValuesIn(lands),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ExactSolve, RidgeLiftsOnItsWindwardFaceAndSinksInItsLee) {
-    Terrain terrain;
-    loadCase(terrain, lands[1]);
-    WindSolver solver = makeSolver(terrain);
-    solver.solveExact(1e-7, 100);
-    const int row = columns / 2;
-    const float cell = terrain.extents()[0] / columns;
-    const int windward = static_cast<int>(400.0f / cell), lee = static_cast<int>(600.0f / cell);
-    for (int boundary : {1, 3}) {
-        EXPECT_GT(solver.w(windward, row, boundary), 0.5f) << "boundary " << boundary;
-        EXPECT_LT(solver.w(lee, row, boundary), -0.5f) << "boundary " << boundary;
-    }
-}
-
 TEST(ExactSolve, TerrainSymmetricAboutTheWindGivesAMirroredField) {
     Terrain terrain;
     synthetic::LandShape shape;

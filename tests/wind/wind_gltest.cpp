@@ -8,6 +8,7 @@
 #include "gfx/GlTestWindow.h"
 #include "wind/SyntheticLand.h"
 #include "world/terrain/Terrain.h"
+#include "world/wind/LiftMap.h"
 #include "world/wind/WindField.h"
 
 namespace {
@@ -26,71 +27,87 @@ void lookDown(const GlTestWindow& window) {
     glDisable(GL_DEPTH_TEST);
 }
 
-struct Colours {
+// Pixels clearly blue and clearly red in [left, right) x [0, top).
+std::pair<int, int> blueAndRed(const std::vector<std::uint8_t>& pixels, int width, int left = 0,
+                               int right = 200) {
     int blue = 0, red = 0;
-};
-
-Colours count(const std::vector<std::uint8_t>& pixels) {
-    Colours c;
     for (std::size_t p = 0; p < pixels.size(); p += 3) {
-        c.blue += pixels[p + 2] > 60 && pixels[p + 2] > pixels[p];
-        c.red += pixels[p] > 60 && pixels[p] > pixels[p + 2];
+        const int x = static_cast<int>(p / 3) % width;
+        if (x < left || x >= right) continue;
+        blue += pixels[p + 2] > 60 && pixels[p + 2] > pixels[p];
+        red += pixels[p] > 60 && pixels[p] > pixels[p + 2];
     }
-    return c;
+    return {blue, red};
 }
 
-class WindArrows : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        synthetic::LandShape shape;
-        shape.depth = 6;
-        shape.height = [](float x, float) { return 0.2f * x; };
-        ASSERT_TRUE(synthetic::loadLand(terrain, shape));
-        field.setGrid(10, 20);
-        field.setWind(-std::numbers::pi_v<float> / 2.0f, 10.0f);
-        ASSERT_TRUE(field.compute());
-    }
-    GlTestWindow window{200, 200};
-    Terrain terrain;
-    WindField field{terrain};
-    const WindField::Plane everything{0.0f, 0.0f, 0.0f, 1.0f};
-};
+// Red minus blue of a pixel, origin bottom-left.
+int warmth(const std::vector<std::uint8_t>& pixels, int width, int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+    return static_cast<int>(pixels[at]) - static_cast<int>(pixels[at + 2]);
+}
 
 } // namespace
 
-TEST_F(WindArrows, RunFromABlueFootToARedHeadInsideTheView) {
+// A slope the wind blows straight up lifts everywhere.
+TEST(WindGl, ArrowsAndTheLiftMapShowTheFieldInsideTheView) {
+    GlTestWindow window{200, 200};
+    Terrain terrain;
+    synthetic::LandShape shape;
+    shape.depth = 6;
+    shape.height = [](float x, float) { return 0.2f * x; };
+    ASSERT_TRUE(synthetic::loadLand(terrain, shape));
+    WindField field{terrain};
+    field.setGrid(10, 20);
+    field.setWind(-std::numbers::pi_v<float> / 2.0f, 10.0f);
+    ASSERT_TRUE(field.compute());
+    const WindField::Plane everything{0.0f, 0.0f, 0.0f, 1.0f};
+    const WindField::Plane eastHalf{1.0f, 0.0f, 0.0f, -500.0f}; // x >= 500 only
+    const WindField::Plane nowhere{0.0f, 0.0f, 0.0f, 0.0f};     // no point strictly inside
+
     lookDown(window);
     glEnable(GL_TEXTURE_2D);
     field.draw(everything, everything, 3.0f);
-    const Colours seen = count(window.readPixels());
-    EXPECT_GT(seen.blue, 20);
-    EXPECT_GT(seen.red, 20);
+    auto [blue, red] = blueAndRed(window.readPixels(), 200);
+    EXPECT_GT(blue, 20) << "arrows run from a blue foot";
+    EXPECT_GT(red, 20) << "to a red head";
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-}
+    const struct {
+        const char* name;
+        const WindField::Plane &left, &right;
+        int westLit, eastLit;
+    } culls[] = {{"left plane", eastHalf, everything, 0, 20}, {"right plane", everything, nowhere, 0, 0}};
+    for (const auto& c : culls) {
+        lookDown(window);
+        field.draw(c.left, c.right, 3.0f);
+        const auto pixels = window.readPixels();
+        const auto west = blueAndRed(pixels, 200, 0, 90), east = blueAndRed(pixels, 200, 110, 200);
+        EXPECT_EQ(west.first + west.second, c.westLit) << c.name;
+        EXPECT_GE(east.first + east.second, c.eastLit) << c.name;
+        if (c.eastLit == 0) EXPECT_EQ(east.first + east.second, 0) << c.name;
+    }
 
-TEST_F(WindArrows, AreCulledByEitherSidePlane) {
-    // x >= 500 only: the left plane keeps the east half of the land.
-    const WindField::Plane eastHalf{1.0f, 0.0f, 0.0f, -500.0f};
-    lookDown(window);
-    field.draw(eastHalf, everything, 3.0f);
-    const auto pixels = window.readPixels();
-    PixelView view{pixels, window.width};
-    EXPECT_EQ(view.countLit(0, 0, 90, window.height, 30), 0) << "west half must stay empty";
-    EXPECT_GT(view.countLit(110, 0, window.width, window.height, 30), 20);
+    LiftMap map;
+    map.setHeight(40.0f);
+    map.follow(field, terrain);
+    window.begin2D();
+    glScalef(0.2f, 0.2f, 1.0f); // the land over the window, 5 m a pixel
+    map.bind();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRectf(0.0f, 0.0f, 1000.0f, 1000.0f);
+    map.unbind();
+    EXPECT_GT(warmth(window.readPixels(), 200, 100, 100), 60) << "lift shows red while bound";
+    glClear(GL_COLOR_BUFFER_BIT);
+    map.drawLegend(200, 200, nullptr);
+    auto pixels = window.readPixels();
+    // The bar stands 80 px from the right edge, 160 px high, centred.
+    EXPECT_GT(warmth(pixels, 200, 128, 175), 60) << "+3 m/s at the top";
+    EXPECT_LT(warmth(pixels, 200, 128, 25), -60) << "-3 m/s at the bottom";
+    EXPECT_NEAR(warmth(pixels, 200, 128, 100), 0, 25) << "about 0 in the middle";
 
-    // A right plane on which no point is strictly inside hides everything.
-    const WindField::Plane nowhere{0.0f, 0.0f, 0.0f, 0.0f};
-    lookDown(window);
-    field.draw(everything, nowhere, 3.0f);
-    const Colours none = count(window.readPixels());
-    EXPECT_EQ(none.blue + none.red, 0);
-}
-
-TEST_F(WindArrows, NoWindDrawsNothing) {
     field.setWind(0.0f, 0.0f);
     field.compute();
     lookDown(window);
     field.draw(everything, everything, 3.0f);
-    const Colours none = count(window.readPixels());
-    EXPECT_EQ(none.blue + none.red, 0);
+    std::tie(blue, red) = blueAndRed(window.readPixels(), 200);
+    EXPECT_EQ(blue + red, 0) << "no wind draws nothing";
 }
