@@ -104,14 +104,6 @@ TEST(Widget, HitTestIncludesBothEdges) {
     EXPECT_FALSE(widget.hitTest(20, 19));
 }
 
-TEST(Widget, LosingTheInputEndsTheHoverLook) {
-    Widget widget;
-    widget.create(nullptr, 0, 0, 10, 10, nullptr);
-    widget.hitTest(1, 1);
-    widget.setActive(false);
-    EXPECT_EQ(widget.fill, &widget.normalFill);
-}
-
 TEST(Container, RoutesInputToTheChildUnderThePointer) {
     auto root = makeRoot(0, 0, 200, 200);
     auto* left = new Label;
@@ -138,16 +130,6 @@ TEST(Container, RoutesInputToTheChildUnderThePointer) {
     EXPECT_FALSE(right->active);
 }
 
-TEST(Container, OverlappingChildrenGoToTheFirstMade) {
-    auto root = makeRoot(0, 0, 200, 200);
-    Widget* under = makeChild(root.get(), 0, 0, 100, 100);
-    Widget* over = makeChild(root.get(), 50, 50, 100, 100);
-    root->hitTest(80, 80);
-    EXPECT_EQ(root->activeChild, under);
-    root->hitTest(140, 140);
-    EXPECT_EQ(root->activeChild, over);
-}
-
 namespace {
 class KeyTaker : public Widget {
   public:
@@ -158,35 +140,6 @@ class KeyTaker : public Widget {
     std::vector<int> keys;
 };
 } // namespace
-
-TEST(Container, InputWithoutAnActiveChildIsSwallowedOnlyWhenExclusive) {
-    auto root = makeRoot(0, 0, 200, 200);
-    auto* taker = new KeyTaker;
-    taker->create(nullptr, 0, 0, 20, 20, root.get());
-
-    root->hitTest(150, 150);
-    EXPECT_TRUE(root->keyDown('a'));
-    EXPECT_TRUE(root->leftButton(0, 150, 150, true));
-    root->exclusive = true;
-    EXPECT_FALSE(root->keyDown('a'));
-    EXPECT_FALSE(root->rightButton(0, 150, 150, true));
-    EXPECT_TRUE(taker->keys.empty());
-
-    root->hitTest(10, 10);
-    EXPECT_FALSE(root->keyDown('b'));
-    EXPECT_EQ(taker->keys, std::vector<int>{'b'});
-}
-
-TEST(Container, SetActiveDeactivatesEveryChild) {
-    auto root = makeRoot(0, 0, 200, 200);
-    Widget* child = makeChild(root.get(), 0, 0, 20, 20);
-    root->hitTest(10, 10);
-    ASSERT_TRUE(child->active);
-    root->setActive(false);
-    EXPECT_FALSE(child->active);
-    EXPECT_EQ(root->activeChild, nullptr);
-    EXPECT_FALSE(root->active);
-}
 
 TEST(Container, MovingItMovesChildrenAndTitle) {
     Container box;
@@ -207,20 +160,5 @@ TEST(Container, MovingItMovesChildrenAndTitle) {
     box.setPosition(351, 251);
     EXPECT_EQ(child->x, 351 + 16);
     EXPECT_EQ(child->y, 251 + 16);
-}
-
-TEST(Container, DeletesItsChildren) {
-    struct Counted : Widget {
-        explicit Counted(int& deaths) : count(deaths) {}
-        ~Counted() override { ++count; }
-        int& count;
-    };
-    int deaths = 0;
-    {
-        auto root = makeRoot();
-        (new Counted(deaths))->create(nullptr, 0, 0, 1, 1, root.get());
-        (new Counted(deaths))->create(nullptr, 0, 0, 1, 1, root.get());
-    }
-    EXPECT_EQ(deaths, 2);
 }
 
