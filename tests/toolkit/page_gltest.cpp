@@ -13,8 +13,6 @@
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
 #include "ui/toolkit/TextView.h"
-#include "ui/toolkit/ToggleButton.h"
-#include "ui/toolkit/ToggleGroup.h"
 #include "ui/toolkit/WidgetEvents.h"
 
 namespace {
@@ -59,24 +57,6 @@ struct ControlPage {
         picturedButton = new Button;
         picturedButton->create("Load", 100, 365, 128, 32, &page, ::texture(412), ::texture(413),
                                ::texture(430));
-
-        checkedToggle = new ToggleButton;
-        checkedToggle->create("Clouds", 250, 460, 128, 32, &page, ::texture(408), ::texture(409),
-                              nullptr, nullptr, nullptr);
-        checkedToggle->setChecked(true);
-        uncheckedToggle = new ToggleButton;
-        uncheckedToggle->create("Wind", 250, 420, 128, 32, &page, ::texture(408), ::texture(409),
-                                nullptr, nullptr, nullptr);
-
-        group = new ToggleGroup;
-        group->create(nullptr, 245, 300, 110, 80, &page);
-        for (int i = 0; i < 2; ++i) {
-            plainToggles[i] = new ToggleButton;
-            plainToggles[i]->create(i == 0 ? "F3J" : "F3B", 250, 350 - 30 * i, 100, 20, &page,
-                                    nullptr, nullptr, nullptr, nullptr, nullptr);
-            link(group, plainToggles[i]);
-        }
-        plainToggles[1]->toggle();
 
         field = new EditField;
         field->create(nullptr, 400, 500, 120, 20, &page, nullptr, nullptr, false);
@@ -129,10 +109,6 @@ struct ControlPage {
     Button* plainButton;
     Button* pressedButton;
     Button* picturedButton;
-    ToggleButton* checkedToggle;
-    ToggleButton* uncheckedToggle;
-    ToggleGroup* group;
-    ToggleButton* plainToggles[2];
     EditField* field;
     ListBox* list;
     Slider* scroll;
@@ -214,31 +190,6 @@ TEST_F(ControlPageDrawing, ButtonsRiseAndSinkAndShowTheirPictures) {
             << "half from the top at " << top << ": drawn " << drawn.r << "," << drawn.g << ","
             << drawn.b << " stored " << stored.r << "," << stored.g << "," << stored.b;
     }
-}
-
-TEST_F(ControlPageDrawing, TogglesShowTheirCheckedState) {
-    const Frame& f = *frame;
-    const ToggleButton& on = *controls->checkedToggle;
-    const ToggleButton& off = *controls->uncheckedToggle;
-    // The box at the left end of the picture differs between the two states.
-    const Frame::Colour onBox =
-        drawnAverage(f, on.x, on.y, on.x + on.width, on.y + on.height, 0.0, 0.0, 0.2, 1.0);
-    const Frame::Colour offBox =
-        drawnAverage(f, off.x, off.y, off.x + off.width, off.y + off.height, 0.0, 0.0, 0.2, 1.0);
-    EXPECT_TRUE(near(onBox, pictureAverage(*on.checkedTexture, 0.0, 0.0, 0.2, 1.0), 12));
-    EXPECT_TRUE(near(offBox, pictureAverage(*off.normalTexture, 0.0, 0.0, 0.2, 1.0), 12));
-    EXPECT_FALSE(near(onBox, offBox, 6));
-
-    // Plain toggles draw a box, marked when checked; the group checked only the second.
-    auto marks = [&](const ToggleButton& t) {
-        int n = 0;
-        for (int y = t.y; y < t.y + t.height; ++y)
-            for (int x = t.x; x < t.x + t.boxSize; ++x)
-                if (near(f.at(x, y), {242, 217, 77}, 6)) ++n;
-        return n;
-    };
-    EXPECT_EQ(marks(*controls->plainToggles[0]), 0);
-    EXPECT_GT(marks(*controls->plainToggles[1]), 4);
 }
 
 TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
@@ -328,27 +279,5 @@ TEST(TimedDrawing, AHeldAutoRepeatButtonRepeatsEveryTenthOfASecond) {
     setTime(11.0);
     arrow.draw();
     EXPECT_TRUE(heard.events.empty());
-    setTime(0.0);
-}
-
-TEST(TimedDrawing, TheFieldsCursorBlinksEveryHalfSecondWhileItTakesKeys) {
-    GlScreen::get();
-    EditField field;
-    field.create(nullptr, 10, 10, 100, 20, nullptr, nullptr, nullptr, false);
-    field.hasFocus = true;
-    setTime(5.0);
-    field.draw();
-    const bool first = field.blinkOn;
-    setTime(5.3);
-    field.draw();
-    EXPECT_EQ(field.blinkOn, first);
-    setTime(5.6);
-    field.draw();
-    EXPECT_NE(field.blinkOn, first);
-    field.hasFocus = false;
-    const bool resting = field.blinkOn;
-    setTime(9.0);
-    field.draw();
-    EXPECT_EQ(field.blinkOn, resting);
     setTime(0.0);
 }
