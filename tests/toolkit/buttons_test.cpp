@@ -111,21 +111,6 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
     EXPECT_EQ(fallback.pressedTexture, &normal);
 }
 
-TEST(Button, ReleaseTypeIsThePagesChoice) {
-    Button reset;
-    reset.create("Reset", 0, 0, 96, 32, nullptr, nullptr, nullptr, nullptr);
-    reset.releaseType = 128;
-    Recorder heard;
-    reset.subscribe(&heard);
-    reset.hitTest(5, 5);
-    reset.leftButton(0, 5, 5, true);
-    reset.leftButton(0, 5, 5, false);
-    EXPECT_EQ(heard.types(), (std::vector<uint32_t>{16, 144}));
-    heard.clear();
-    reset.fire();
-    EXPECT_EQ(heard.types(), (std::vector<uint32_t>{144}));
-}
-
 TEST(ToggleButton, PicturesFollowCheckedAndHover) {
     Texture normal, checked, hover, checkedHover, pressed;
     ToggleButton toggle;

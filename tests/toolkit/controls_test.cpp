@@ -204,64 +204,6 @@ TEST(ListBox, FollowsEventsOfLinkedControls) {
     EXPECT_EQ(list->count(), 0);
 }
 
-TEST(ListBox, ScrollsWithALinkedScrollSlider) {
-    Container page;
-    page.create(nullptr, 0, 0, 300, 300, nullptr);
-    ListBox* list = makeList(120, 180, &page);
-    auto* slider = new Slider;
-    slider->scrollMode = true;
-    slider->setFromStart(false);
-    slider->create(nullptr, 122, 0, 10, 180, &page, nullptr, nullptr, nullptr);
-    link(list, slider);
-    const int rows = list->rows;
-    for (int i = 0; i < rows + 10; ++i)
-        list->addItem("item" + std::to_string(i));
-    EXPECT_FLOAT_EQ(slider->min, 10.0f); // the far bound: count - rows
-    EXPECT_FLOAT_EQ(slider->max, 0.0f);
-    EXPECT_FLOAT_EQ(slider->value, 0.0f);
-    const int knobAtTop = slider->thumbCentre.y;
-
-    // Dragging the knob to the bottom scrolls the list to its end.
-    const int px = slider->x + 5;
-    page.hitTest(px, slider->y + 1);
-    page.leftButton(0, px, slider->y + 1, true);
-    EXPECT_EQ(list->first, 10);
-    page.mouseMove(px, slider->y + slider->height / 2);
-    EXPECT_GT(list->first, 2);
-    EXPECT_LT(list->first, 8);
-    page.leftButton(0, px, slider->y + slider->height / 2, false);
-
-    // Scrolling the list by keys moves the knob.
-    list->first = 0;
-    list->selected = rows - 1;
-    list->keyUp(Key::Down);
-    EXPECT_FLOAT_EQ(slider->value, 1.0f);
-    EXPECT_LT(slider->thumbCentre.y, knobAtTop);
-}
-
-TEST(TextView, NewLinesScrollTheViewAndTellTheSlider) {
-    auto* view = new TextView;
-    view->font = monoFont();
-    Container page;
-    page.create(nullptr, 0, 0, 400, 300, nullptr);
-    view->create(nullptr, 0, 0, 380, 100, &page, nullptr, nullptr);
-    const int rows = view->rows;
-    ASSERT_GT(rows, 2);
-    Recorder heard;
-    view->subscribe(&heard);
-    for (int i = 0; i < rows - 1; ++i)
-        view->addLine("line");
-    EXPECT_EQ(view->first, 0);
-    EXPECT_EQ(heard.last().type, 2u);
-    view->addLine("line");
-    EXPECT_EQ(view->first, 1);
-    EXPECT_EQ(heard.last().type, 2u | 32u);
-    EXPECT_EQ(heard.last().count, rows);
-    EXPECT_EQ(heard.last().rows, rows);
-    EXPECT_EQ(heard.last().first, 1);
-    EXPECT_EQ(heard.last().selected, -1);
-}
-
 TEST(Gauge, BarGrowsFromTheStartToTheValueAndIsClamped) {
     Gauge gauge;
     gauge.vertical = false;
