@@ -76,8 +76,10 @@ TEST(Shortcuts, TheListShowsTheFixedKeysThenEveryBoundCommandInMenuOrder) {
     new ObserverMoveFrontCommand(land, nullptr, observer);
     (new ShowWindCommand(addPage(menu, 14), nullptr, &scene))->shortcutKey = Key::F1 + 1;
     auto* page = new ShortcutListPage;
-    page->create(16, 0, 0, 512, 512, &menu, menu.pages);
-    ASSERT_NE(page->list, nullptr);
+    EXPECT_TRUE(page->create(16, 0, 0, 512, 512, &menu, menu.pages));
+    EXPECT_EQ(page->pageId, 16);
+    ASSERT_EQ(page->children().size(), 2u) << "the list and a picture";
+    EXPECT_EQ(page->children()[1].get(), page->list);
     EXPECT_EQ(page->list->lines, (std::vector<std::string>{
                                      "\xB2         : display console",
                                      "Echap     : display / hide menu or console",
