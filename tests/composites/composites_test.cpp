@@ -132,6 +132,35 @@ TEST(Menu, PagesStackAndInputGoesToTheTopOne) {
     EXPECT_EQ(menu.top(), pages[0]);
 }
 
+namespace {
+// A page that takes printable keys while it has the keys, as the console's does.
+class TypingPage : public TextView {
+  public:
+    bool characterTyped(int key) override {
+        if (!takesKeys() || key < 32 || key > 126) return true;
+        typed += static_cast<char>(key);
+        return false;
+    }
+    std::string typed;
+};
+} // namespace
+
+// While the console window holds the input its page takes the keys wherever the
+// pointer is; Escape and the console key still go on to close it.
+TEST(ConsoleWindow, KeysReachThePageWhereverThePointerIs) {
+    ConsoleWindow console;
+    auto* page = new TypingPage;
+    page->font = monoFont();
+    console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr, page);
+    console.exclusive = true;
+    console.hitTest(5000, 5000);
+    EXPECT_FALSE(console.characterTyped('h'));
+    EXPECT_FALSE(console.characterTyped('i'));
+    EXPECT_EQ(page->typed, "hi");
+    EXPECT_TRUE(console.keyDown(Key::Escape));
+    EXPECT_TRUE(console.keyDown(Key::Console));
+}
+
 TEST(ConsoleWindow, NewLinesMoveTheScrollBarAndTheBarScrollsThePage) {
     ConsoleWindow console;
     auto* page = new TextView;
@@ -203,4 +232,46 @@ TEST(InfoBar, RowsFillFromTheBottomAndItemsShowTheirValues) {
     ASSERT_NE(wind, nullptr);
     EXPECT_FLOAT_EQ(wind->direction, 45.0f);
     EXPECT_FLOAT_EQ(wind->strength, 0.32f);
+}
+
+// On a new window size the boxes keep theirs and stay in the middle with their
+// children, the console window keeps its size, the menu and the info bar take the
+// window's (the bar in one row now); the info bar never takes the input.
+TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
+    std::unique_ptr<MessageBox> message(showMessage("m", "t", 1));
+    std::unique_ptr<QuestionBox> question(ask("q", "t", 3, nullptr, nullptr, nullptr));
+    std::unique_ptr<ProgressBox> progress(showProgress("p", "t"));
+    std::unique_ptr<InputBox> input(askText("c", nullptr, nullptr));
+    ConsoleWindow console;
+    console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr);
+    for (Container* box : std::initializer_list<Container*>{message.get(), question.get(), progress.get(), input.get()}) {
+        const int boxWidth = box->width, boxHeight = box->height;
+        box->resize(1024, 768);
+        EXPECT_EQ(std::make_pair(box->width, box->height), std::make_pair(boxWidth, boxHeight));
+        EXPECT_EQ(std::make_pair(box->x, box->y), std::make_pair((1024 - boxWidth) / 2, (768 - boxHeight) / 2));
+    }
+    EXPECT_EQ(question->noButton->x - question->clientRect().x, 280);
+    console.resize(1280, 1024);
+    EXPECT_EQ(std::make_pair(console.width, console.height), std::make_pair(800, 200));
+    Menu menu;
+    menu.create(nullptr, 20, 20, 0, 0, nullptr);
+    auto* root = new Page;
+    root->create(0, 0, 0, 256, 512, &menu, nullptr);
+    menu.resize(1024, 768);
+    EXPECT_EQ(std::make_pair(menu.width, root->width), std::make_pair(1024, 256));
+    InfoBar bar;
+    bar.create(0, 0, 300, 600);
+    bar.createItems(nullptr, nullptr);
+    bar.resize(1600, 900);
+    EXPECT_EQ(bar.width, 1600);
+    for (const auto& child : bar.children())
+        EXPECT_EQ(child->y, 6);
+    bar.resize(100, 600); // narrower than one item and its gaps: a row each
+    for (std::size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(std::make_pair(bar.children()[i]->x, bar.children()[i]->y), std::make_pair(0, 6 + static_cast<int>(8 - i) * 26));
+    Widget* first = bar.children()[0].get();
+    EXPECT_FALSE(bar.hitTest(first->x + 1, first->y + 1));
+    bar.setActive(true);
+    EXPECT_FALSE(first->active);
+    EXPECT_EQ(bar.activeChild, nullptr);
 }

@@ -124,6 +124,15 @@ TEST_F(LayerListTest, RemovingAnExclusiveBoxGivesTheInputBack) {
     EXPECT_TRUE(a.active);
 }
 
+TEST_F(LayerListTest, ShowingAListedLayerMovesItToTheTop) {
+    app.showLayer(&a, false, false);
+    app.showLayer(&b, false, false);
+    app.showLayer(&a, true, false);
+    EXPECT_EQ(listed(), (std::vector<Element*>{&b, &a}));
+    EXPECT_TRUE(a.topmost);
+    EXPECT_EQ(app.firstDrawn(), 1u);
+}
+
 namespace {
 struct FrameRateCounter : EventSubscriber {
     FrameRateCounter() : EventSubscriber(Application::frameRateEvent) {}

@@ -284,3 +284,83 @@ TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
     plain.onEvent(nullptr, chosen);
     EXPECT_FLOAT_EQ(plain.value, 7.0f);
 }
+
+// A click where no row is, equal slider bounds, read-outs moved by commands, list typing.
+TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (int i = 0; i < 20; ++i)
+        list->addItem("item" + std::to_string(i));
+    list->first = 5; // scrolled
+    list->selected = 7;
+    Recorder heard;
+    list->subscribe(&heard);
+    const int px = list->x + 10;
+    const int inTopMargin = list->y + list->height - 2;
+    list->hitTest(px, inTopMargin);
+    list->mouseMove(px, inTopMargin);
+    EXPECT_EQ(list->hover, -1);
+    EXPECT_TRUE(list->leftButton(0, px, inTopMargin, true));
+    EXPECT_EQ(list->selected, 7);
+
+    std::unique_ptr<ListBox> shortList(makeList(120, 180));
+    shortList->addItem("only");
+    const int belowItems = rowY(*shortList, 3);
+    shortList->hitTest(px, belowItems);
+    EXPECT_TRUE(shortList->leftButton(0, px, belowItems, true));
+    EXPECT_EQ(shortList->selected, -1);
+    EXPECT_TRUE(heard.events.empty());
+}
+TEST(Slider, EqualBoundsPutTheKnobAtTheStart) {
+    Slider slider;
+    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    slider.setRange(5.0f, 5.0f);
+    EXPECT_FLOAT_EQ(slider.value, 5.0f);
+    EXPECT_EQ(slider.thumbRect.bottom, 2);
+    EXPECT_EQ(slider.thumbCentre.y, 2 + 3);
+}
+TEST(Slider, ReadOutShowsTheValueAlsoWhenACommandMovesIt) {
+    Container page;
+    page.create(nullptr, 0, 0, 500, 500, nullptr);
+    auto* slider = new Slider;
+    slider->vertical = false;
+    slider->create(nullptr, 364, 439, 70, 8, &page, nullptr, nullptr, nullptr);
+    auto* readOut = new Label;
+    readOut->noFill = true;
+    readOut->create("0", 436, 434, 40, 20, &page, nullptr);
+    slider->subscribe(readOut);
+    EXPECT_EQ(readOut->text, "0");
+    // "Reset": the command sends the world's value to the slider.
+    slider->onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f));
+    EXPECT_FLOAT_EQ(slider->value, 63.0f);
+    EXPECT_EQ(readOut->text, "63.0");
+    slider->setRange(40.0f, 60.0f);
+    EXPECT_EQ(readOut->text, "60.0");
+    // A command listening to the slider does not hear the read-out's update.
+    Recorder command(2 | 8 | 128);
+    slider->subscribe(&command);
+    slider->onEvent(nullptr, RangeEvent(2, 50.0f, 40, 60));
+    EXPECT_EQ(readOut->text, "50.0");
+    EXPECT_TRUE(command.events.empty());
+}
+TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (const char* item : {"alps", "coast", "dune"})
+        list->addItem(item);
+    TextEvent entered(8);
+    for (int row : {1, 0}) {
+        entered.text = row ? "coast" : "alps";
+        list->onEvent(nullptr, entered);
+        EXPECT_EQ(list->selected, row);
+    }
+    entered.text = "ridge";
+    list->onEvent(nullptr, entered);
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->selected, 3);
+    TextEvent typing(2);
+    typing.text = "co";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, 1);
+    typing.text = "zz";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, -1);
+}
