@@ -78,7 +78,7 @@ TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
     EXPECT_EQ(console.outputLines(), (Lines{"first", "> a.b%c", "answer 1", "answer 2"}));
     EXPECT_EQ(console.firstVisible(), 2);
     EXPECT_EQ(console.visibleRows(false), (Lines{"answer 1", "answer 2", "> "}));
-    for (int key : {Key::Home, Key::Up, Key::Return, int('~'), 200})
+    for (int key : {Key::Back, Key::Delete, Key::Home, Key::Left, Key::Right, Key::Up, Key::Down, Key::Return, int('~'), 200})
         EXPECT_TRUE(console.keyDown(key, nullptr)) << "key " << key;
     for (int key : {Key::Escape, Key::Console, Key::Tab, Key::F1, Key::PageUp, 127})
         EXPECT_FALSE(console.keyDown(key, nullptr)) << "key " << key;
