@@ -89,7 +89,9 @@ TEST(InputBox, ReturnAcceptsAndEscapeCancels) {
         box->keyDown(Key::Return);
         ASSERT_EQ(caller.events.size(), 1u);
         EXPECT_EQ(caller.last().type, key == Key::Return ? 256u : 512u);
-        if (key == Key::Return) EXPECT_STREQ(reinterpret_cast<const char*>(caller.last().payload), "top.1");
+        if (key == Key::Return) {
+            EXPECT_STREQ(reinterpret_cast<const char*>(caller.last().payload), "top.1");
+        }
         EXPECT_TRUE(box->closeRequested);
     }
 }

@@ -16,8 +16,8 @@ namespace {
 // Only the generic start-up; no concrete layers.
 class PlainApplication : public TestApplication {
   public:
-    bool init(const char* title, int iconId, const char* settingsFile, bool full) override {
-        return openApplication(title, iconId, settingsFile, full);
+    bool init(const char* caption, int icon, const char* settingsFile, bool full) override {
+        return openApplication(caption, icon, settingsFile, full);
     }
 };
 

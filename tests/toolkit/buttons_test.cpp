@@ -96,12 +96,22 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
             EXPECT_EQ(passedOn, action == OtherKey || (!inside && (action == Down || action == Up)));
             ASSERT_EQ(button->pressed, pressed);
             ASSERT_EQ(heard.events.size(), told + (press || release ? 1 : 0));
-            if (press) EXPECT_EQ(heard.last().type, 16u);
-            if (release) EXPECT_EQ(heard.last().type, isToggle ? 18u : 24u);
-            if (press || release) EXPECT_EQ(heard.last().pressed, pressed);
-            if (isToggle) ASSERT_EQ(static_cast<ToggleButton*>(button.get())->checked, checked);
+            if (press) {
+                EXPECT_EQ(heard.last().type, 16u);
+            }
+            if (release) {
+                EXPECT_EQ(heard.last().type, isToggle ? 18u : 24u);
+            }
+            if (press || release) {
+                EXPECT_EQ(heard.last().pressed, pressed);
+            }
+            if (isToggle) {
+                ASSERT_EQ(static_cast<ToggleButton*>(button.get())->checked, checked);
+            }
             if (isToggle) continue;
-            if (button->bevelStyle != BevelNone) EXPECT_EQ(button->bevelStyle, pressed ? BevelSunken : BevelRaised);
+            if (button->bevelStyle != BevelNone) {
+                EXPECT_EQ(button->bevelStyle, pressed ? BevelSunken : BevelRaised);
+            }
             else EXPECT_EQ(button->texture, pressed ? &pressedLook : inside ? &hover : &normal);
         }
     }

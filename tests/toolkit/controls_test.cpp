@@ -73,10 +73,18 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
             const int last = std::max(0, static_cast<int>(typed.size()) - field->visibleChars);
             ASSERT_GE(field->offset, 0); // erasing may leave the view short, never past the end
             ASSERT_LE(field->offset, std::max(0, static_cast<int>(typed.size()) - 1));
-            if (printable) EXPECT_GE(field->offset, last); // the end shows
-            if (key == Key::Home) EXPECT_EQ(field->offset, 0);
-            if (key == Key::Left) EXPECT_EQ(field->offset, std::min(before + 1, std::max(before, last)));
-            if (key == Key::Right) EXPECT_EQ(field->offset, std::max(before - 1, 0));
+            if (printable) {
+                EXPECT_GE(field->offset, last); // the end shows
+            }
+            if (key == Key::Home) {
+                EXPECT_EQ(field->offset, 0);
+            }
+            if (key == Key::Left) {
+                EXPECT_EQ(field->offset, std::min(before + 1, std::max(before, last)));
+            }
+            if (key == Key::Right) {
+                EXPECT_EQ(field->offset, std::max(before - 1, 0));
+            }
             if (heard.events.size() == told) continue;
             ASSERT_EQ(heard.events.size(), told + 1);
             const HeardEvent& e = heard.last();
