@@ -128,6 +128,12 @@ TEST(ConsoleBuffer, ALongInputScrollsWithinItsBounds) {
             console.keyDown(key, nullptr);
         EXPECT_EQ(console.inputScroll(), scroll);
     }
+    EXPECT_FALSE(console.typeCharacter(0x7F)) << "a control character types nothing";
+    for (int i = 0; i < 8; ++i)
+        console.addLine("line");
+    console.scrollTo(0);
+    console.setGeometry(3, 8); // a smaller window shows the last lines and the input's end
+    EXPECT_EQ(console.visibleRows(true), (Lines{"line", "> hijkl_"}));
     for (int i = 0; i < 10; ++i)
         console.keyDown(Key::Back, nullptr);
     EXPECT_EQ(console.input(), "ab");
