@@ -175,3 +175,15 @@ TEST(Accessors, ReachTheOneApplication) {
     }
     EXPECT_EQ(theApplication(), nullptr);
 }
+
+// A layer passes on the input it has no use for, so the application can act on it.
+TEST(Element, PassesOnTheInputItDoesNotUse) {
+    struct Plain : Element {
+        void draw() override {}
+    } layer;
+    EXPECT_TRUE(layer.leftDoubleClick(0, 1, 1));
+    EXPECT_TRUE(layer.middleButton(0, 1, 1, true));
+    EXPECT_TRUE(layer.middleDoubleClick(0, 1, 1));
+    EXPECT_TRUE(layer.rightButton(0, 1, 1, true));
+    EXPECT_TRUE(layer.rightDoubleClick(0, 1, 1));
+}
