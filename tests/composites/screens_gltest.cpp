@@ -100,53 +100,6 @@ TEST_F(BoxesOnScreen, QuestionBoxShowsItsPicturedButtons) {
     EXPECT_GT(textPixels(frame, *box.questionLabel), 40);
 }
 
-TEST_F(BoxesOnScreen, ProgressBoxShowsTheReportedProgress) {
-    ProgressBox box;
-    box.create(::text(42), ::text(43));
-    const ProgressReport report{::text(2), 60.0f};
-    box.onEvent(nullptr, ValueEvent::ofPointer(2, &report));
-    const Frame frame = drawAlone(box, "progress_box");
-    EXPECT_EQ(box.messageLabel->text, "Computing wind...");
-    EXPECT_GT(textPixels(frame, *box.messageLabel), 40);
-    EXPECT_TRUE(showsPicture(frame, *box.picture, box.picture->normalTexture, 0.0, 1.0));
-    const Gauge& gauge = *box.gauge;
-    int red = 0;
-    for (int x = gauge.x; x < gauge.x + gauge.width; ++x) {
-        if (near(frame.at(x, gauge.y + gauge.height / 2), {255, 51, 51}, 4)) ++red;
-    }
-    EXPECT_NEAR(red, 0.6 * (gauge.width - 4), 2.0);
-}
-
-TEST_F(BoxesOnScreen, NoticeAndInputBoxesShowTheirText) {
-    NoticeBox notice;
-    notice.create(::text(123), ::text(102));
-    const Frame noticeFrame = drawAlone(notice, "notice_box");
-    EXPECT_GT(textPixels(noticeFrame, *notice.messageLabel), 40);
-    EXPECT_TRUE(
-        showsPicture(noticeFrame, *notice.picture, notice.picture->normalTexture, 0.0, 1.0));
-
-    InputBox input;
-    input.create(::text(100), nullptr, nullptr);
-    for (char c : std::string("top"))
-        input.characterTyped(c);
-    const Frame inputFrame = drawAlone(input, "input_box");
-    EXPECT_TRUE(centred(input));
-    EXPECT_GT(textPixels(inputFrame, *input.captionLabel), 15);
-    EXPECT_GT(textPixels(inputFrame, *input.field), 15);
-}
-
-TEST_F(OverlaysOnScreen, ConsoleWindowShowsItsLines) {
-    ConsoleWindow console;
-    console.createWithTitle(nullptr, 0, 0, clientWidth(), clientHeight() / 3, nullptr, nullptr);
-    for (int i = 0; i < 20; ++i)
-        console.page->addLine("line " + std::to_string(i));
-    const Frame frame = drawAlone(console, "console_window");
-    const TextView& page = *console.page;
-    EXPECT_GT(textPixels(frame, page), 200);
-    // Nothing is drawn above the window.
-    EXPECT_EQ(frame.brightPixels(0, console.height + 2, frame.width, frame.height, 40), 0);
-}
-
 TEST_F(OverlaysOnScreen, InfoBarShowsItsItemsAndTheWindSock) {
     EventPublisher observer, application;
     InfoBar bar;
@@ -208,20 +161,4 @@ TEST_F(OverlaysOnScreen, SplashFadesItsPicturesIn) {
     now = 4.5; // the second picture
     splash.update(0.01);
     EXPECT_EQ(splash.texture, ::texture(432));
-}
-
-TEST_F(OverlaysOnScreen, MenuDrawsItsTopPageOnly) {
-    Menu menu;
-    menu.create(nullptr, 20, 20, 0, 0, nullptr);
-    auto* root = new Page;
-    root->create(0, 0, 0, 256, 512, &menu, ::texture(414));
-    auto* wide = new Page;
-    wide->create(12, 0, 0, 512, 512, &menu, ::texture(429));
-    menu.setRoot(root);
-    const Frame rootFrame = drawAlone(menu, "menu_root");
-    EXPECT_TRUE(showsPicture(rootFrame, *root, root->normalTexture, 0.0, 1.0));
-    EXPECT_EQ(rootFrame.brightPixels(20 + 256 + 4, 20, 20 + 512, 20 + 512, 1), 0);
-    menu.onEvent(nullptr, ValueEvent::ofInt(8, 12));
-    const Frame wideFrame = drawAlone(menu, "menu_wide");
-    EXPECT_TRUE(showsPicture(wideFrame, *wide, wide->normalTexture, 0.0, 1.0));
 }

@@ -101,13 +101,13 @@ e2e_check "the ground is less blue than the sky" \
 # The first motion over the scene only records where the pointer is; later motion
 # turns. The ground is compared (the clouds drift, the info bar counts frames).
 e2e_move $((MENU_WIDTH / 2)) $((MENU_HEIGHT / 2))
-sleep 1.5
+sleep 1
 window_shot 06-first-move
 ground=$((MENU_WIDTH * MENU_HEIGHT * 28 / 100))
 pixels=$(band_changed 05-ridge 06-first-move 60 88 8%)
 e2e_check "the first motion does not turn the view ($pixels of $ground pixels)" less_than "$pixels" $((ground / 50))
 e2e_move $((MENU_WIDTH / 2 + 80)) $((MENU_HEIGHT / 2))
-sleep 1.5
+sleep 1
 window_shot 07-turned
 pixels=$(band_changed 06-first-move 07-turned 60 88 8%)
 e2e_check "moving the pointer turns the view ($pixels of $ground pixels)" less_than $((ground / 5)) "$pixels"
@@ -142,7 +142,7 @@ e2e_check "mine.sav keeps the walked position" \
 # ---------------------------------------------------------------- Tab
 # Tab goes to the next spot and applies its wind: a spot added there records it.
 press Tab
-sleep 2
+sleep 1.5
 window_shot 09-next-spot
 add_spot "after tab"
 e2e_check "the spot added after Tab is written" e2e_wait_for 20 grep -q '"after tab"' "$land"

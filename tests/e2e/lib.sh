@@ -1,19 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end harness: drives the real ventrix binary in its own X display.
-#
-# Source it from a *_e2e.sh script, then:
-#   e2e_init "$@"                  # $1 = ventrix binary, $2 = source dir (as CTest passes them)
-#   e2e_start_display              # Xvfb on a free display, with openbox as window manager
-#   e2e_start_app [args...]        # ventrix in $E2E_WORK (a fresh temporary folder)
-#   e2e_wait_window                # finds the "Ventrix" window -> $E2E_WIN
-#   e2e_require_window             # the same, or the script ends failed
-#   e2e_focus; e2e_key Escape; e2e_type text; e2e_click X Y [button]
-#   e2e_screenshot name            # PNG into $E2E_SHOTS
-#   e2e_close_app                  # as the close box does (WM_DELETE_WINDOW); sets $E2E_STATUS
-#   e2e_check "description" test-command...   # counts failures
-#   e2e_finish                     # exit status: 0 when every check passed
-# Everything the harness started is killed by its own process id on exit, and the
-# temporary folder is removed; screenshots stay in $E2E_SHOTS.
+# End-to-end harness: drives the real ventrix binary in its own X display. Source it,
+# call e2e_init "$@" (binary, source folder), e2e_start_display, e2e_start_app, then
+# e2e_require_window; check with e2e_check "what" command...; end with e2e_finish.
+# Everything it started is killed by its own id on exit; screenshots stay in $E2E_SHOTS.
 set -u
 
 E2E_NAME=$(basename "${BASH_SOURCE[1]:-e2e}" .sh)
@@ -44,14 +33,15 @@ e2e_init() {
     [ -x "$E2E_BIN" ] || { e2e_log "no binary at $1"; exit 1; }
 }
 
-e2e_cleanup() {
+e2e_kill() {
     local pid
-    for pid in $E2E_PIDS_APP $E2E_PID_WM $E2E_PID_XVFB; do
-        if kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null
-            wait "$pid" 2>/dev/null
-        fi
+    for pid in "$@"; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
     done
+    return 0
+}
+e2e_cleanup() {
+    e2e_kill $E2E_PIDS_APP $E2E_PID_WM $E2E_PID_XVFB
     rm -rf "$E2E_TMP" $E2E_EXTRA_DIRS
 }
 
@@ -116,13 +106,8 @@ e2e_start_window_manager() {
 e2e_window_manager_settled() { wmctrl -m || ! kill -0 "$E2E_PID_WM"; }
 
 e2e_stop_display() {
-    local pid
-    for pid in $E2E_PID_WM $E2E_PID_XVFB; do
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    E2E_PID_WM=""
-    E2E_PID_XVFB=""
+    e2e_kill $E2E_PID_WM $E2E_PID_XVFB
+    E2E_PID_WM="" E2E_PID_XVFB=""
 }
 
 # Starts ventrix in $E2E_WORK with the given arguments, output in $E2E_TMP/app.out/.err.

@@ -13,7 +13,7 @@ menu_read_size() {
 # Clicks at window coordinates with y up from the bottom.
 click_window() {
     e2e_click "$1" $((MENU_HEIGHT - $2))
-    sleep "${MENU_PAUSE:-0.4}"
+    sleep "${MENU_PAUSE:-0.3}"
 }
 
 # Clicks at page coordinates.
@@ -47,7 +47,7 @@ click_yes() {
 # Keys and text go to the focused window.
 press() {
     e2e_key "$@"
-    sleep "${MENU_PAUSE:-0.4}"
+    sleep "${MENU_PAUSE:-0.3}"
 }
 type_line() {
     e2e_type "$1"

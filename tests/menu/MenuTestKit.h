@@ -50,7 +50,6 @@ class MenuTest : public ::testing::Test {
     void clickPage(int x, int y);
     // Presses and releases the left button over the middle of a control.
     void click(const Element& control);
-    void pressKey(int key);
     void typeText(const Element& field, const std::string& typed);
     // Drags a horizontal slider's knob from its middle to window x.
     void dragTo(const Element& slider, int windowX);

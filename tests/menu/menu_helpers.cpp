@@ -107,11 +107,6 @@ void MenuTest::click(const Element& control) {
     clickPage(control.x + control.width / 2 - ContentX, control.y + control.height / 2 - ContentY);
 }
 
-void MenuTest::pressKey(int key) {
-    menu->keyDown(key);
-    menu->keyUp(key);
-}
-
 void MenuTest::typeText(const Element& field, const std::string& typed) {
     menu->hitTest(field.x + field.width / 2, field.y + field.height / 2);
     for (char c : typed) {

@@ -144,26 +144,6 @@ TEST_F(PagesTest, CheckingF3JUnchecksTraining) {
     EXPECT_TRUE(type.f3i->checked);
 }
 
-TEST_F(PagesTest, SystemPageShowsTheModesAndTheWindow) {
-    host.modes = {{640, 480, 16}, {800, 600, 32}, {1024, 768, 32}};
-    host.current = {800, 600, 32};
-    host.fullScreen = true;
-    buildTheMenu();
-    auto& system = pageAs<SystemPage>(PageSystem);
-    EXPECT_FALSE(system.fullScreen->checked) << "made not checked";
-    EXPECT_TRUE(system.joystick->checked);
-    menu->push(&system);
-    ASSERT_EQ(system.modes->count(), 3);
-    EXPECT_EQ(system.modes->selected, 1) << "the current mode is chosen";
-    EXPECT_TRUE(system.fullScreen->checked);
-
-    click(*system.adapter);
-    EXPECT_TRUE(system.adapter->checked);
-    EXPECT_FALSE(system.joystick->checked);
-    EXPECT_EQ(system.channels.size(), 12u);
-    EXPECT_EQ(system.channels[11]->subscriberCount(), 2u) << "nothing reads the channels";
-}
-
 class SavedGamesTest : public MenuTest {
   protected:
     void SetUp() override {
@@ -185,35 +165,6 @@ TEST_F(SavedGamesTest, SaveAddsTheEndingAndShowsTheNewGame) {
     for (const std::string& item : saving().list->items)
         listed = listed || item == "abc.sav";
     EXPECT_TRUE(listed) << "the list shows the new game";
-}
-
-TEST_F(SavedGamesTest, AnEmptyNameSavesNothing) {
-    menu->push(&saving());
-    click(*saving().save);
-    EXPECT_FALSE(fs::exists(".sav"));
-    EXPECT_TRUE(host.notices.empty());
-}
-
-TEST_F(SavedGamesTest, ChoosingAGameFillsTheField) {
-    writeSavedGame("ridge.sav", "square", 100, 100);
-    menu->push(&saving());
-    ASSERT_GE(saving().list->count(), 2);
-    saving().list->selected = -1;
-    click(*saving().list); // the middle row is empty: nothing chosen
-    // The middle of the first row, under the list's top margin.
-    const ListBox& list = *saving().list;
-    const int pitch = list.charHeight + 4;
-    clickPage(list.x - ContentX + 20, list.y + list.height - list.margin - pitch / 2 - ContentY);
-    ASSERT_EQ(list.selected, 0);
-    EXPECT_EQ(saving().field->content, list.items[0]);
-}
-
-TEST_F(SavedGamesTest, LoadWithoutAChoiceDoesNothing) {
-    menu->push(&loading());
-    ASSERT_EQ(loading().list->count(), 1) << "start.sav";
-    click(*loading().load);
-    EXPECT_TRUE(host.progressBoxes.empty());
-    EXPECT_FALSE(menu->closeRequested);
 }
 
 TEST_F(SavedGamesTest, LoadingAChosenGameBuildsItAndClosesTheMenu) {
@@ -264,26 +215,6 @@ TEST_F(FirstLoadTest, CreateBuildsAWorldAndClosesTheMenu) {
     EXPECT_TRUE(scene.isLoaded());
     EXPECT_EQ(host.sceneShown, 1);
     EXPECT_TRUE(menu->closeRequested);
-}
-
-TEST_F(PagesTest, SavingADemoOnlyAddsItsName) {
-    buildTheMenu();
-    auto& demo = pageAs<SaveDemoPage>(PageSaveDemo);
-    menu->push(&demo);
-    typeText(*demo.field, "first");
-    click(*demo.save);
-    ASSERT_EQ(demo.list->count(), 1);
-    EXPECT_EQ(demo.list->items[0], "first");
-    EXPECT_FALSE(fs::exists("first")) << "no file is written";
-    EXPECT_FALSE(fs::exists("first.rec"));
-}
-
-TEST(SavedGameFileName, AddsTheEndingUnlessTheNameHoldsIt) {
-    EXPECT_EQ(savedGameFileName("abc"), "abc.sav");
-    EXPECT_EQ(savedGameFileName("abc.sav"), "abc.sav");
-    EXPECT_EQ(savedGameFileName("a.save"), "a.save") << "a plain substring search";
-    EXPECT_EQ(savedGameFileName(""), "");
-    EXPECT_EQ(savedGameFileName("   "), "");
 }
 
 } // namespace

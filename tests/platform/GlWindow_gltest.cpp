@@ -106,7 +106,9 @@ TEST(GlWindowGl, SizeAndDepthRulesApplyToTheRealWindow) {
     EXPECT_GE(depthBits, 16);
 }
 
-TEST(GlWindowGl, MouseEventsArriveInClientCoordinatesWithYUp) {
+// Pointer and keys in client coordinates with y up; keys translated, system keys
+// dropped; events of other windows ignored.
+TEST(GlWindowGl, InputArrivesTranslatedInClientCoordinatesWithYUp) {
     RecordingWindow window;
     window.createWindow("t", 0, 400, 300, 24, false);
     SDL_Event motion{};
@@ -126,45 +128,30 @@ TEST(GlWindowGl, MouseEventsArriveInClientCoordinatesWithYUp) {
     press.button.button = SDL_BUTTON_RIGHT;
     press.button.y = 0;
     window.handleEvent(press);
-    EXPECT_EQ(window.log,
-              (std::vector<std::string>{"hover 10,280", "move 10,280", "left down 399,1 flags 1",
-                                        "right up 399,300 flags 0"}));
     motion.motion.windowID = window.id() + 1000; // someone else's window
     window.handleEvent(motion);
-    EXPECT_EQ(window.log.size(), 4u);
-}
-
-TEST(GlWindowGl, PointerPositionIsInClientCoordinatesWithYUp) {
-    RecordingWindow window;
-    window.createWindow("t", 0, 400, 300, 24, false);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"hover 10,280", "move 10,280", "left down 399,1 flags 1",
+                                                    "right up 399,300 flags 0"}));
     SDL_WarpMouseInWindow(window.sdlWindow(), 30, 40);
     SDL_PumpEvents();
     int x = -1, y = -1;
     window.mousePosition(x, y);
-    EXPECT_EQ(x, 30);
-    EXPECT_EQ(y, 260);
-}
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(30, 260));
 
-TEST(GlWindowGl, KeysAreTranslatedAndSystemKeysDropped) {
-    RecordingWindow window;
-    window.createWindow("t", 0, 320, 240, 24, false);
     const Uint32 id = window.id();
-    window.handleEvent(keyEvent(id, true, SDLK_a, SDL_SCANCODE_A));
     window.handleEvent(keyEvent(id, true, SDLK_a, SDL_SCANCODE_A, KMOD_LSHIFT));
     window.handleEvent(keyEvent(id, true, SDLK_BACKQUOTE, SDL_SCANCODE_GRAVE));
-    window.handleEvent(keyEvent(id, true, SDLK_F7, SDL_SCANCODE_F7));
     window.handleEvent(keyEvent(id, true, SDLK_F10, SDL_SCANCODE_F10));
     window.handleEvent(keyEvent(id, true, SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
     window.handleEvent(keyEvent(id, true, SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK));
     window.handleEvent(keyEvent(id, false, SDLK_LEFT, SDL_SCANCODE_LEFT));
-    EXPECT_EQ(window.keysDown, (std::vector<int>{'a', 'A', Key::Console, Key::F1 + 6}));
+    EXPECT_EQ(window.keysDown, (std::vector<int>{'A', Key::Console}));
     EXPECT_EQ(window.keysUp, (std::vector<int>{Key::Left}));
 }
 
 TEST(GlWindowGl, MinimisingStopsTheFrameAndTheCloseRequestRunsOnce) {
     RecordingWindow window;
     window.createWindow("t", 0, 320, 240, 24, false);
-    EXPECT_TRUE(window.windowActive);
     window.handleEvent(windowEvent(window.id(), SDL_WINDOWEVENT_MINIMIZED));
     EXPECT_FALSE(window.windowActive);
     window.handleEvent(windowEvent(window.id(), SDL_WINDOWEVENT_RESTORED));
@@ -181,76 +168,58 @@ TEST(GlWindowGl, MinimisingStopsTheFrameAndTheCloseRequestRunsOnce) {
     EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "close"), 1);
 }
 
-TEST(GlWindowGl, FullScreenTakesTheChosenModeSizeAndComesBackWithTitleAndIcon) {
+// Full screen takes the desktop mode's size at 16 bits at least and is a new window;
+// back in a window, title and icon are kept. A resolution change in a window only resizes.
+TEST(GlWindowGl, FullScreenAndBackKeepTitleAndIcon) {
     RecordingWindow window;
     window.createWindow("Keep me", 501, 640, 480, 8, false);
     const Uint32 windowedId = window.id();
     window.setFullScreen(true);
     EXPECT_TRUE(window.isFullScreen());
-    EXPECT_NE(window.sdlWindow(), nullptr);
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
     EXPECT_EQ(clientOf(window), std::make_pair(desktop.w, desktop.h));
-    EXPECT_EQ(window.colourDepth(), 16) << "full screen never goes below 16 bits";
-    EXPECT_EQ(window.title(), "Keep me");
+    EXPECT_EQ(window.colourDepth(), 16);
     EXPECT_EQ(window.iconResourceId(), 501);
     window.setFullScreen(false);
     EXPECT_FALSE(window.isFullScreen());
     EXPECT_STREQ(SDL_GetWindowTitle(window.sdlWindow()), "Keep me");
     std::vector<std::string> lifecycle = window.log;
     std::erase_if(lifecycle, [](const std::string& e) { return e.starts_with("resize"); });
-    EXPECT_EQ(lifecycle, (std::vector<std::string>{"release", "restore with GL", "release",
-                                                   "restore with GL"}));
+    EXPECT_EQ(lifecycle, (std::vector<std::string>{"release", "restore with GL", "release", "restore with GL"}));
     EXPECT_GT(window.id(), windowedId) << "the window was made again";
-}
-
-TEST(GlWindowGl, ChangingResolutionInAWindowOnlyResizesIt) {
-    RecordingWindow window;
-    window.createWindow("t", 0, 640, 480, 24, false);
     SDL_Window* before = window.sdlWindow();
     window.changeResolution(500, 400, 8);
     EXPECT_EQ(window.sdlWindow(), before);
     EXPECT_EQ(clientOf(window), std::make_pair(500, 400));
-    EXPECT_EQ(window.colourDepth(), 24);
-}
-
-TEST(GlWindowGl, DisplayModesAreListedSortedWithoutDuplicates) {
-    RecordingWindow window;
-    window.createWindow("t", 0, 320, 240, 24, false);
-    const std::vector<DisplayMode> modes = window.listDisplayModes(200);
-    ASSERT_FALSE(modes.empty());
-    for (std::size_t i = 1; i < modes.size(); ++i) {
-        const auto& a = modes[i - 1];
-        const auto& b = modes[i];
-        EXPECT_TRUE(std::tie(a.bits, a.width, a.height) < std::tie(b.bits, b.width, b.height));
-    }
-    for (const DisplayMode& mode : modes)
-        EXPECT_GE(mode.bits, 15);
-    EXPECT_TRUE(window.listDisplayModes(0).empty());
+    EXPECT_FALSE(window.listDisplayModes(200).empty());
 }
 
 TEST(GlWindowGl, SetupGlStateSetsTheFrameStartingState) {
     RecordingWindow window;
     window.createWindow("t", 0, 320, 240, 24, false);
     glFrontFace(GL_CCW);
+    glCullFace(GL_FRONT);
     glDisable(GL_TEXTURE_2D);
+    glClearColor(0.5f, 0.5f, 0.5f, 0.5f);
+    glViewport(5, 5, 10, 10);
     window.setupGlState();
-    GLint value = 0;
-    glGetIntegerv(GL_FRONT_FACE, &value);
-    EXPECT_EQ(value, GL_CW);
+    const std::pair<GLenum, GLint> states[] = {{GL_FRONT_FACE, GL_CW},     {GL_CULL_FACE_MODE, GL_BACK},
+                                               {GL_DEPTH_FUNC, GL_LEQUAL}, {GL_FOG_MODE, GL_EXP2},
+                                               {GL_SHADE_MODEL, GL_SMOOTH}};
+    for (const auto& [state, expected] : states) {
+        GLint value = 0;
+        glGetIntegerv(state, &value);
+        EXPECT_EQ(value, expected) << state;
+    }
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    glGetIntegerv(GL_DEPTH_FUNC, &value);
-    EXPECT_EQ(value, GL_LEQUAL);
-    glGetIntegerv(GL_FOG_MODE, &value);
-    EXPECT_EQ(value, GL_EXP2);
-    glGetIntegerv(GL_SHADE_MODEL, &value);
-    EXPECT_EQ(value, GL_SMOOTH);
-    GLfloat units = 0;
+    GLfloat units = 0, clear[4] = {};
     glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
     EXPECT_FLOAT_EQ(units, -4.0f);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0, 0, 0, 1}));
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 320);
-    EXPECT_EQ(viewport[3], 240);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
 }

@@ -81,13 +81,6 @@ TEST_F(SimulatorKeysTest, ConsoleKeyOpensTheConsoleOnceAndEscapeClosesIt) {
     EXPECT_EQ(app.inputLayer(), app.menu.get()) << "back to the exclusive menu below";
 }
 
-TEST_F(SimulatorKeysTest, OtherKeysOnlyReachTheInputLayer) {
-    menuOverWorld();
-    app.keyDown('w');
-    EXPECT_EQ(menu().keys, (std::vector<int>{'w'}));
-    EXPECT_FALSE(app.isShown(app.console.get()));
-}
-
 TEST_F(SimulatorKeysTest, PointerSpriteHiddenWhileTheWorldHasTheInput) {
     app.showLayer(app.splash.get(), false, false);
     app.pointerX = app.pointerY = 0;

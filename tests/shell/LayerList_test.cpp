@@ -37,15 +37,6 @@ TEST_F(LayerListTest, ClosingLayersLeaveOnePerFrameUpperFirst) {
     EXPECT_EQ(b.updates, 1) << "a layer that asked to close gets no further update";
 }
 
-TEST_F(LayerListTest, TheBottomLayerNeverLeaves) {
-    app.showLayer(&a, false, false);
-    a.closeRequested = true;
-    for (int i = 0; i < 3; ++i)
-        app.update();
-    app.removeLayer(0);
-    EXPECT_EQ(listed(), (std::vector<Element*>{&a}));
-}
-
 TEST_F(LayerListTest, TopmostLayerHidesDrawingButNotUpdatingBelow) {
     app.showLayer(&a, false, false);
     app.showLayer(&b, true, false);
@@ -117,15 +108,6 @@ TEST_F(LayerListTest, NoLayerBelowAnExclusiveOneTakesTheInput) {
     EXPECT_EQ(app.inputLayer(), &c);
 }
 
-TEST_F(LayerListTest, ShowingAListedLayerMovesItToTheTop) {
-    app.showLayer(&a, false, false);
-    app.showLayer(&b, false, false);
-    app.showLayer(&a, true, false);
-    EXPECT_EQ(listed(), (std::vector<Element*>{&b, &a}));
-    EXPECT_TRUE(a.topmost);
-    EXPECT_EQ(app.firstDrawn(), 1u);
-}
-
 TEST_F(LayerListTest, RemovingAnExclusiveBoxGivesTheInputBack) {
     app.showLayer(&a, false, true); // menu
     auto* box = new FakeLayer("box");
@@ -142,26 +124,13 @@ TEST_F(LayerListTest, RemovingAnExclusiveBoxGivesTheInputBack) {
     EXPECT_TRUE(a.active);
 }
 
-TEST_F(LayerListTest, RemovedInputLayerHandsOverToThePointer) {
-    a.setRect(0, 0, 300, 300);
+TEST_F(LayerListTest, ShowingAListedLayerMovesItToTheTop) {
     app.showLayer(&a, false, false);
-    app.showLayer(&b, false, true);
-    app.pointerX = app.pointerY = 20;
-    b.closeRequested = true;
-    app.update();
-    EXPECT_EQ(app.inputLayer(), &a);
-    EXPECT_TRUE(app.inputFollowsMouse());
-    app.pointerX = 1000;
-    app.showLayer(&c, false, false);
-    EXPECT_EQ(app.inputLayer(), nullptr);
-}
-
-TEST_F(LayerListTest, ResizeReachesEveryLayer) {
-    app.showLayer(&a, false, false);
-    app.showLayer(&b, true, false);
-    app.resize(640, 480);
-    EXPECT_EQ(a.resizes.size(), 1u);
-    EXPECT_EQ(b.resizes.size(), 1u);
+    app.showLayer(&b, false, false);
+    app.showLayer(&a, true, false);
+    EXPECT_EQ(listed(), (std::vector<Element*>{&b, &a}));
+    EXPECT_TRUE(a.topmost);
+    EXPECT_EQ(app.firstDrawn(), 1u);
 }
 
 namespace {
@@ -193,22 +162,6 @@ TEST_F(LayerListTest, FrameRateIsMeasuredOverTwentyFramesAndPublishedEveryFrame)
     app.unsubscribe(&counter);
 }
 
-TEST(Accessors, AnswerSafelyWithoutAnApplication) {
-    ASSERT_EQ(theApplication(), nullptr);
-    int x = 5, y = 5;
-    mousePosition(x, y);
-    EXPECT_EQ(x + y, 0);
-    EXPECT_EQ(clientWidth(), 0);
-    EXPECT_EQ(texture(199), nullptr);
-    EXPECT_EQ(font("Arial", 12, false, false), nullptr);
-    EXPECT_EQ(timeNow(), 0.0);
-    ASSERT_NE(text(1), nullptr);
-    EXPECT_GT(std::string(text(1)).size(), 0u);
-    FakeLayer layer("x");
-    showLayer(&layer, false, false); // nothing to show it in
-    presentNow();
-}
-
 TEST(Accessors, ReachTheOneApplication) {
     {
         FakeLayer layer("x"); // outlives the application, which still lists it when it ends
@@ -221,4 +174,16 @@ TEST(Accessors, ReachTheOneApplication) {
         EXPECT_EQ(std::string(text(2)), std::string(app.strings.text(2)));
     }
     EXPECT_EQ(theApplication(), nullptr);
+}
+
+// A layer passes on the input it has no use for, so the application can act on it.
+TEST(Element, PassesOnTheInputItDoesNotUse) {
+    struct Plain : Element {
+        void draw() override {}
+    } layer;
+    EXPECT_TRUE(layer.leftDoubleClick(0, 1, 1));
+    EXPECT_TRUE(layer.middleButton(0, 1, 1, true));
+    EXPECT_TRUE(layer.middleDoubleClick(0, 1, 1));
+    EXPECT_TRUE(layer.rightButton(0, 1, 1, true));
+    EXPECT_TRUE(layer.rightDoubleClick(0, 1, 1));
 }

@@ -73,10 +73,18 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
             const int last = std::max(0, static_cast<int>(typed.size()) - field->visibleChars);
             ASSERT_GE(field->offset, 0); // erasing may leave the view short, never past the end
             ASSERT_LE(field->offset, std::max(0, static_cast<int>(typed.size()) - 1));
-            if (printable) EXPECT_GE(field->offset, last); // the end shows
-            if (key == Key::Home) EXPECT_EQ(field->offset, 0);
-            if (key == Key::Left) EXPECT_EQ(field->offset, std::min(before + 1, std::max(before, last)));
-            if (key == Key::Right) EXPECT_EQ(field->offset, std::max(before - 1, 0));
+            if (printable) {
+                EXPECT_GE(field->offset, last); // the end shows
+            }
+            if (key == Key::Home) {
+                EXPECT_EQ(field->offset, 0);
+            }
+            if (key == Key::Left) {
+                EXPECT_EQ(field->offset, std::min(before + 1, std::max(before, last)));
+            }
+            if (key == Key::Right) {
+                EXPECT_EQ(field->offset, std::max(before - 1, 0));
+            }
             if (heard.events.size() == told) continue;
             ASSERT_EQ(heard.events.size(), told + 1);
             const HeardEvent& e = heard.last();
@@ -120,72 +128,6 @@ TEST(EditField, ReturnReportsTheTextOrAddsALine) {
     EXPECT_EQ(notes.content, "a\nb");
 }
 
-TEST(EditField, TakesKeysOnlyUnderThePointerOrWithTheFocus) {
-    std::unique_ptr<EditField> field(makeField(100));
-    EXPECT_TRUE(field->keyDown('a'));
-    EXPECT_TRUE(field->characterTyped('a'));
-    EXPECT_TRUE(field->content.empty());
-    field->hasFocus = true;
-    EXPECT_FALSE(field->keyDown('a'));
-    EXPECT_FALSE(field->characterTyped('a'));
-    EXPECT_EQ(field->content, "a");
-    EXPECT_TRUE(field->characterTyped(0x7F)) << "a control character is refused";
-    EXPECT_EQ(field->content, "a");
-}
-
-TEST(EditField, FollowsALinkedListsSelection) {
-    std::unique_ptr<ListBox> list(makeList(120, 150));
-    std::unique_ptr<EditField> field(makeField(120));
-    list->subscribe(field.get());
-    list->addItem("alps.sav");
-    list->addItem("coast.sav");
-    EXPECT_TRUE(field->content.empty()); // items added, nothing selected
-    list->hitTest(list->x + 5, rowY(*list, 1));
-    list->leftButton(0, list->x + 5, rowY(*list, 1), true);
-    EXPECT_EQ(field->content, "coast.sav");
-}
-
-TEST(EditField, TakesTextAndScrollFromEvents) {
-    std::unique_ptr<EditField> field(makeField(100));
-    const int visible = field->visibleChars;
-    const std::string longText(static_cast<std::size_t>(visible) + 4, 'q');
-    field->onEvent(nullptr, ValueEvent::ofText(1 | 32, longText.c_str()));
-    EXPECT_EQ(field->content, longText);
-    EXPECT_EQ(field->offset, 0); // the text read as a number is 0
-    TextEvent scrolled(32);
-    scrolled.text = "ignored";
-    scrolled.offset = 99;
-    field->onEvent(nullptr, scrolled);
-    EXPECT_EQ(field->content, longText); // no bit 1: the text stays
-    EXPECT_EQ(field->offset, 4);         // clamped to length - visibleChars
-    field->onEvent(nullptr, RangeEvent(1, 2.0f, 0, 10));
-    EXPECT_EQ(field->content, "2.000000");
-    EXPECT_EQ(field->offset, 4); // no bit 32: the scroll stays
-}
-
-TEST(ListBox, AddingAndClearingTellTheSubscribers) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    Recorder heard;
-    list->subscribe(&heard);
-    list->header = "none";
-    list->addItem("");
-    EXPECT_TRUE(heard.events.empty());
-    list->addItem("a");
-    list->addItem("b");
-    ASSERT_EQ(heard.types(), (std::vector<uint32_t>{2, 2}));
-    EXPECT_EQ(heard.last().count, 2);
-    EXPECT_EQ(heard.last().text, "none");
-    EXPECT_EQ(heard.last().rows, list->rows);
-    list->selected = 1;
-    list->first = 1;
-    list->clear();
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_EQ(list->selected, -1);
-    EXPECT_EQ(list->first, 0);
-    EXPECT_EQ(heard.last().type, 2u);
-    EXPECT_EQ(heard.last().count, 0);
-}
-
 TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     std::unique_ptr<ListBox> list(makeList(120, 180));
     for (const char* item : {"a", "b", "c"})
@@ -203,31 +145,6 @@ TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     EXPECT_EQ(heard.types(), (std::vector<uint32_t>{4, 1, 1}));
     EXPECT_EQ(heard.last().text, "c");
     EXPECT_EQ(heard.last().selected, 2);
-}
-
-TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    for (int i = 0; i < 20; ++i)
-        list->addItem("item" + std::to_string(i));
-    list->first = 5; // scrolled
-    list->selected = 7;
-    Recorder heard;
-    list->subscribe(&heard);
-    const int px = list->x + 10;
-    const int inTopMargin = list->y + list->height - 2;
-    list->hitTest(px, inTopMargin);
-    list->mouseMove(px, inTopMargin);
-    EXPECT_EQ(list->hover, -1);
-    EXPECT_TRUE(list->leftButton(0, px, inTopMargin, true));
-    EXPECT_EQ(list->selected, 7);
-
-    std::unique_ptr<ListBox> shortList(makeList(120, 180));
-    shortList->addItem("only");
-    const int belowItems = rowY(*shortList, 3);
-    shortList->hitTest(px, belowItems);
-    EXPECT_TRUE(shortList->leftButton(0, px, belowItems, true));
-    EXPECT_EQ(shortList->selected, -1);
-    EXPECT_TRUE(heard.events.empty());
 }
 
 // Random Up and Down: the selection moves by one and stops at both ends, stays in
@@ -295,109 +212,6 @@ TEST(ListBox, FollowsEventsOfLinkedControls) {
     EXPECT_EQ(list->count(), 0);
 }
 
-TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    for (const char* item : {"alps", "coast", "dune"})
-        list->addItem(item);
-    TextEvent entered(8);
-    for (int row : {1, 0}) {
-        entered.text = row ? "coast" : "alps";
-        list->onEvent(nullptr, entered);
-        EXPECT_EQ(list->selected, row);
-    }
-    entered.text = "ridge";
-    list->onEvent(nullptr, entered);
-    EXPECT_EQ(list->count(), 4);
-    EXPECT_EQ(list->selected, 3);
-    TextEvent typing(2);
-    typing.text = "co";
-    list->onEvent(nullptr, typing);
-    EXPECT_EQ(list->selected, 1);
-    typing.text = "zz";
-    list->onEvent(nullptr, typing);
-    EXPECT_EQ(list->selected, -1);
-}
-
-TEST(ListBox, ScrollsWithALinkedScrollSlider) {
-    Container page;
-    page.create(nullptr, 0, 0, 300, 300, nullptr);
-    ListBox* list = makeList(120, 180, &page);
-    auto* slider = new Slider;
-    slider->scrollMode = true;
-    slider->setFromStart(false);
-    slider->create(nullptr, 122, 0, 10, 180, &page, nullptr, nullptr, nullptr);
-    link(list, slider);
-    const int rows = list->rows;
-    for (int i = 0; i < rows + 10; ++i)
-        list->addItem("item" + std::to_string(i));
-    EXPECT_FLOAT_EQ(slider->min, 10.0f); // the far bound: count - rows
-    EXPECT_FLOAT_EQ(slider->max, 0.0f);
-    EXPECT_FLOAT_EQ(slider->value, 0.0f);
-    const int knobAtTop = slider->thumbCentre.y;
-
-    // Dragging the knob to the bottom scrolls the list to its end.
-    const int px = slider->x + 5;
-    page.hitTest(px, slider->y + 1);
-    page.leftButton(0, px, slider->y + 1, true);
-    EXPECT_EQ(list->first, 10);
-    page.mouseMove(px, slider->y + slider->height / 2);
-    EXPECT_GT(list->first, 2);
-    EXPECT_LT(list->first, 8);
-    page.leftButton(0, px, slider->y + slider->height / 2, false);
-
-    // Scrolling the list by keys moves the knob.
-    list->first = 0;
-    list->selected = rows - 1;
-    list->keyUp(Key::Down);
-    EXPECT_FLOAT_EQ(slider->value, 1.0f);
-    EXPECT_LT(slider->thumbCentre.y, knobAtTop);
-}
-
-TEST(TextView, NewLinesScrollTheViewAndTellTheSlider) {
-    auto* view = new TextView;
-    view->font = monoFont();
-    Container page;
-    page.create(nullptr, 0, 0, 400, 300, nullptr);
-    view->create(nullptr, 0, 0, 380, 100, &page, nullptr, nullptr);
-    const int rows = view->rows;
-    ASSERT_GT(rows, 2);
-    Recorder heard;
-    view->subscribe(&heard);
-    for (int i = 0; i < rows - 1; ++i)
-        view->addLine("line");
-    EXPECT_EQ(view->first, 0);
-    EXPECT_EQ(heard.last().type, 2u);
-    view->addLine("line");
-    EXPECT_EQ(view->first, 1);
-    EXPECT_EQ(heard.last().type, 2u | 32u);
-    EXPECT_EQ(heard.last().count, rows);
-    EXPECT_EQ(heard.last().rows, rows);
-    EXPECT_EQ(heard.last().first, 1);
-    EXPECT_EQ(heard.last().selected, -1);
-}
-
-TEST(TextView, ScrollsAndAddsLinesFromEvents) {
-    TextView view;
-    view.font = monoFont();
-    view.create(nullptr, 0, 0, 300, 100, nullptr, nullptr, nullptr);
-    for (int i = 0; i < view.rows + 5; ++i)
-        view.addLine("l");
-    view.onEvent(nullptr, RangeEvent(32, 2.9f, 0, 5));
-    EXPECT_EQ(view.first, 2);
-    view.onEvent(nullptr, RangeEvent(32, 40.0f, 0, 5));
-    EXPECT_EQ(view.first, 5); // count - rows at most
-    view.onEvent(nullptr, ValueEvent::ofText(32, "-4"));
-    EXPECT_EQ(view.first, 0);
-    const int before = view.count();
-    view.onEvent(nullptr, ValueEvent::ofText(8, "hello"));
-    EXPECT_EQ(view.count(), before + 1);
-    EXPECT_EQ(view.lines.back(), "hello");
-    ListEvent ignored(32);
-    ignored.first = 3;
-    view.onEvent(nullptr, ignored);
-    EXPECT_NE(view.first, 3);
-}
-
 TEST(Gauge, BarGrowsFromTheStartToTheValueAndIsClamped) {
     Gauge gauge;
     gauge.vertical = false;
@@ -426,34 +240,6 @@ TEST(Gauge, BarGrowsFromTheStartToTheValueAndIsClamped) {
     EXPECT_EQ(gauge.thumbRect.right, 302);
 }
 
-TEST(Gauge, ValuesFromEveryEventKind) {
-    Gauge gauge;
-    gauge.create(nullptr, 0, 0, 20, 100, nullptr, nullptr, nullptr, nullptr);
-    gauge.onEvent(nullptr, ValueEvent::ofFloat(2, 12.5f));
-    EXPECT_FLOAT_EQ(gauge.value, 12.5f);
-    TextEvent typed(2);
-    typed.text = "33";
-    gauge.onEvent(nullptr, typed);
-    EXPECT_FLOAT_EQ(gauge.value, 33.0f);
-    gauge.onEvent(nullptr, RangeEvent(2, 70.0f, 0, 100));
-    EXPECT_FLOAT_EQ(gauge.value, 70.0f);
-    ListEvent counted(2);
-    counted.count = 4;
-    gauge.onEvent(nullptr, counted);
-    EXPECT_FLOAT_EQ(gauge.value, 4.0f);
-    gauge.onEvent(nullptr, ValueEvent::ofFloat(2, std::numeric_limits<float>::quiet_NaN()));
-    EXPECT_FLOAT_EQ(gauge.value, 4.0f);
-}
-
-TEST(Slider, EqualBoundsPutTheKnobAtTheStart) {
-    Slider slider;
-    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
-    slider.setRange(5.0f, 5.0f);
-    EXPECT_FLOAT_EQ(slider.value, 5.0f);
-    EXPECT_EQ(slider.thumbRect.bottom, 2);
-    EXPECT_EQ(slider.thumbCentre.y, 2 + 3);
-}
-
 TEST(Slider, DraggedPastItsEndStaysAtTheBound) {
     Slider slider;
     slider.vertical = false;
@@ -476,31 +262,6 @@ TEST(Slider, DraggedPastItsEndStaysAtTheBound) {
     const std::size_t heardBefore = heard.events.size();
     EXPECT_TRUE(slider.mouseMove(420, 449));
     EXPECT_EQ(heard.events.size(), heardBefore);
-}
-
-TEST(Slider, ReadOutShowsTheValueAlsoWhenACommandMovesIt) {
-    Container page;
-    page.create(nullptr, 0, 0, 500, 500, nullptr);
-    auto* slider = new Slider;
-    slider->vertical = false;
-    slider->create(nullptr, 364, 439, 70, 8, &page, nullptr, nullptr, nullptr);
-    auto* readOut = new Label;
-    readOut->noFill = true;
-    readOut->create("0", 436, 434, 40, 20, &page, nullptr);
-    slider->subscribe(readOut);
-    EXPECT_EQ(readOut->text, "0");
-    // "Reset": the command sends the world's value to the slider.
-    slider->onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f));
-    EXPECT_FLOAT_EQ(slider->value, 63.0f);
-    EXPECT_EQ(readOut->text, "63.0");
-    slider->setRange(40.0f, 60.0f);
-    EXPECT_EQ(readOut->text, "60.0");
-    // A command listening to the slider does not hear the read-out's update.
-    Recorder command(2 | 8 | 128);
-    slider->subscribe(&command);
-    slider->onEvent(nullptr, RangeEvent(2, 50.0f, 40, 60));
-    EXPECT_EQ(readOut->text, "50.0");
-    EXPECT_TRUE(command.events.empty());
 }
 
 TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
@@ -530,4 +291,84 @@ TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
     plain.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
     plain.onEvent(nullptr, chosen);
     EXPECT_FLOAT_EQ(plain.value, 7.0f);
+}
+
+// A click where no row is, equal slider bounds, read-outs moved by commands, list typing.
+TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (int i = 0; i < 20; ++i)
+        list->addItem("item" + std::to_string(i));
+    list->first = 5; // scrolled
+    list->selected = 7;
+    Recorder heard;
+    list->subscribe(&heard);
+    const int px = list->x + 10;
+    const int inTopMargin = list->y + list->height - 2;
+    list->hitTest(px, inTopMargin);
+    list->mouseMove(px, inTopMargin);
+    EXPECT_EQ(list->hover, -1);
+    EXPECT_TRUE(list->leftButton(0, px, inTopMargin, true));
+    EXPECT_EQ(list->selected, 7);
+
+    std::unique_ptr<ListBox> shortList(makeList(120, 180));
+    shortList->addItem("only");
+    const int belowItems = rowY(*shortList, 3);
+    shortList->hitTest(px, belowItems);
+    EXPECT_TRUE(shortList->leftButton(0, px, belowItems, true));
+    EXPECT_EQ(shortList->selected, -1);
+    EXPECT_TRUE(heard.events.empty());
+}
+TEST(Slider, EqualBoundsPutTheKnobAtTheStart) {
+    Slider slider;
+    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    slider.setRange(5.0f, 5.0f);
+    EXPECT_FLOAT_EQ(slider.value, 5.0f);
+    EXPECT_EQ(slider.thumbRect.bottom, 2);
+    EXPECT_EQ(slider.thumbCentre.y, 2 + 3);
+}
+TEST(Slider, ReadOutShowsTheValueAlsoWhenACommandMovesIt) {
+    Container page;
+    page.create(nullptr, 0, 0, 500, 500, nullptr);
+    auto* slider = new Slider;
+    slider->vertical = false;
+    slider->create(nullptr, 364, 439, 70, 8, &page, nullptr, nullptr, nullptr);
+    auto* readOut = new Label;
+    readOut->noFill = true;
+    readOut->create("0", 436, 434, 40, 20, &page, nullptr);
+    slider->subscribe(readOut);
+    EXPECT_EQ(readOut->text, "0");
+    // "Reset": the command sends the world's value to the slider.
+    slider->onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f));
+    EXPECT_FLOAT_EQ(slider->value, 63.0f);
+    EXPECT_EQ(readOut->text, "63.0");
+    slider->setRange(40.0f, 60.0f);
+    EXPECT_EQ(readOut->text, "60.0");
+    // A command listening to the slider does not hear the read-out's update.
+    Recorder command(2 | 8 | 128);
+    slider->subscribe(&command);
+    slider->onEvent(nullptr, RangeEvent(2, 50.0f, 40, 60));
+    EXPECT_EQ(readOut->text, "50.0");
+    EXPECT_TRUE(command.events.empty());
+}
+TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
+    std::unique_ptr<ListBox> list(makeList(120, 180));
+    for (const char* item : {"alps", "coast", "dune"})
+        list->addItem(item);
+    TextEvent entered(8);
+    for (int row : {1, 0}) {
+        entered.text = row ? "coast" : "alps";
+        list->onEvent(nullptr, entered);
+        EXPECT_EQ(list->selected, row);
+    }
+    entered.text = "ridge";
+    list->onEvent(nullptr, entered);
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->selected, 3);
+    TextEvent typing(2);
+    typing.text = "co";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, 1);
+    typing.text = "zz";
+    list->onEvent(nullptr, typing);
+    EXPECT_EQ(list->selected, -1);
 }

@@ -8,219 +8,87 @@
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/WidgetEvents.h"
 
-TEST(WidgetEvents, ValueEventCarriesEachShapeInOneWord) {
+TEST(WidgetEvents, ValuesTravelInOneWordAndTextsReadAsTypedNumbers) {
     EXPECT_FLOAT_EQ(ValueEvent::floatOf(ValueEvent::ofFloat(2, -12.75f)), -12.75f);
     EXPECT_EQ(ValueEvent::intOf(ValueEvent::ofInt(8, -1)), -1);
-    EXPECT_EQ(ValueEvent::intOf(ValueEvent::ofInt(8, 17)), 17);
     EXPECT_TRUE(ValueEvent::boolOf(ValueEvent::ofBool(2, true)));
-    EXPECT_FALSE(ValueEvent::boolOf(ValueEvent::ofBool(2, false)));
-    // Only the low byte counts as the bool, as commands send it.
-    EXPECT_FALSE(ValueEvent::boolOf(Event(2, 0x100)));
-    const char* name = "ridge.sav";
-    EXPECT_EQ(ValueEvent::textOf(ValueEvent::ofText(8, name)), name);
+    EXPECT_FALSE(ValueEvent::boolOf(Event(2, 0x100))) << "only the low byte is the bool";
     EXPECT_STREQ(ValueEvent::textOf(ValueEvent::ofText(8, nullptr)), "");
-    // A plain Event from a command reads the same way as a ValueEvent.
     EXPECT_FLOAT_EQ(ValueEvent::floatOf(Event(2, ValueEvent::wordOfFloat(3.5f))), 3.5f);
+    const std::pair<const char*, int> ints[] = {{"  42", 42}, {"+7 apples", 7}, {"-3", -3},
+                                                {"abc", 0},   {nullptr, 0},     {"99999999999999", 0}};
+    for (const auto& [text, value] : ints)
+        EXPECT_EQ(textToInt(text), value) << (text ? text : "null");
+    const std::pair<const char*, float> floats[] = {{"2.5", 2.5f}, {" -0.25x", -0.25f}, {"nan", 0.0f}, {"", 0.0f}};
+    for (const auto& [text, value] : floats)
+        EXPECT_FLOAT_EQ(textToFloat(text), value) << text;
 }
 
-TEST(WidgetEvents, TextsReadAsNumbersLikeTypedInput) {
-    EXPECT_EQ(textToInt("  42"), 42);
-    EXPECT_EQ(textToInt("+7 apples"), 7);
-    EXPECT_EQ(textToInt("-3"), -3);
-    EXPECT_EQ(textToInt("abc"), 0);
-    EXPECT_EQ(textToInt(nullptr), 0);
-    EXPECT_EQ(textToInt("99999999999999"), 0);
-    EXPECT_FLOAT_EQ(textToFloat("2.5"), 2.5f);
-    EXPECT_FLOAT_EQ(textToFloat(" -0.25x"), -0.25f);
-    EXPECT_FLOAT_EQ(textToFloat("nan"), 0.0f);
-    EXPECT_FLOAT_EQ(textToFloat(""), 0.0f);
-}
-
-namespace {
-// A root container to put widgets into, as a page would be.
-std::unique_ptr<Container> makeRoot(int x = 100, int y = 50, int w = 300, int h = 200) {
-    auto root = std::make_unique<Container>();
-    root->create(nullptr, x, y, w, h, nullptr);
-    return root;
-}
-
-Widget* makeChild(Container* parent, int x, int y, int w, int h) {
+// A child lies in its parent's client area and reports to it; hover takes both edges
+// and switches colours and pictures, and leaving or losing the input switches back.
+TEST(Widget, ChildrenHitTestsAndHoverLooks) {
+    Container root;
+    root.create(nullptr, 100, 50, 300, 200, nullptr);
     auto* child = new Widget;
-    child->create("child", x, y, w, h, parent);
-    return child;
-}
-} // namespace
-
-TEST(Widget, CreateInsideAParentIsRelativeToItsClientAreaAndReportsToIt) {
-    auto root = makeRoot();
-    Widget* child = makeChild(root.get(), 10, 20, 50, 30);
-    EXPECT_EQ(child->x, 100 + 6 + 10);
-    EXPECT_EQ(child->y, 50 + 6 + 20);
-    EXPECT_EQ(child->width, 50);
-    EXPECT_EQ(child->height, 30);
-    EXPECT_EQ(child->text, "child");
-    EXPECT_TRUE(child->isSubscribed(root.get()));
-    ASSERT_EQ(root->children().size(), 1u);
-    EXPECT_EQ(root->children()[0].get(), child);
-
-    Recorder parentEars;
-    Widget* grandChild = makeChild(root.get(), 0, 0, 5, 5);
-    grandChild->subscribe(&parentEars);
-    grandChild->publish(ValueEvent(2, 7));
-    ASSERT_EQ(parentEars.events.size(), 1u);
-    EXPECT_EQ(parentEars.last().from, grandChild);
-}
-
-TEST(Widget, HoverSwitchesColoursAndPicturesAndBack) {
+    child->create("child", 10, 20, 30, 40, &root);
+    EXPECT_EQ(std::make_pair(child->x, child->y), std::make_pair(116, 76));
+    EXPECT_TRUE(child->isSubscribed(&root));
     Texture normal, hover;
-    Widget widget;
-    widget.create(nullptr, 0, 0, 10, 10, nullptr);
-    widget.normalTexture = widget.texture = &normal;
-    widget.hoverTexture = &hover;
-    EXPECT_TRUE(widget.hitTest(5, 5));
-    EXPECT_EQ(widget.fill, &widget.hoverFill);
-    EXPECT_EQ(widget.bevel, &widget.hoverBevel);
-    EXPECT_EQ(widget.texture, &hover);
-    EXPECT_FALSE(widget.hitTest(50, 5));
-    EXPECT_EQ(widget.fill, &widget.normalFill);
-    EXPECT_EQ(widget.bevel, &widget.normalBevel);
-    EXPECT_EQ(widget.texture, &normal);
-    // Without a hover picture the normal one stays.
-    widget.hoverTexture = nullptr;
-    widget.hitTest(5, 5);
-    EXPECT_EQ(widget.texture, &normal);
+    child->normalTexture = child->texture = &normal;
+    child->hoverTexture = &hover;
+    const struct {
+        int x, y;
+        bool inside;
+    } points[] = {{116, 76, true}, {146, 116, true}, {147, 116, false}, {146, 117, false}, {115, 90, false},
+                  {120, 75, false}};
+    for (const auto& p : points) {
+        EXPECT_EQ(child->hitTest(p.x, p.y), p.inside) << p.x << "," << p.y;
+        EXPECT_EQ(child->active, p.inside);
+        EXPECT_EQ(child->fill, p.inside ? &child->hoverFill : &child->normalFill);
+        EXPECT_EQ(child->bevel, p.inside ? &child->hoverBevel : &child->normalBevel);
+        EXPECT_EQ(child->texture, p.inside ? &hover : &normal);
+    }
+    child->hitTest(120, 80);
+    child->setActive(false);
+    EXPECT_EQ(child->fill, &child->normalFill);
 }
 
-TEST(Widget, HitTestIncludesBothEdges) {
-    Widget widget;
-    widget.create(nullptr, 10, 20, 30, 40, nullptr);
-    EXPECT_TRUE(widget.hitTest(10, 20));
-    EXPECT_TRUE(widget.hitTest(40, 60)); // right and top edges
-    EXPECT_TRUE(widget.active);
-    EXPECT_FALSE(widget.hitTest(41, 60));
-    EXPECT_FALSE(widget.active);
-    EXPECT_FALSE(widget.hitTest(40, 61));
-    EXPECT_FALSE(widget.hitTest(9, 30));
-    EXPECT_FALSE(widget.hitTest(20, 19));
-}
-
-TEST(Widget, LosingTheInputEndsTheHoverLook) {
-    Widget widget;
-    widget.create(nullptr, 0, 0, 10, 10, nullptr);
-    widget.hitTest(1, 1);
-    widget.setActive(false);
-    EXPECT_EQ(widget.fill, &widget.normalFill);
-}
-
-TEST(Container, RoutesInputToTheChildUnderThePointer) {
-    auto root = makeRoot(0, 0, 200, 200);
+// The container routes the pointer to the child under it (the first made where they
+// overlap) and to none outside them; moving it moves its children and title.
+TEST(Container, RoutesInputToTheChildUnderThePointerAndMovesItsChildren) {
+    Container root;
+    root.createWithTitle("Title", 0, 0, 300, 200, nullptr, nullptr);
     auto* left = new Label;
-    left->create("left", 0, 0, 50, 50, root.get(), nullptr);
+    left->create("left", 0, 0, 50, 50, &root, nullptr);
     auto* right = new Label;
-    right->create("right", 100, 0, 50, 50, root.get(), nullptr);
-
-    EXPECT_TRUE(root->hitTest(110, 10));
-    EXPECT_EQ(root->activeChild, right);
-    EXPECT_TRUE(right->active);
-    EXPECT_FALSE(left->active);
-
-    EXPECT_TRUE(root->hitTest(6 + 50, 6 + 50)); // the left child's top-right corner
-    EXPECT_EQ(root->activeChild, left);
-    EXPECT_FALSE(right->active);
-
-    EXPECT_FALSE(root->hitTest(500, 10)); // straight from a child to outside
-    EXPECT_EQ(root->activeChild, nullptr);
-    EXPECT_FALSE(left->active);
-
-    root->hitTest(110, 10);
-    EXPECT_TRUE(root->hitTest(90, 150)); // inside, over no child
-    EXPECT_EQ(root->activeChild, nullptr);
-    EXPECT_FALSE(right->active);
-}
-
-TEST(Container, OverlappingChildrenGoToTheFirstMade) {
-    auto root = makeRoot(0, 0, 200, 200);
-    Widget* under = makeChild(root.get(), 0, 0, 100, 100);
-    Widget* over = makeChild(root.get(), 50, 50, 100, 100);
-    root->hitTest(80, 80);
-    EXPECT_EQ(root->activeChild, under);
-    root->hitTest(140, 140);
-    EXPECT_EQ(root->activeChild, over);
-}
-
-namespace {
-class KeyTaker : public Widget {
-  public:
-    bool keyDown(int key) override {
-        keys.push_back(key);
-        return false;
+    right->create("right", 40, 0, 50, 50, &root, nullptr);
+    const struct {
+        int x, y;
+        Widget* child;
+        bool inside;
+    } moves[] = {{56, 16, left, true},    {96, 16, right, true},  {46, 56, left, true},
+                 {500, 10, nullptr, false}, {96, 16, right, true}, {200, 150, nullptr, true}};
+    for (const auto& m : moves) {
+        EXPECT_EQ(root.hitTest(m.x, m.y), m.inside) << m.x << "," << m.y;
+        EXPECT_EQ(root.activeChild, m.child);
+        EXPECT_EQ(left->active, m.child == left);
+        EXPECT_EQ(right->active, m.child == right);
     }
-    std::vector<int> keys;
-};
-} // namespace
+    EXPECT_TRUE(root.keyDown('a')) << "no child under the pointer: the key goes on";
+    root.exclusive = true;
+    EXPECT_FALSE(root.keyDown('a')) << "unless the container keeps the input";
+    root.hitTest(56, 16);
+    root.setActive(false);
+    EXPECT_FALSE(left->active);
+    EXPECT_EQ(root.activeChild, nullptr);
 
-TEST(Container, InputWithoutAnActiveChildIsSwallowedOnlyWhenExclusive) {
-    auto root = makeRoot(0, 0, 200, 200);
-    auto* taker = new KeyTaker;
-    taker->create(nullptr, 0, 0, 20, 20, root.get());
-
-    root->hitTest(150, 150);
-    EXPECT_TRUE(root->keyDown('a'));
-    EXPECT_TRUE(root->leftButton(0, 150, 150, true));
-    root->exclusive = true;
-    EXPECT_FALSE(root->keyDown('a'));
-    EXPECT_FALSE(root->rightButton(0, 150, 150, true));
-    EXPECT_TRUE(taker->keys.empty());
-
-    root->hitTest(10, 10);
-    EXPECT_FALSE(root->keyDown('b'));
-    EXPECT_EQ(taker->keys, std::vector<int>{'b'});
+    const int labelTextX = left->textX;
+    root.centreIn(1000, 600);
+    EXPECT_EQ(std::make_pair(root.x, root.y), std::make_pair(350, 200));
+    EXPECT_EQ(std::make_pair(left->x, left->y), std::make_pair(356, 206));
+    EXPECT_EQ(left->textX, labelTextX + 350);
+    EXPECT_EQ(std::make_pair(root.titleX, root.titleY), std::make_pair(356, 378));
+    root.setPosition(351, 200); // the smallest moves too, each way
+    root.setPosition(351, 201);
+    EXPECT_EQ(std::make_pair(left->x, left->y), std::make_pair(357, 207));
 }
-
-TEST(Container, SetActiveDeactivatesEveryChild) {
-    auto root = makeRoot(0, 0, 200, 200);
-    Widget* child = makeChild(root.get(), 0, 0, 20, 20);
-    root->hitTest(10, 10);
-    ASSERT_TRUE(child->active);
-    root->setActive(false);
-    EXPECT_FALSE(child->active);
-    EXPECT_EQ(root->activeChild, nullptr);
-    EXPECT_FALSE(root->active);
-}
-
-TEST(Container, MovingItMovesChildrenAndTitle) {
-    Container box;
-    box.createWithTitle("Title", 0, 0, 300, 100, nullptr, nullptr);
-    Widget* child = makeChild(&box, 10, 10, 20, 20);
-    auto* label = new Label;
-    label->create("x", 30, 10, 40, 20, &box, nullptr);
-    const int labelTextX = label->textX;
-    box.centreIn(1000, 600);
-    EXPECT_EQ(box.x, 350);
-    EXPECT_EQ(box.y, 250);
-    EXPECT_EQ(child->x, 350 + 16);
-    EXPECT_EQ(child->y, 250 + 16);
-    EXPECT_EQ(label->textX, labelTextX + 350);
-    EXPECT_EQ(box.titleX, 356);
-    EXPECT_EQ(box.titleY, 250 + 78);
-    box.setPosition(351, 250); // the smallest moves too, each way
-    box.setPosition(351, 251);
-    EXPECT_EQ(child->x, 351 + 16);
-    EXPECT_EQ(child->y, 251 + 16);
-}
-
-TEST(Container, DeletesItsChildren) {
-    struct Counted : Widget {
-        explicit Counted(int& deaths) : count(deaths) {}
-        ~Counted() override { ++count; }
-        int& count;
-    };
-    int deaths = 0;
-    {
-        auto root = makeRoot();
-        (new Counted(deaths))->create(nullptr, 0, 0, 1, 1, root.get());
-        (new Counted(deaths))->create(nullptr, 0, 0, 1, 1, root.get());
-    }
-    EXPECT_EQ(deaths, 2);
-}
-

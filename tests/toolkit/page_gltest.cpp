@@ -13,8 +13,6 @@
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
 #include "ui/toolkit/TextView.h"
-#include "ui/toolkit/ToggleButton.h"
-#include "ui/toolkit/ToggleGroup.h"
 #include "ui/toolkit/WidgetEvents.h"
 
 namespace {
@@ -50,8 +48,6 @@ struct ControlPage {
         caption = new Label;
         caption->noFill = true;
         caption->create("Speed (m/s)", 10, 505, 150, 20, &page, nullptr);
-        picture = new Label;
-        picture->create(nullptr, 10, 420, 64, 64, &page, ::texture(406));
 
         plainButton = new Button;
         plainButton->create("Plain", 100, 450, 128, 32, &page, nullptr, nullptr, nullptr);
@@ -61,24 +57,6 @@ struct ControlPage {
         picturedButton = new Button;
         picturedButton->create("Load", 100, 365, 128, 32, &page, ::texture(412), ::texture(413),
                                ::texture(430));
-
-        checkedToggle = new ToggleButton;
-        checkedToggle->create("Clouds", 250, 460, 128, 32, &page, ::texture(408), ::texture(409),
-                              nullptr, nullptr, nullptr);
-        checkedToggle->setChecked(true);
-        uncheckedToggle = new ToggleButton;
-        uncheckedToggle->create("Wind", 250, 420, 128, 32, &page, ::texture(408), ::texture(409),
-                                nullptr, nullptr, nullptr);
-
-        group = new ToggleGroup;
-        group->create(nullptr, 245, 300, 110, 80, &page);
-        for (int i = 0; i < 2; ++i) {
-            plainToggles[i] = new ToggleButton;
-            plainToggles[i]->create(i == 0 ? "F3J" : "F3B", 250, 350 - 30 * i, 100, 20, &page,
-                                    nullptr, nullptr, nullptr, nullptr, nullptr);
-            link(group, plainToggles[i]);
-        }
-        plainToggles[1]->toggle();
 
         field = new EditField;
         field->create(nullptr, 400, 500, 120, 20, &page, nullptr, nullptr, false);
@@ -128,14 +106,9 @@ struct ControlPage {
 
     Container page;
     Label* caption;
-    Label* picture;
     Button* plainButton;
     Button* pressedButton;
     Button* picturedButton;
-    ToggleButton* checkedToggle;
-    ToggleButton* uncheckedToggle;
-    ToggleGroup* group;
-    ToggleButton* plainToggles[2];
     EditField* field;
     ListBox* list;
     Slider* scroll;
@@ -203,6 +176,8 @@ TEST_F(ControlPageDrawing, EachBevelStyleHasItsLightAndDarkSides) {
 TEST_F(ControlPageDrawing, ButtonsRiseAndSinkAndShowTheirPictures) {
     const Frame& f = *frame;
     EXPECT_TRUE(controls->plainButton->font->matches("Arial", 24, true, false)) << "bold, upright";
+    const Label& caption = *controls->caption;
+    EXPECT_GT(f.brightPixels(caption.x, caption.y, caption.x + caption.width, caption.y + caption.height, 200), 30);
     EXPECT_EQ(bevelFrom(f, *controls->plainButton, true), "l");
     EXPECT_EQ(bevelFrom(f, *controls->pressedButton, true), "d");
     const Button& b = *controls->picturedButton;
@@ -215,57 +190,6 @@ TEST_F(ControlPageDrawing, ButtonsRiseAndSinkAndShowTheirPictures) {
             << "half from the top at " << top << ": drawn " << drawn.r << "," << drawn.g << ","
             << drawn.b << " stored " << stored.r << "," << stored.g << "," << stored.b;
     }
-}
-
-TEST_F(ControlPageDrawing, LabelsShowTextAndPicturesTheRightWayUp) {
-    const Frame& f = *frame;
-    const Label& caption = *controls->caption;
-    EXPECT_GT(f.brightPixels(caption.x, caption.y, caption.x + caption.width,
-                             caption.y + caption.height, 200),
-              30);
-    const Label& picture = *controls->picture;
-    ASSERT_NE(picture.normalTexture, nullptr);
-    for (double top : {0.0, 0.5}) {
-        for (double left : {0.0, 0.5}) {
-            const Frame::Colour drawn =
-                drawnAverage(f, picture.x, picture.y, picture.x + picture.width,
-                             picture.y + picture.height, left, top, left + 0.5, top + 0.5);
-            const Frame::Colour stored =
-                pictureAverage(*picture.normalTexture, left, top, left + 0.5, top + 0.5);
-            EXPECT_TRUE(near(drawn, stored, 12)) << left << "," << top;
-        }
-    }
-}
-
-TEST_F(ControlPageDrawing, TogglesShowTheirCheckedState) {
-    const Frame& f = *frame;
-    const ToggleButton& on = *controls->checkedToggle;
-    const ToggleButton& off = *controls->uncheckedToggle;
-    // The box at the left end of the picture differs between the two states.
-    const Frame::Colour onBox =
-        drawnAverage(f, on.x, on.y, on.x + on.width, on.y + on.height, 0.0, 0.0, 0.2, 1.0);
-    const Frame::Colour offBox =
-        drawnAverage(f, off.x, off.y, off.x + off.width, off.y + off.height, 0.0, 0.0, 0.2, 1.0);
-    EXPECT_TRUE(near(onBox, pictureAverage(*on.checkedTexture, 0.0, 0.0, 0.2, 1.0), 12));
-    EXPECT_TRUE(near(offBox, pictureAverage(*off.normalTexture, 0.0, 0.0, 0.2, 1.0), 12));
-    EXPECT_FALSE(near(onBox, offBox, 6));
-
-    // Plain toggles draw a box, marked when checked; the group checked only the second.
-    auto marks = [&](const ToggleButton& t) {
-        int n = 0;
-        for (int y = t.y; y < t.y + t.height; ++y)
-            for (int x = t.x; x < t.x + t.boxSize; ++x)
-                if (near(f.at(x, y), {242, 217, 77}, 6)) ++n;
-        return n;
-    };
-    EXPECT_EQ(marks(*controls->plainToggles[0]), 0);
-    const ToggleButton& plain = *controls->plainToggles[0];
-    int outline = 0; // the light edge round the box
-    for (int y = plain.y; y < plain.y + plain.height; ++y)
-        for (int x = plain.x; x < plain.x + plain.boxSize; ++x)
-            if (near(f.at(x, y), {191, 191, 191}, 4)) ++outline;
-    EXPECT_GT(outline, 8);
-    EXPECT_GT(marks(*controls->plainToggles[1]), 4);
 }
 
 TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
@@ -355,27 +279,5 @@ TEST(TimedDrawing, AHeldAutoRepeatButtonRepeatsEveryTenthOfASecond) {
     setTime(11.0);
     arrow.draw();
     EXPECT_TRUE(heard.events.empty());
-    setTime(0.0);
-}
-
-TEST(TimedDrawing, TheFieldsCursorBlinksEveryHalfSecondWhileItTakesKeys) {
-    GlScreen::get();
-    EditField field;
-    field.create(nullptr, 10, 10, 100, 20, nullptr, nullptr, nullptr, false);
-    field.hasFocus = true;
-    setTime(5.0);
-    field.draw();
-    const bool first = field.blinkOn;
-    setTime(5.3);
-    field.draw();
-    EXPECT_EQ(field.blinkOn, first);
-    setTime(5.6);
-    field.draw();
-    EXPECT_NE(field.blinkOn, first);
-    field.hasFocus = false;
-    const bool resting = field.blinkOn;
-    setTime(9.0);
-    field.draw();
-    EXPECT_EQ(field.blinkOn, resting);
     setTime(0.0);
 }
