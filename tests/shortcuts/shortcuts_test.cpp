@@ -73,8 +73,8 @@ TEST(Shortcuts, TheListShowsTheFixedKeysThenEveryBoundCommandInMenuOrder) {
     Page* land = addPage(menu, 12);
     new AddSpotCommand(land, nullptr, &scene);
     new SaveMapCommand(land, nullptr, &scene);
-    new ObserverMoveFrontCommand(land, nullptr, observer);
-    (new ShowWindCommand(addPage(menu, 14), nullptr, &scene))->shortcutKey = Key::F1 + 1;
+    new ObserverMoveCommand(MoveDirection::Front, land, nullptr, observer);
+    (new SwitchCommand(Switches::showWind(scene), addPage(menu, 14), nullptr))->shortcutKey = Key::F1 + 1;
     auto* page = new ShortcutListPage;
     EXPECT_TRUE(page->create(16, 0, 0, 512, 512, &menu, menu.pages));
     EXPECT_EQ(page->pageId, 16);
