@@ -51,7 +51,8 @@ class Texture {
     GLuint Name() const { return name.get(); }
     // Reads the picture from its source again when it is not kept.
     Image& Picture();
-    const Image& Picture() const { return picture; }
+    // The copy held now: without pixels once a picture with a source is uploaded.
+    const Image& KeptPicture() const { return picture; }
     int Width() const { return picture.Width(); }
     int Height() const { return picture.Height(); }
 

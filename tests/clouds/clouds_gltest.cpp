@@ -33,7 +33,7 @@ int litPixels(const GlTestWindow& window, CloudLayer& clouds) {
 }
 
 bool anyCover(const CloudLayer& clouds) {
-    const std::uint8_t* p = clouds.CloudTexture().Picture().Pixels();
+    const std::uint8_t* p = clouds.CloudTexture().KeptPicture().Pixels();
     return std::any_of(p, p + 256 * 256 * 4, [](std::uint8_t v) { return v > 0; });
 }
 

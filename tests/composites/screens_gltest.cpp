@@ -42,7 +42,7 @@ int textPixels(const Frame& frame, const Widget& w) {
 }
 
 // The drawn inside of a widget (within its bevel) against the picture it shows.
-bool showsPicture(const Frame& frame, const Widget& w, const Texture* picture, double fromLeft,
+bool showsPicture(const Frame& frame, const Widget& w, Texture* picture, double fromLeft,
                   double toLeft) {
     if (picture == nullptr) return false;
     const int b = w.bevelWidth;

@@ -68,7 +68,7 @@ struct Frame {
 
 // Average colour of a part of a picture as stored, in fractions of its size
 // from the left and from the top (the first rows are its top).
-inline Frame::Colour pictureAverage(const Texture& picture, double fromLeft, double fromTop,
+inline Frame::Colour pictureAverage(Texture& picture, double fromLeft, double fromTop,
                                     double toLeft, double toTop) {
     const Image& image = picture.Picture();
     const int depth = image.BytesPerPixel();
