@@ -23,17 +23,15 @@ bool ObserverMoveCommand::execute() {
 }
 
 ObserverMoveFrontCommand::ObserverMoveFrontCommand(Page* page, ConsolePage* console,
-                                                   Observer* observer)
-    : ObserverMoveCommand("observermovefront", 120, Key::Up, page, console, observer) {}
+                                                   Observer* target)
+    : ObserverMoveCommand("observermovefront", 120, Key::Up, page, console, target) {}
 
-ObserverMoveBackCommand::ObserverMoveBackCommand(Page* page, ConsolePage* console,
-                                                 Observer* observer)
-    : ObserverMoveCommand("observermoveback", 121, Key::Down, page, console, observer) {}
+ObserverMoveBackCommand::ObserverMoveBackCommand(Page* page, ConsolePage* console, Observer* target)
+    : ObserverMoveCommand("observermoveback", 121, Key::Down, page, console, target) {}
 
-ObserverMoveLeftCommand::ObserverMoveLeftCommand(Page* page, ConsolePage* console,
-                                                 Observer* observer)
-    : ObserverMoveCommand("observermoveleft", 122, Key::Left, page, console, observer) {}
+ObserverMoveLeftCommand::ObserverMoveLeftCommand(Page* page, ConsolePage* console, Observer* target)
+    : ObserverMoveCommand("observermoveleft", 122, Key::Left, page, console, target) {}
 
 ObserverMoveRightCommand::ObserverMoveRightCommand(Page* page, ConsolePage* console,
-                                                   Observer* observer)
-    : ObserverMoveCommand("observermoveright", 127, Key::Right, page, console, observer) {}
+                                                   Observer* target)
+    : ObserverMoveCommand("observermoveright", 127, Key::Right, page, console, target) {}

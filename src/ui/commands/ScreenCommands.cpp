@@ -4,7 +4,7 @@
 
 #include "ui/toolkit/WidgetEvents.h"
 
-FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, Application* application)
+FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : SwitchCommand("fullscreen", 129, page, console) {
     hostApplication(application);
 }
@@ -15,7 +15,7 @@ void FullScreenCommand::setState(bool on) {
     host().setFullScreen(on);
 }
 
-ShowInfoCommand::ShowInfoCommand(Page* page, ConsolePage* console, Application* application)
+ShowInfoCommand::ShowInfoCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : SwitchCommand("showinfo", 143, page, console) {
     hostApplication(application);
 }
@@ -35,7 +35,7 @@ std::string displayModeName(const DisplayMode& mode) {
     return name;
 }
 
-ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console, Application* application)
+ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : Command("resizescreen", 130, resizeMask, page, console) {
     hostApplication(application);
 }

@@ -6,7 +6,7 @@
 #include "platform/DisplayModes.h"
 #include "ui/commands/ValueCommands.h"
 
-class Application;
+class ApplicationServices;
 
 /*
 ===============================================================================
@@ -24,7 +24,7 @@ numbers and "resizescreen N" switches to mode N.
 */
 class FullScreenCommand : public SwitchCommand {
   public:
-    FullScreenCommand(Page* page, ConsolePage* console, Application* application);
+    FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 
   protected:
     bool state() const override;
@@ -33,7 +33,7 @@ class FullScreenCommand : public SwitchCommand {
 
 class ShowInfoCommand : public SwitchCommand {
   public:
-    ShowInfoCommand(Page* page, ConsolePage* console, Application* application);
+    ShowInfoCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 
   protected:
     bool state() const override;
@@ -46,7 +46,7 @@ class ResizeScreenCommand : public Command {
     static constexpr uint32_t resizeMask =
         CommandEvent::Chosen | CommandEvent::Activate | CommandEvent::Refresh;
 
-    ResizeScreenCommand(Page* page, ConsolePage* console, Application* application);
+    ResizeScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 
     void onEvent(EventPublisher* publisher, const Event& event) override;
     bool execute() override;
