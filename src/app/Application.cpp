@@ -43,7 +43,8 @@ bool Application::init(const char* title, int iconResource, const char* settings
 bool Application::openApplication(const char* title, int iconResource, const char* settingsFile,
                                   bool fullScreenRequest) {
     const WindowSettings window = loadSettings(settings, settingsFile, fullScreenRequest);
-    createWindow(title, iconResource, window.width, window.height, window.colourBits, window.fullScreen);
+    createWindow(title, iconResource, window.width, window.height, window.colourBits,
+                 window.fullScreen);
     timer.start();
     cursor.setTexture(textures.Get(cursorPictureId));
     if (!soundOpen) {

@@ -4,7 +4,8 @@
 
 #include "ui/toolkit/WidgetEvents.h"
 
-FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
+FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console,
+                                     ApplicationServices* application)
     : SwitchCommand("fullscreen", 129, page, console) {
     hostApplication(application);
 }
@@ -35,7 +36,8 @@ std::string displayModeName(const DisplayMode& mode) {
     return name;
 }
 
-ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
+ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console,
+                                         ApplicationServices* application)
     : Command("resizescreen", 130, resizeMask, page, console) {
     hostApplication(application);
 }
