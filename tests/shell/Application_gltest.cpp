@@ -51,8 +51,8 @@ class ApplicationGlTest : public ::testing::Test {
 // Only the generic start-up; no concrete layers.
 class PlainApplication : public TestApplication {
   public:
-    bool init(const char* title, int iconId, const char* settingsFile, bool full) override {
-        return openApplication(title, iconId, settingsFile, full);
+    bool init(const char* title, int iconResource, const char* settingsFile, bool full) override {
+        return openApplication(title, iconResource, settingsFile, full);
     }
 };
 
