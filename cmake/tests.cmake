@@ -5,7 +5,7 @@
 # A unit test links the layer it tests (the table below); a GL test also links app,
 # whose application opens the window it draws in.
 set(VENTRIX_TEST_LAYERS
-  platform=platform resources=platform io=base text=base shell=app gfx=gfx audio=audio
+  platform=platform resources=gfx io=base text=base shell=app gfx=gfx audio=audio
   clouds=world observer=world scene=world scenery=world sky=world sun=world terrain=world
   thermals=world wind=world proof=world landmaker=world
   commands=ui composites=ui console=ui files=ui menu=ui shortcuts=ui toolkit=ui)
