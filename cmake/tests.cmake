@@ -3,7 +3,7 @@
 # tests/e2e/*_e2e.sh        -> end-to-end scripts driving the real binary (they start their own Xvfb)
 #
 # A unit test links the layer it tests (the table below); a GL test also links app,
-# whose application opens the window it draws in.
+# whose application opens the window it draws in, and SDL, which some drive directly.
 set(VENTRIX_TEST_LAYERS
   platform=platform resources=gfx io=base text=base shell=app gfx=gfx audio=audio
   clouds=world observer=world scene=world scenery=world sky=world sun=world terrain=world
@@ -58,7 +58,7 @@ foreach(area_dir ${VENTRIX_TEST_AREAS})
   endif()
   if(gl_sources)
     add_executable(gltest_${area} ${gl_sources} ${helper_sources})
-    ventrix_test_program(gltest_${area} "${layer};app")
+    ventrix_test_program(gltest_${area} "${layer};app;SDL2::SDL2")
     add_test(NAME gl_${area} COMMAND ${VENTRIX_XVFB} $<TARGET_FILE:gltest_${area}>)
   endif()
   file(GLOB e2e_scripts CONFIGURE_DEPENDS ${area_dir}/*_e2e.sh)
