@@ -4,8 +4,7 @@
 file(GLOB VENTRIX_FRAME_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench/frame/*.cpp)
 if(VENTRIX_FRAME_BENCH_SOURCES)
   add_executable(bench_frame EXCLUDE_FROM_ALL ${VENTRIX_FRAME_BENCH_SOURCES})
-  target_link_libraries(bench_frame PRIVATE ventrix_core)
-  target_compile_options(bench_frame PRIVATE -Wall -Wextra)
+  target_link_libraries(bench_frame PRIVATE app ventrix_warnings)
 endif()
 
 # Fuzz targets: fuzz/<name>_fuzz.cpp -> fuzz_<name>, each a libFuzzer program.
@@ -22,7 +21,9 @@ endif()
 
 # Coverage feedback for the code under test; the fuzzer's own main is linked
 # only into the fuzz programs.
-target_compile_options(ventrix_core PRIVATE -fsanitize=fuzzer-no-link)
+foreach(layer ${VENTRIX_LAYERS})
+  target_compile_options(${layer} PRIVATE -fsanitize=fuzzer-no-link)
+endforeach()
 
 file(GLOB VENTRIX_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
 add_custom_target(fuzz_all)
@@ -30,9 +31,9 @@ foreach(source ${VENTRIX_FUZZ_SOURCES})
   get_filename_component(name ${source} NAME_WE)
   string(REGEX REPLACE "_fuzz$" "" name ${name})
   add_executable(fuzz_${name} ${source})
-  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer -Wall -Wextra)
+  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(fuzz_${name} PRIVATE ventrix_core)
+  target_link_libraries(fuzz_${name} PRIVATE world ventrix_warnings)
   target_include_directories(fuzz_${name} PRIVATE fuzz)
   target_compile_definitions(fuzz_${name} PRIVATE VENTRIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(fuzz_all fuzz_${name})

@@ -1,10 +1,9 @@
 # Built-in resources: the resgen tool draws the pictures, the icon and the wave
-# sound at build time and writes a source that embeds them into ventrix_core.
+# sound at build time and writes a source that embeds them into the platform layer.
 # The user-interface texts are a compiled table in resources/.
 file(GLOB VENTRIX_RESGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tools/resgen/*.cpp)
 add_executable(resgen ${VENTRIX_RESGEN_SOURCES})
-target_compile_options(resgen PRIVATE -Wall -Wextra)
-target_link_libraries(resgen PRIVATE Freetype::Freetype Fontconfig::Fontconfig)
+target_link_libraries(resgen PRIVATE Freetype::Freetype Fontconfig::Fontconfig ventrix_warnings)
 
 set(VENTRIX_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
 set(VENTRIX_EMBEDDED_SOURCE ${VENTRIX_RESOURCE_DIR}/EmbeddedResources.cpp)
@@ -15,6 +14,6 @@ add_custom_command(
   COMMENT "Drawing the built-in pictures and sound"
   VERBATIM)
 
-target_sources(ventrix_core PRIVATE
+target_sources(platform PRIVATE
   ${VENTRIX_EMBEDDED_SOURCE}
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/Texts.cpp)

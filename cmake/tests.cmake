@@ -1,6 +1,14 @@
 # tests/<area>/*_test.cpp   -> unit test executable test_<area>, no display needed
 # tests/<area>/*_gltest.cpp -> GL test executable gltest_<area>, run under Xvfb
 # tests/e2e/*_e2e.sh        -> end-to-end scripts driving the real binary (they start their own Xvfb)
+#
+# A unit test links the layer it tests (the table below); a GL test also links app,
+# whose application opens the window it draws in, and SDL, which some drive directly.
+set(VENTRIX_TEST_LAYERS
+  platform=platform resources=gfx io=base text=base shell=app gfx=gfx audio=audio
+  clouds=world observer=world scene=world scenery=world sky=world sun=world terrain=world
+  thermals=world wind=world proof=world landmaker=world
+  commands=ui composites=ui console=ui files=ui menu=ui shortcuts=ui toolkit=ui)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -10,8 +18,8 @@ set(VENTRIX_XVFB xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
 # shares one precompiled header. Test code needs no full optimisation nor debug
 # information outside the sanitizer tree, whose reports want line tables.
 set(VENTRIX_TEST_PCH_OWNER "")
-function(ventrix_test_program target)
-  target_link_libraries(${target} PRIVATE ventrix_core GTest::gtest_main GTest::gmock)
+function(ventrix_test_program target layer)
+  target_link_libraries(${target} PRIVATE ${layer} GTest::gtest_main GTest::gmock ventrix_warnings)
   target_include_directories(${target} PRIVATE tests)
   target_compile_definitions(${target} PRIVATE VENTRIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(NOT VENTRIX_SANITIZE)
@@ -31,17 +39,26 @@ foreach(area_dir ${VENTRIX_TEST_AREAS})
     continue()
   endif()
   get_filename_component(area ${area_dir} NAME)
+  set(layer "")
+  foreach(entry ${VENTRIX_TEST_LAYERS})
+    if(entry MATCHES "^${area}=(.+)$")
+      set(layer ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
   file(GLOB_RECURSE unit_sources CONFIGURE_DEPENDS ${area_dir}/*_test.cpp)
   file(GLOB_RECURSE gl_sources CONFIGURE_DEPENDS ${area_dir}/*_gltest.cpp)
   file(GLOB_RECURSE helper_sources CONFIGURE_DEPENDS ${area_dir}/*_helpers.cpp)
+  if((unit_sources OR gl_sources) AND NOT layer)
+    message(FATAL_ERROR "tests/${area}: name the layer its tests link in VENTRIX_TEST_LAYERS")
+  endif()
   if(unit_sources)
     add_executable(test_${area} ${unit_sources} ${helper_sources})
-    ventrix_test_program(test_${area})
+    ventrix_test_program(test_${area} ${layer})
     add_test(NAME ${area} COMMAND test_${area})
   endif()
   if(gl_sources)
     add_executable(gltest_${area} ${gl_sources} ${helper_sources})
-    ventrix_test_program(gltest_${area})
+    ventrix_test_program(gltest_${area} "${layer};app;SDL2::SDL2")
     add_test(NAME gl_${area} COMMAND ${VENTRIX_XVFB} $<TARGET_FILE:gltest_${area}>)
   endif()
   file(GLOB e2e_scripts CONFIGURE_DEPENDS ${area_dir}/*_e2e.sh)

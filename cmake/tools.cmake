@@ -14,14 +14,13 @@ add_library(landmaker_lib STATIC
 target_include_directories(landmaker_lib PUBLIC ${LANDMAKER_DIR})
 # GDAL reads elevation data and pictures in any format and places them with PROJ.
 find_package(GDAL REQUIRED)
-target_link_libraries(landmaker_lib PUBLIC ventrix_core GDAL::GDAL)
-target_compile_options(landmaker_lib PRIVATE -Wall -Wextra)
+target_link_libraries(landmaker_lib PUBLIC world GDAL::GDAL PRIVATE ventrix_warnings)
 
 add_executable(landmaker ${LANDMAKER_DIR}/main.cpp)
-target_link_libraries(landmaker PRIVATE landmaker_lib)
+target_link_libraries(landmaker PRIVATE landmaker_lib ventrix_warnings)
 
 add_executable(landsketch ${LANDMAKER_DIR}/landsketch.cpp)
-target_link_libraries(landsketch PRIVATE landmaker_lib)
+target_link_libraries(landsketch PRIVATE landmaker_lib ventrix_warnings)
 
 # Makes the sample lands again from their sources in data/lands.
 add_custom_target(sample_lands

@@ -8,7 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 #include "platform/UserDataFolder.h"
-#include "shell/SimulatorApplication.h"
+#include "app/SimulatorApplication.h"
 
 namespace {
 

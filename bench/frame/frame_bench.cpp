@@ -38,7 +38,7 @@
 
 #include "platform/Resources.h"
 #include "shell/Accessors.h"
-#include "shell/SimulatorApplication.h"
+#include "app/SimulatorApplication.h"
 #include "world/Scene.h"
 
 namespace {

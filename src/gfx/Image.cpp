@@ -89,8 +89,9 @@ bool alphaFor(int mode, int grey, std::uint8_t constant, std::uint8_t& alpha) {
 
 } // namespace
 
-Image::Image(int width, int height, std::vector<std::uint8_t> pixels, int bytesPerPixel)
-    : pixels(std::move(pixels)), width(width), height(height), bytesPerPixel(bytesPerPixel) {}
+Image::Image(int newWidth, int newHeight, std::vector<std::uint8_t> newPixels, int newBytesPerPixel)
+    : pixels(std::move(newPixels)), width(newWidth), height(newHeight),
+      bytesPerPixel(newBytesPerPixel) {}
 
 void Image::Decode(const std::uint8_t*, std::size_t) {}
 

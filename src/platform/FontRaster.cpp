@@ -80,7 +80,7 @@ constexpr FT_Int32 MonoLoad = FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO;
 
 } // namespace
 
-FontRaster::FontRaster(std::unique_ptr<Impl> impl) : impl(std::move(impl)) {}
+FontRaster::FontRaster(std::unique_ptr<Impl> face) : impl(std::move(face)) {}
 
 FontRaster::~FontRaster() = default;
 

@@ -1,62 +1,71 @@
 #include "shell/Accessors.h"
 
-#include "shell/Application.h"
+#include "platform/GlWindow.h"
+#include "shell/ApplicationServices.h"
+#include "ui/text/StringTable.h"
 
 namespace {
-Application* current = nullptr; // the one application object, see registerApplication
-}
+// The one application object, see registerApplication.
+Application* current = nullptr;
+ApplicationServices* services = nullptr;
+} // namespace
 
-void registerApplication(Application* application) {
+void registerApplication(Application* application, ApplicationServices* itsServices) {
     current = application;
+    services = application ? itsServices : nullptr;
 }
 
 Application* theApplication() {
     return current;
 }
 
+ApplicationServices* applicationServices() {
+    return services;
+}
+
 int clientWidth() {
     int width = 0, height = 0;
-    if (current) current->clientSize(width, height);
+    if (services) services->window().clientSize(width, height);
     return width;
 }
 
 int clientHeight() {
     int width = 0, height = 0;
-    if (current) current->clientSize(width, height);
+    if (services) services->window().clientSize(width, height);
     return height;
 }
 
 void mousePosition(int& x, int& y) {
     x = y = 0;
-    if (current) current->mousePosition(x, y);
+    if (services) services->window().mousePosition(x, y);
 }
 
 Texture* texture(int resourceId) {
-    return current ? current->textures.Get(resourceId) : nullptr;
+    return services ? services->textureById(resourceId) : nullptr;
 }
 
 Font* font(const char* face, int height, bool bold, bool italic) {
-    return current ? current->fonts.get(face, height, bold, italic) : nullptr;
+    return services ? services->fontFor(face, height, bold, italic) : nullptr;
 }
 
 const char* text(int id) {
-    if (current) return current->strings.text(id);
+    if (services) return services->textById(id);
     static StringTable builtIn; // tools and tests without an application still get the texts
     return builtIn.text(id);
 }
 
 void showLayer(Element* element, bool topmost, bool exclusive) {
-    if (current) current->showLayer(element, topmost, exclusive);
+    if (services) services->showLayer(element, topmost, exclusive);
 }
 
 void presentNow() {
-    if (current) current->presentNow();
+    if (services) services->presentNow();
 }
 
 double timeNow() {
-    return current ? current->timer.now : 0.0;
+    return services ? services->timerNow() : 0.0;
 }
 
 double frameTime() {
-    return current ? current->timer.elapsed : 0.0;
+    return services ? services->timerElapsed() : 0.0;
 }

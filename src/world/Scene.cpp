@@ -151,17 +151,17 @@ const Spot* Scene::spotAtPlacement() const {
     const TerrainBox& box = ground.box();
     const float mx = bandShare * ground.extents()[0];
     const float my = bandShare * ground.extents()[1];
-    float x = observer.positionX();
-    float y = observer.positionY();
-    const bool inBand =
-        x >= box.minX + mx && x <= box.maxX - mx && y >= box.minY + my && y <= box.maxY - my;
+    float atX = observer.positionX();
+    float atY = observer.positionY();
+    const bool inBand = atX >= box.minX + mx && atX <= box.maxX - mx && atY >= box.minY + my &&
+                        atY <= box.maxY - my;
     if (!inBand) {
-        x = spots.front().x;
-        y = spots.front().y;
+        atX = spots.front().x;
+        atY = spots.front().y;
     }
     for (const Spot& spot : spots) {
-        const float dx = spot.x - x;
-        const float dy = spot.y - y;
+        const float dx = spot.x - atX;
+        const float dy = spot.y - atY;
         if (dx * dx + dy * dy < spotRadiusSquared) return &spot;
     }
     return nullptr;
@@ -272,10 +272,10 @@ bool Scene::spotNameStorable(const std::string& name) {
 bool Scene::addSpot(const std::string& name) {
     if (!spotNameStorable(name)) return false;
     Terrain& ground = land.terrain;
-    const float x = observer.positionX();
-    const float y = observer.positionY();
-    const float z = ground.containsXY(x, y) ? ground.HeightAt(x, y) : -1.0f;
-    ground.AddSpot(name, x, y, z, observer.azimuth() - ground.northDirection(),
+    const float atX = observer.positionX();
+    const float atY = observer.positionY();
+    const float z = ground.containsXY(atX, atY) ? ground.HeightAt(atX, atY) : -1.0f;
+    ground.AddSpot(name, atX, atY, z, observer.azimuth() - ground.northDirection(),
                    length3(wind.baseWind()), windAngleFromNorth());
     return true;
 }

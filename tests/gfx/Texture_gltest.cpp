@@ -5,7 +5,7 @@
 #include "gfx/GlTestWindow.h"
 #include "gfx/ResourceTextureCache.h"
 #include "gfx/Texture.h"
-#include "shell/CursorSprite.h"
+#include "app/CursorSprite.h"
 
 namespace {
 

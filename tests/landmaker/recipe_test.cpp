@@ -82,9 +82,10 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
         EXPECT_EQ(file.getInt(key + "type", 0), 1);
         const float x = file.getFloat(key + "x", -1), y = file.getFloat(key + "y", -1);
         EXPECT_NEAR(file.getFloat(key + "z", 0), terrain.HeightAt(x, y) - 0.4f, 1e-3f);
-        if (n <= 26)
+        if (n <= 26) {
             EXPECT_TRUE(painter.inForest(recipe.forests[0], 0, x, y))
                 << "tree " << n << " off its wood";
+        }
     }
     EXPECT_EQ(trees, 25 + 10);
     EXPECT_EQ(summary.sceneries, 36u);

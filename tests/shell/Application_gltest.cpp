@@ -16,8 +16,8 @@ namespace {
 // Only the generic start-up; no concrete layers.
 class PlainApplication : public TestApplication {
   public:
-    bool init(const char* caption, int icon, const char* settingsFile, bool full) override {
-        return openApplication(caption, icon, settingsFile, full);
+    bool init(const char* title, int iconResource, const char* settingsFile, bool full) override {
+        return openApplication(title, iconResource, settingsFile, full);
     }
 };
 

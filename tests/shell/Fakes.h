@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "shell/Element.h"
-#include "shell/SimulatorApplication.h"
+#include "app/SimulatorApplication.h"
 
 // A layer that records what the application asks of it.
 class FakeLayer : public Element {

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "gfx/Texture.h"
-#include "shell/Application.h"
+#include "app/Application.h"
 
 // The pixels of one drawn frame, y up from the bottom as the window counts.
 struct Frame {

@@ -222,8 +222,8 @@ std::string spotsText(const std::vector<SpotEntry>& spots) {
                                                          {"wind.speed", s.windSpeed},
                                                          {"wind.dir", s.windDirection}};
         // The same form the game writes when it saves spots.
-        for (const auto& [field, number] : numbers) {
-            std::snprintf(value, sizeof value, "%f", number);
+        for (const auto& [field, amount] : numbers) {
+            std::snprintf(value, sizeof value, "%f", amount);
             appendEntry(text, key + field, value);
         }
         text += "\n";

@@ -9,8 +9,8 @@ constexpr float Pi = 3.14159265f;
 // Maps a canvas point into a shape's local frame: unit span, rotated.
 struct Frame {
     float cx, cy, scale, c, s;
-    Frame(float cx, float cy, float scale, float degrees)
-        : cx(cx), cy(cy), scale(scale), c(std::cos(degrees * Pi / 180)),
+    Frame(float centreX, float centreY, float size, float degrees)
+        : cx(centreX), cy(centreY), scale(size), c(std::cos(degrees * Pi / 180)),
           s(std::sin(degrees * Pi / 180)) {}
     void toLocal(float x, float y, float& u, float& v) const {
         const float dx = (x - cx) / scale, dy = (y - cy) / scale;

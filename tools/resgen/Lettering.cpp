@@ -73,9 +73,9 @@ void Lettering::draw(std::vector<float>& coverage, int width, int height, const 
             for (unsigned col = 0; col < slot->bitmap.width; ++col) {
                 const int px = left + static_cast<int>(col), py = top + static_cast<int>(row);
                 if (px < 0 || py < 0 || px >= width || py >= height) continue;
-                float& c = coverage[static_cast<std::size_t>(py) * width + px];
-                c = std::min(1.0f,
-                             c + slot->bitmap.buffer[row * slot->bitmap.pitch + col] / 255.0f);
+                float& cover = coverage[static_cast<std::size_t>(py) * width + px];
+                cover = std::min(1.0f, cover + slot->bitmap.buffer[row * slot->bitmap.pitch + col] /
+                                                   255.0f);
             }
         pen += slot->advance.x / 64.0f + spacing;
         FT_Set_Transform(impl->face, nullptr, nullptr);

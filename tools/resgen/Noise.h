@@ -9,7 +9,7 @@ variants wrap at the given lattice period, for pictures that tile.
 */
 class Noise {
   public:
-    explicit Noise(std::uint32_t seed) : seed(seed) {}
+    explicit Noise(std::uint32_t start) : seed(start) {}
 
     // Smooth noise in -1..1; period 0 means no wrapping.
     float value(float x, float y, int period = 0) const;

@@ -73,9 +73,9 @@ bool AirCommand::execute() {
 WindCommand::WindCommand(Page* page, ConsolePage* console, Scene* target)
     : AirCommand("wind", "Set the wind", 2, page, console, target) {}
 
-Values WindCommand::read(const std::vector<std::string>& words) const {
-    const auto speed = numberWithin(words[0], 0.0f, highestWind);
-    const auto from = numberWithin(words[1], 0.0f, fullTurn);
+Values WindCommand::read(const std::vector<std::string>& given) const {
+    const auto speed = numberWithin(given[0], 0.0f, highestWind);
+    const auto from = numberWithin(given[1], 0.0f, fullTurn);
     if (!speed || !from) return std::nullopt;
     return std::array<float, 2>{*speed, *from};
 }
@@ -95,10 +95,10 @@ std::string WindCommand::usage() const {
 DateCommand::DateCommand(Page* page, ConsolePage* console, Scene* target)
     : AirCommand("date", "Set the day and the month", 2, page, console, target) {}
 
-Values DateCommand::read(const std::vector<std::string>& words) const {
-    const auto month = wholeWithin(words[1], 1, 12);
+Values DateCommand::read(const std::vector<std::string>& given) const {
+    const auto month = wholeWithin(given[1], 1, 12);
     if (!month) return std::nullopt;
-    const auto day = wholeWithin(words[0], 1, daysInMonth(*month));
+    const auto day = wholeWithin(given[0], 1, daysInMonth(*month));
     if (!day) return std::nullopt;
     return std::array<float, 2>{static_cast<float>(*day), static_cast<float>(*month)};
 }
@@ -118,9 +118,9 @@ std::string DateCommand::usage() const {
 HourCommand::HourCommand(Page* page, ConsolePage* console, Scene* target)
     : AirCommand("hour", "Set the hour and the minute", 2, page, console, target) {}
 
-Values HourCommand::read(const std::vector<std::string>& words) const {
-    const auto hour = wholeWithin(words[0], 0, 23);
-    const auto minute = wholeWithin(words[1], 0, 59);
+Values HourCommand::read(const std::vector<std::string>& given) const {
+    const auto hour = wholeWithin(given[0], 0, 23);
+    const auto minute = wholeWithin(given[1], 0, 59);
     if (!hour || !minute) return std::nullopt;
     return std::array<float, 2>{static_cast<float>(*hour), static_cast<float>(*minute)};
 }
@@ -140,8 +140,8 @@ std::string HourCommand::usage() const {
 ShowLiftCommand::ShowLiftCommand(Page* page, ConsolePage* console, Scene* target)
     : AirCommand("showlift", "Display / hide the lift map", 1, page, console, target) {}
 
-Values ShowLiftCommand::read(const std::vector<std::string>& words) const {
-    const auto height = numberWithin(words[0], 0.0f, LiftMap::highest);
+Values ShowLiftCommand::read(const std::vector<std::string>& given) const {
+    const auto height = numberWithin(given[0], 0.0f, LiftMap::highest);
     if (!height) return std::nullopt;
     return std::array<float, 2>{*height, 0.0f};
 }
@@ -159,9 +159,9 @@ std::string ShowLiftCommand::usage() const {
 WindSolverCommand::WindSolverCommand(Page* page, ConsolePage* console, Scene* target)
     : AirCommand("windsolver", "Choose how the wind field is balanced", 1, page, console, target) {}
 
-Values WindSolverCommand::read(const std::vector<std::string>& words) const {
-    if (words[0] == "relax") return std::array<float, 2>{0.0f, 0.0f};
-    if (words[0] == "exact") return std::array<float, 2>{1.0f, 0.0f};
+Values WindSolverCommand::read(const std::vector<std::string>& given) const {
+    if (given[0] == "relax") return std::array<float, 2>{0.0f, 0.0f};
+    if (given[0] == "exact") return std::array<float, 2>{1.0f, 0.0f};
     return std::nullopt;
 }
 

@@ -64,7 +64,7 @@ bool isStorableName(std::string_view name) {
 
 // ---------------------------------------------------------------------------
 
-ExitCommand::ExitCommand(Page* page, ConsolePage* console, Application* application)
+ExitCommand::ExitCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : Command("exit", 103, CommandEvent::Activate | CommandEvent::Confirm, page, console) {
     hostApplication(application);
 }

@@ -8,7 +8,7 @@
 
 #include "ui/commands/Command.h"
 
-class Application;
+class ApplicationServices;
 class Scene;
 
 /*
@@ -34,7 +34,7 @@ Failed writes are reported with "File open error".
 */
 class ExitCommand : public Command {
   public:
-    ExitCommand(Page* page, ConsolePage* console, Application* application);
+    ExitCommand(Page* page, ConsolePage* console, ApplicationServices* application);
     void onEvent(EventPublisher* publisher, const Event& event) override;
     bool execute() override;
     void confirm() override;

@@ -16,7 +16,7 @@ Command::Command(std::string_view commandName, int descriptionId, uint32_t subsc
     if (console) console->registerCommand(this);
 }
 
-void Command::hostApplication(Application* application) {
+void Command::hostApplication(ApplicationServices* application) {
     const bool ownHostInUse = currentHost == ownHost.get();
     ownHost = std::make_unique<ApplicationHost>(application);
     if (ownHostInUse) currentHost = ownHost.get();

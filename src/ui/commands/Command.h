@@ -50,7 +50,7 @@ keep what they heard as pending until an activate event applies it. Asking
 commands open a question or an entry box first and act in confirm.
 
 Boxes and the application are reached through the command's host: an
-ApplicationHost over the application given to it (theApplication() when none
+ApplicationHost over the application given to it (applicationServices() when none
 was), unless useHost puts a stand-in in its place.
 ===============================================================================
 */
@@ -90,7 +90,7 @@ class Command : public EventSubscriber {
 
   protected:
     // For the commands whose target is the application.
-    void hostApplication(Application* application);
+    void hostApplication(ApplicationServices* application);
 
   private:
     std::unique_ptr<CommandHost> ownHost;

@@ -1,63 +1,65 @@
 #include "ui/commands/CommandHost.h"
 
+#include "platform/GlWindow.h"
 #include "shell/Accessors.h"
-#include "shell/Application.h"
+#include "shell/ApplicationServices.h"
 #include "ui/composites/Boxes.h"
 #include "ui/composites/InputBox.h"
 #include "ui/composites/NoticeBox.h"
 #include "ui/composites/ProgressBox.h"
 #include "ui/composites/QuestionBox.h"
 
-Application* ApplicationHost::application() const {
-    return target ? target : theApplication();
+ApplicationServices* ApplicationHost::application() const {
+    return target ? target : applicationServices();
 }
 
 void ApplicationHost::requestClose() {
-    if (Application* app = application()) app->requestClose();
+    if (ApplicationServices* app = application()) app->window().requestClose();
 }
 
 bool ApplicationHost::isFullScreen() const {
-    const Application* app = application();
-    return app && app->isFullScreen();
+    const ApplicationServices* app = application();
+    return app && app->window().isFullScreen();
 }
 
 void ApplicationHost::setFullScreen(bool fullScreen) {
-    if (Application* app = application()) app->setFullScreen(fullScreen);
+    if (ApplicationServices* app = application()) app->window().setFullScreen(fullScreen);
 }
 
 std::vector<DisplayMode> ApplicationHost::displayModes(int capacity) const {
-    const Application* app = application();
-    return app ? app->listDisplayModes(capacity) : std::vector<DisplayMode>{};
+    const ApplicationServices* app = application();
+    return app ? app->window().listDisplayModes(capacity) : std::vector<DisplayMode>{};
 }
 
 DisplayMode ApplicationHost::currentMode() const {
     DisplayMode mode;
-    if (const Application* app = application()) {
-        app->windowSize(mode.width, mode.height);
-        mode.bits = app->colourDepth();
+    if (const ApplicationServices* app = application()) {
+        app->window().windowSize(mode.width, mode.height);
+        mode.bits = app->window().colourDepth();
     }
     return mode;
 }
 
 void ApplicationHost::changeResolution(const DisplayMode& mode) {
-    if (Application* app = application()) app->changeResolution(mode.width, mode.height, mode.bits);
+    ApplicationServices* app = application();
+    if (app) app->window().changeResolution(mode.width, mode.height, mode.bits);
 }
 
 bool ApplicationHost::screenInfoShown() const {
-    const Application* app = application();
-    return app && app->showScreenInfo;
+    const ApplicationServices* app = application();
+    return app && app->screenInfoShown();
 }
 
 void ApplicationHost::setScreenInfoShown(bool shown) {
-    if (Application* app = application()) app->showScreenInfo = shown;
+    if (ApplicationServices* app = application()) app->setScreenInfoShown(shown);
 }
 
 void ApplicationHost::applyScreenInfo() {
-    if (Application* app = application()) app->applyScreenInfo();
+    if (ApplicationServices* app = application()) app->applyScreenInfo();
 }
 
 void ApplicationHost::showScene() {
-    if (Application* app = application()) app->showScene();
+    if (ApplicationServices* app = application()) app->showScene();
 }
 
 void ApplicationHost::presentNow() {

@@ -4,7 +4,7 @@
 
 #include "platform/DisplayModes.h"
 
-class Application;
+class ApplicationServices;
 class Event;
 class EventPublisher;
 class Widget;
@@ -14,7 +14,7 @@ class Widget;
 CommandHost: what the commands need from the application and its boxes.
 
 ApplicationHost, the one the program uses, forwards to an application (the
-command's target, or theApplication() when none was given) and to the box
+command's target, or applicationServices() when none was given) and to the box
 functions; without an application the application calls do nothing and the
 state reads as windowed with no modes. Tests stand in for it with a host that
 records the calls and answers the questions themselves.
@@ -52,7 +52,7 @@ class CommandHost {
 
 class ApplicationHost : public CommandHost {
   public:
-    explicit ApplicationHost(Application* application = nullptr) : target(application) {}
+    explicit ApplicationHost(ApplicationServices* application = nullptr) : target(application) {}
 
     void requestClose() override;
     bool isFullScreen() const override;
@@ -73,7 +73,7 @@ class ApplicationHost : public CommandHost {
     Widget* showNotice(const char* text, const char* title) override;
 
   private:
-    Application* application() const;
+    ApplicationServices* application() const;
 
-    Application* target;
+    ApplicationServices* target;
 };

@@ -4,14 +4,14 @@
 
 #include "ui/toolkit/WidgetEvents.h"
 
-FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, Application* application)
+FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : SwitchCommand({"fullscreen", 129, [this] { return host().isFullScreen(); },
                      [this](bool on) { host().setFullScreen(on); }},
                     page, console) {
     hostApplication(application);
 }
 
-ShowInfoCommand::ShowInfoCommand(Page* page, ConsolePage* console, Application* application)
+ShowInfoCommand::ShowInfoCommand(Page* page, ConsolePage* console, ApplicationServices* application)
     : SwitchCommand({"showinfo", 143, [this] { return host().screenInfoShown(); },
                      [this](bool on) {
                          host().setScreenInfoShown(on);
@@ -29,7 +29,8 @@ std::string displayModeName(const DisplayMode& mode) {
     return name;
 }
 
-ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console, Application* application)
+ResizeScreenCommand::ResizeScreenCommand(Page* page, ConsolePage* console,
+                                         ApplicationServices* application)
     : Command("resizescreen", 130, resizeMask, page, console) {
     hostApplication(application);
 }

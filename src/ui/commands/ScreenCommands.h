@@ -6,7 +6,7 @@
 #include "platform/DisplayModes.h"
 #include "ui/commands/ValueCommands.h"
 
-class Application;
+class ApplicationServices;
 
 /*
 ===============================================================================
@@ -25,12 +25,12 @@ numbers and "resizescreen N" switches to mode N.
 // Switches over the command's host, so they are made with it.
 class FullScreenCommand : public SwitchCommand {
   public:
-    FullScreenCommand(Page* page, ConsolePage* console, Application* application);
+    FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 };
 
 class ShowInfoCommand : public SwitchCommand {
   public:
-    ShowInfoCommand(Page* page, ConsolePage* console, Application* application);
+    ShowInfoCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 };
 
 class ResizeScreenCommand : public Command {
@@ -39,7 +39,7 @@ class ResizeScreenCommand : public Command {
     static constexpr uint32_t resizeMask =
         CommandEvent::Chosen | CommandEvent::Activate | CommandEvent::Refresh;
 
-    ResizeScreenCommand(Page* page, ConsolePage* console, Application* application);
+    ResizeScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application);
 
     void onEvent(EventPublisher* publisher, const Event& event) override;
     bool execute() override;

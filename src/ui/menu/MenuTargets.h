@@ -1,6 +1,6 @@
 #pragma once
 
-class Application;
+class ApplicationServices;
 class ConsolePage;
 class Observer;
 class Scene;
@@ -8,7 +8,7 @@ class Scene;
 // What the menu's commands act on and where they register. Any of them may be
 // null in tests; commands then act on nothing.
 struct MenuTargets {
-    Application* application = nullptr;
+    ApplicationServices* application = nullptr;
     Scene* scene = nullptr;
     Observer* observer = nullptr;
     ConsolePage* console = nullptr;

@@ -10,8 +10,8 @@ void ParameterPage::addFrame(uint32_t resetReleaseType) {
     reset->releaseType = resetReleaseType;
 }
 
-void ParameterPage::addHeaderPicture(int imageId, int height) {
-    addPicture(*this, imageId, 80, 42, 128, height);
+void ParameterPage::addHeaderPicture(int imageId, int pictureHeight) {
+    addPicture(*this, imageId, 80, 42, 128, pictureHeight);
 }
 
 void ParameterPage::connect(Widget* control, Command* command) {

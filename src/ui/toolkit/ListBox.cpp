@@ -12,12 +12,12 @@ ListBox::ListBox() {
 }
 
 bool ListBox::create(const char* newText, int newX, int newY, int newWidth, int newHeight,
-                     Widget* parent, Texture* normal, Texture* hover) {
+                     Widget* parent, Texture* normal, Texture* hovered) {
     if (font == nullptr) font = defaultFont("Courier New", 14, false, false);
     Widget::create(newText, newX, newY, newWidth, newHeight, parent);
     normalTexture = normal;
     texture = normal;
-    hoverTexture = hover;
+    hoverTexture = hovered;
     const TextSize cell = measureText(font, "W");
     charWidth = std::max(1, cell.width);
     charHeight = std::max(1, cell.height);

@@ -50,8 +50,8 @@ void Slider::showValue() {
     if (!scrollMode) publish(RangeEvent(EventShown, value, min, max));
 }
 
-void Slider::takeText(const char* text) {
-    setValue(textToFloat(text));
+void Slider::takeText(const char* typed) {
+    setValue(textToFloat(typed));
     showValue();
 }
 

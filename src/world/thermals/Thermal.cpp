@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-Thermal::Thermal(const Birth& birth, const Terrain& terrain, WindField& wind)
+Thermal::Thermal(const Birth& birth, const Terrain& ground, WindField& windField)
     : lifeLength(birth.lifetime), topHeight(birth.foot + birth.height), verticalSpeed(birth.speed),
-      radiusSquared(birth.radius * birth.radius), terrain(&terrain), wind(&wind) {
+      radiusSquared(birth.radius * birth.radius), terrain(&ground), wind(&windField) {
     const float z = verticalSpeed > 0.0f ? birth.foot : topHeight;
     chain.reserve(10);
     chain.push_back({birth.x, birth.y, z});

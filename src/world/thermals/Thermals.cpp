@@ -37,7 +37,7 @@ void order(float& low, float& high) {
 
 } // namespace
 
-Thermals::Thermals(const Terrain& terrain, WindField& wind) : terrain(terrain), wind(wind) {
+Thermals::Thermals(const Terrain& ground, WindField& windField) : terrain(ground), wind(windField) {
     resetDefaults();
 }
 

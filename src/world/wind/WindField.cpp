@@ -35,7 +35,7 @@ constexpr float drawnHeight = 50.0f;
 
 } // namespace
 
-WindField::WindField(const Terrain& terrain) : terrain(terrain) {
+WindField::WindField(const Terrain& land) : terrain(land) {
     resetDefaults();
 }
 

@@ -1,4 +1,4 @@
-#include "shell/CursorSprite.h"
+#include "app/CursorSprite.h"
 
 #include <GL/gl.h>
 

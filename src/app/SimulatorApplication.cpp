@@ -1,10 +1,10 @@
-#include "shell/SimulatorApplication.h"
+#include "app/SimulatorApplication.h"
 
 #include "platform/Keys.h"
 
-bool SimulatorApplication::init(const char* title, int iconId, const char* settingsFile,
+bool SimulatorApplication::init(const char* title, int iconResource, const char* settingsFile,
                                 bool fullScreenRequest) {
-    if (!openApplication(title, iconId, settingsFile, fullScreenRequest)) return false;
+    if (!openApplication(title, iconResource, settingsFile, fullScreenRequest)) return false;
     splash = createSplash();
     if (splash) {
         showLayer(splash.get(), false, false);

@@ -8,10 +8,11 @@
 
 #include "gfx/Texture.h" // complete before the cache, whose inline constructor needs it
 
+#include "app/CursorSprite.h"
 #include "gfx/ResourceTextureCache.h"
 #include "io/KeyValueFile.h"
 #include "platform/GlWindow.h"
-#include "shell/CursorSprite.h"
+#include "shell/ApplicationServices.h"
 #include "shell/Element.h"
 #include "shell/Event.h"
 #include "shell/FrameTimer.h"
@@ -31,10 +32,14 @@ the input layer: the exclusive layer on top if there is one, else the highest
 layer under the pointer, never one below an exclusive layer.
 
 It publishes the frame rate event (type 1, payload: pointer to the float fps)
-every frame. Constructing it makes it theApplication() when none exists.
+every frame. Constructing it makes it theApplication() when none exists; the
+layers below reach it as ApplicationServices through the accessors.
 ===============================================================================
 */
-class Application : public GlWindow, public EventSubscriber, public EventPublisher {
+class Application : public GlWindow,
+                    public ApplicationServices,
+                    public EventSubscriber,
+                    public EventPublisher {
   public:
     static constexpr std::uint32_t frameRateEvent = 1;
     static constexpr int cursorPictureId = 199;
@@ -49,16 +54,28 @@ class Application : public GlWindow, public EventSubscriber, public EventPublish
     // The main loop, until the window was closed.
     void run();
 
-    void showLayer(Element* element, bool topmost, bool exclusive);
+    void showLayer(Element* element, bool topmost, bool exclusive) override;
     void removeLayer(std::size_t position);
     void setInputLayer(Element* element);
     bool isShown(const Element* element) const;
     // Shows the scene at the bottom of the list (not topmost, not exclusive).
-    void showScene();
+    void showScene() override;
     // Shows or closes the info bar as showScreenInfo says.
-    void applyScreenInfo();
+    void applyScreenInfo() override;
     // Clears, draws every layer and swaps once, outside the main loop.
-    void presentNow();
+    void presentNow() override;
+
+    GlWindow& window() override { return *this; }
+    const GlWindow& window() const override { return *this; }
+    Texture* textureById(int resourceId) override { return textures.Get(resourceId); }
+    Font* fontFor(const char* face, int height, bool bold, bool italic) override {
+        return fonts.get(face, height, bold, italic);
+    }
+    const char* textById(int id) override { return strings.text(id); }
+    double timerNow() const override { return timer.now; }
+    double timerElapsed() const override { return timer.elapsed; }
+    bool screenInfoShown() const override { return showScreenInfo; }
+    void setScreenInfoShown(bool shown) override { showScreenInfo = shown; }
 
     std::size_t layerCount() const { return layers.size(); }
     Element* layerAt(std::size_t position) const { return layers.at(position); }
@@ -136,6 +153,3 @@ class Application : public GlWindow, public EventSubscriber, public EventPublish
     std::size_t firstDrawnPosition = 0;
     bool followsMouse = true;
 };
-
-// Makes the application reachable through theApplication() (null to clear).
-void registerApplication(Application* application);

@@ -1,4 +1,4 @@
-#include "shell/Application.h"
+#include "app/Application.h"
 
 #include <cassert>
 
@@ -10,7 +10,7 @@
 #include "shell/Settings.h"
 
 Application::Application() : EventSubscriber(0xFFFFF) {
-    if (!theApplication()) registerApplication(this);
+    if (!theApplication()) registerApplication(this, this);
 }
 
 // Layers first, then the audio device, then strings, fonts and textures (which still
@@ -34,18 +34,19 @@ Application::~Application() {
     strings.clear();
     fonts.clear();
     textures.Clear();
-    if (theApplication() == this) registerApplication(nullptr);
+    if (theApplication() == this) registerApplication(nullptr, nullptr);
 }
 
-bool Application::init(const char* title, int iconId, const char* settingsFile,
+bool Application::init(const char* title, int iconResource, const char* settingsFile,
                        bool fullScreenRequest) {
-    return openApplication(title, iconId, settingsFile, fullScreenRequest);
+    return openApplication(title, iconResource, settingsFile, fullScreenRequest);
 }
 
-bool Application::openApplication(const char* title, int iconId, const char* settingsFile,
+bool Application::openApplication(const char* title, int iconResource, const char* settingsFile,
                                   bool fullScreenRequest) {
     const WindowSettings window = loadSettings(settings, settingsFile, fullScreenRequest);
-    createWindow(title, iconId, window.width, window.height, window.colourBits, window.fullScreen);
+    createWindow(title, iconResource, window.width, window.height, window.colourBits,
+                 window.fullScreen);
     timer.start();
     cursor.setTexture(textures.Get(cursorPictureId));
     if (!soundOpen) {

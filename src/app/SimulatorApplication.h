@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/Application.h"
+#include "app/Application.h"
 
 /*
 ===============================================================================

@@ -1,6 +1,6 @@
 // The concrete layers of the simulator: the start-up pictures, the world, the
 // screen information, the console and the menu, and how they are joined.
-#include "shell/SimulatorApplication.h"
+#include "app/SimulatorApplication.h"
 
 #include <cstdio>
 
