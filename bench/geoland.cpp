@@ -26,7 +26,8 @@ constexpr double utmE = 292671.077, utmN = 5103095.052; // 46.05 N, 6.32 E in UT
 
 double ground(double east, double north) {
     return 900.0 + 300.0 * std::sin(east / 700.0) * std::cos(north / 900.0) +
-           40.0 * std::sin(east / 90.0 + north / 130.0) + 0.3 * std::sin(east * 1.7) * std::cos(north * 1.3);
+           40.0 * std::sin(east / 90.0 + north / 130.0) +
+           0.3 * std::sin(east * 1.7) * std::cos(north * 1.3);
 }
 
 void writeRaster(const std::string& path, int epsg, const double (&transform)[6], int width,
@@ -66,7 +67,8 @@ void makeFrom(const char* title, const fs::path& folder, const std::string& dem,
     KeyValueFile side;
     side.openText("land.name = \"bench\"\nland.dem = \"" + dem +
                   "\"\nland.center = \"46.05 6.32\"\nland.size.x = \"4000\"\n"
-                  "land.size.y = \"4000\"\nland.tolerance = \"0.5\"\n" + extra);
+                  "land.size.y = \"4000\"\nland.tolerance = \"0.5\"\n" +
+                  extra);
     LandRecipe recipe;
     MadeLandSummary summary;
     std::string error;
@@ -79,8 +81,8 @@ void makeFrom(const char* title, const fs::path& folder, const std::string& dem,
         std::printf("%-44s failed: %s\n", title, error.c_str());
         return;
     }
-    std::printf("%-40s %6.2f s (%.2f s CPU)  grid %d, %zu triangles, peak memory %.0f MB\n",
-                title, seconds, cpuSeconds() - cpuStart, summary.gridSize, summary.triangles,
+    std::printf("%-40s %6.2f s (%.2f s CPU)  grid %d, %zu triangles, peak memory %.0f MB\n", title,
+                seconds, cpuSeconds() - cpuStart, summary.gridSize, summary.triangles,
                 peakMegabytes());
 }
 } // namespace

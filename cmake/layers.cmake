@@ -2,8 +2,8 @@
 # uses, platform libraries PRIVATE. Bottom to top:
 #
 #   platform  SDL2, FreeType, fontconfig, the embedded resources, the file search
+#   gfx       images, textures and GL names (OpenGL)
 #   base      io, events, elements, the accessors, text (fonts and the string table)
-#   gfx       images and textures (OpenGL)
 #   audio     the sound (OpenAL)
 #   world     the scene and its components (OpenGL)
 #   ui        widgets, pages, menu, console and commands
@@ -121,7 +121,7 @@ ventrix_layer(ui)
 ventrix_layer(app)
 
 target_link_libraries(platform PRIVATE SDL2::SDL2 OpenGL::GL Freetype::Freetype Fontconfig::Fontconfig)
-target_link_libraries(base PUBLIC platform PRIVATE OpenGL::GL)
+target_link_libraries(base PUBLIC platform gfx PRIVATE OpenGL::GL)
 target_link_libraries(gfx PUBLIC platform PRIVATE OpenGL::GL)
 target_link_libraries(audio PUBLIC platform PRIVATE ${OPENAL_LIBRARY} PkgConfig::ALUT)
 target_include_directories(audio PRIVATE ${OPENAL_INCLUDE_DIR})

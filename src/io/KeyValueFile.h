@@ -115,7 +115,10 @@ class KeyValueFile {
         KeyIndex() = default;
         KeyIndex(const KeyIndex&) {}
         KeyIndex(KeyIndex&& source) noexcept { source.clear(); }
-        KeyIndex& operator=(const KeyIndex&) { clear(); return *this; }
+        KeyIndex& operator=(const KeyIndex&) {
+            clear();
+            return *this;
+        }
         KeyIndex& operator=(KeyIndex&& source) noexcept {
             clear();
             source.clear();

@@ -32,7 +32,9 @@ constexpr int Control = 0x10C;
 constexpr int F1 = 0x111; // F1 .. F12 are F1 + 0 .. F1 + 11
 constexpr int F12 = F1 + 11;
 
-constexpr bool isFunctionKey(int key) { return key >= F1 && key <= F12; }
+constexpr bool isFunctionKey(int key) {
+    return key >= F1 && key <= F12;
+}
 // A key that types a character into a text field (which takes the character itself from
 // the typed text, not from the key code); the console key is a control key.
 constexpr bool typesCharacter(int key) {

@@ -40,10 +40,10 @@ void sleepSeconds(double seconds) {
 }
 
 // A child's failures go to standard error and into its exit status.
-#define CHILD_CHECK(ok)                                                                        \
-    if (!(ok)) {                                                                               \
-        std::fprintf(stderr, "check failed: %s\n", #ok);                                       \
-        std::_Exit(1);                                                                         \
+#define CHILD_CHECK(ok)                                                                            \
+    if (!(ok)) {                                                                                   \
+        std::fprintf(stderr, "check failed: %s\n", #ok);                                           \
+        std::_Exit(1);                                                                             \
     }
 
 // The RMS level of the wave writer's float output (one or more channels) over [from, to) s.
@@ -60,8 +60,12 @@ double level(const std::vector<char>& bytes, double from, double to) {
     for (std::size_t i = std::size_t(from * rate); i < std::size_t(to * rate); ++i, ++n) {
         for (int c = 0; c < channels && data + (i + 1) * frame <= bytes.size(); ++c) {
             float v = 0;
-            if (bits == 32) std::memcpy(&v, &bytes[data + i * frame + c * 4], 4);
-            else v = float(*reinterpret_cast<const std::int16_t*>(&bytes[data + i * frame + c * 2])) / 32768;
+            if (bits == 32)
+                std::memcpy(&v, &bytes[data + i * frame + c * 4], 4);
+            else
+                v = float(
+                        *reinterpret_cast<const std::int16_t*>(&bytes[data + i * frame + c * 2])) /
+                    32768;
             sum += double(v) * v / channels;
         }
     }
@@ -70,9 +74,8 @@ double level(const std::vector<char>& bytes, double from, double to) {
 
 // A seamlessly looping 400 Hz tone as an 8-bit mono wave file in memory.
 std::vector<std::uint8_t> toneWave() {
-    const std::uint32_t header[] = {0x46464952, 36 + 8000, 0x45564157, 0x20746d66, 16,
-                                    0x00010001, 8000,      8000,       0x00080001, 0x61746164,
-                                    8000};
+    const std::uint32_t header[] = {0x46464952, 36 + 8000, 0x45564157, 0x20746d66, 16,  0x00010001,
+                                    8000,       8000,      0x00080001, 0x61746164, 8000};
     std::vector<std::uint8_t> wave(reinterpret_cast<const std::uint8_t*>(header),
                                    reinterpret_cast<const std::uint8_t*>(header) + sizeof header);
     for (int i = 0; i < 8000; ++i)
@@ -98,7 +101,9 @@ void levelIndependentOfDistance() {
     useOpenAlConfig("[general]\ndrivers=wave\n[wave]\nfile=" + output.string() + "\n");
     CHILD_CHECK(OpenAudio());
     const auto opened = std::chrono::steady_clock::now();
-    const auto now = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - opened).count(); };
+    const auto now = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - opened).count();
+    };
     double played = 0, moved = 0, stopped = 0;
     {
         const std::vector<std::uint8_t> tone = toneWave();

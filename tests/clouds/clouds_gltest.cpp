@@ -20,7 +20,8 @@ int litPixels(const GlTestWindow& window, CloudLayer& clouds) {
     gluPerspective(60.0, 1.0, 1.0, 20000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(clouds.CentreX(), clouds.CentreY(), 0, clouds.CentreX(), clouds.CentreY(), 1000, 0, 1, 0);
+    gluLookAt(clouds.CentreX(), clouds.CentreY(), 0, clouds.CentreX(), clouds.CentreY(), 1000, 0, 1,
+              0);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
@@ -42,7 +43,8 @@ bool anyCover(const CloudLayer& clouds) {
 TEST(CloudDrawing, TheConeShowsTheUploadedPictureUntilParametersChangeAndAfterANewContext) {
     GlTestWindow window{160, 160};
     Terrain terrain;
-    ASSERT_TRUE(synthetic::loadLand(terrain, synthetic::LandShape{0, 0, 1000, 2, [](float x, float) { return 0.1f * x; }}));
+    ASSERT_TRUE(synthetic::loadLand(
+        terrain, synthetic::LandShape{0, 0, 1000, 2, [](float x, float) { return 0.1f * x; }}));
     CloudLayer clouds{77u};
     clouds.SetDensity(100.0f);
     ASSERT_TRUE(clouds.Update(terrain));

@@ -53,8 +53,10 @@ TEST(CloudNoise, IsTheSeededLatticesBSplineRepeatingEvery32) {
     EXPECT_EQ(noise.fractal(1.0f, 2.0f, 3.0f, 0, 0.2f), 0.0f);
     EXPECT_NEAR(noise.fractal(1.3f, 2.0f, 3.0f, 1, 0.2f), noise.noise(1.3f, 2.0f, 3.0f), 1e-7f);
     for (float r : {0.0f, 10.5f, 40.25f}) { // the picture tiles without seams
-        EXPECT_NEAR(noise.fractal(0.0f, r, 0.0f, 4, 0.2f), noise.fractal(64.0f, r, 0.0f, 4, 0.2f), 1e-5f);
-        EXPECT_NEAR(noise.fractal(r, 0.0f, 0.0f, 4, 0.2f), noise.fractal(r, 64.0f, 0.0f, 4, 0.2f), 1e-5f);
+        EXPECT_NEAR(noise.fractal(0.0f, r, 0.0f, 4, 0.2f), noise.fractal(64.0f, r, 0.0f, 4, 0.2f),
+                    1e-5f);
+        EXPECT_NEAR(noise.fractal(r, 0.0f, 0.0f, 4, 0.2f), noise.fractal(r, 64.0f, 0.0f, 4, 0.2f),
+                    1e-5f);
     }
 }
 

@@ -88,9 +88,9 @@ TEST(ValueCommands, EachSwitchWaitsForValidAndResetShowsTheWorld) {
          hosted(new FullScreenCommand(nullptr, nullptr, nullptr))},
         {"showinfo", 143, [&] { return host.screenInfo; },
          hosted(new ShowInfoCommand(nullptr, nullptr, nullptr))}};
-    for (const auto& [name, textId, state, made] : cases) {
+    for (const auto& [name, textId, state, hostedCommand] : cases) {
         SCOPED_TRACE(name);
-        std::unique_ptr<Command> command(made);
+        std::unique_ptr<Command> command(hostedCommand);
         EXPECT_EQ(std::tie(command->name, command->description, command->mask),
                   std::make_tuple(name, text(textId), 138u));
         ToggleButton toggle;

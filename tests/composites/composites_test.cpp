@@ -189,7 +189,8 @@ TEST(Splash, TwoPicturesOverSixSecondsShowThreeSecondsEachWithFades) {
         double at;
         int index;
         float alpha;
-    } samples[] = {{0.5, 0, 0.5f}, {2.0, 0, 1.0f}, {2.5, 0, 0.5f}, {3.25, 1, 0.25f}, {4.5, 1, 1.0f}, {5.75, 1, 0.25f}};
+    } samples[] = {{0.5, 0, 0.5f},   {2.0, 0, 1.0f}, {2.5, 0, 0.5f},
+                   {3.25, 1, 0.25f}, {4.5, 1, 1.0f}, {5.75, 1, 0.25f}};
     for (const auto& sample : samples) {
         now = 100.0 + sample.at;
         EXPECT_TRUE(splash.update(0.01)) << "at " << sample.at;
@@ -217,15 +218,19 @@ TEST(InfoBar, RowsFillFromTheBottomAndItemsShowTheirValues) {
     EXPECT_EQ(item(1)->x, 2 * ((800 - 5 * 140) / 6) + 140);
     EXPECT_EQ(item(5)->x, (800 - 4 * 140) / 5);
     const char* spotName = "Ridge top";
-    const float heading = 271.4f, height = 1203.6f, windSample[2] = {45.0f, 0.32f}, speed = 7.94f, rate = 59.96f;
+    const float heading = 271.4f, height = 1203.6f, windSample[2] = {45.0f, 0.32f}, speed = 7.94f,
+                rate = 59.96f;
     observer.publish(Event(1, reinterpret_cast<uintptr_t>(spotName)));
     observer.publish(Event(2, reinterpret_cast<uintptr_t>(&heading)));
     observer.publish(Event(128, reinterpret_cast<uintptr_t>(&height)));
     observer.publish(Event(32, reinterpret_cast<uintptr_t>(windSample)));
     observer.publish(Event(64, reinterpret_cast<uintptr_t>(&speed)));
     application.publish(Event(1, reinterpret_cast<uintptr_t>(&rate)));
-    const std::pair<std::size_t, const char*> shown[] = {
-        {1, "Wind(m/s) 7.9"}, {2, "Ridge top"}, {3, "Azimut(\xB0) 271"}, {7, "Z(m) 1204"}, {8, "Frames/Sec 60.0"}};
+    const std::pair<std::size_t, const char*> shown[] = {{1, "Wind(m/s) 7.9"},
+                                                         {2, "Ridge top"},
+                                                         {3, "Azimut(\xB0) 271"},
+                                                         {7, "Z(m) 1204"},
+                                                         {8, "Frames/Sec 60.0"}};
     for (const auto& [i, text] : shown)
         EXPECT_EQ(dynamic_cast<Label*>(item(i))->shownText(), text);
     auto* wind = dynamic_cast<WindIndicator*>(item(0));
@@ -244,11 +249,13 @@ TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
     std::unique_ptr<InputBox> input(askText("c", nullptr, nullptr));
     ConsoleWindow console;
     console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr);
-    for (Container* box : std::initializer_list<Container*>{message.get(), question.get(), progress.get(), input.get()}) {
+    for (Container* box : std::initializer_list<Container*>{message.get(), question.get(),
+                                                            progress.get(), input.get()}) {
         const int boxWidth = box->width, boxHeight = box->height;
         box->resize(1024, 768);
         EXPECT_EQ(std::make_pair(box->width, box->height), std::make_pair(boxWidth, boxHeight));
-        EXPECT_EQ(std::make_pair(box->x, box->y), std::make_pair((1024 - boxWidth) / 2, (768 - boxHeight) / 2));
+        EXPECT_EQ(std::make_pair(box->x, box->y),
+                  std::make_pair((1024 - boxWidth) / 2, (768 - boxHeight) / 2));
     }
     EXPECT_EQ(question->noButton->x - question->clientRect().x, 280);
     console.resize(1280, 1024);
@@ -268,7 +275,8 @@ TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
         EXPECT_EQ(child->y, 6);
     bar.resize(100, 600); // narrower than one item and its gaps: a row each
     for (std::size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(std::make_pair(bar.children()[i]->x, bar.children()[i]->y), std::make_pair(0, 6 + static_cast<int>(8 - i) * 26));
+        EXPECT_EQ(std::make_pair(bar.children()[i]->x, bar.children()[i]->y),
+                  std::make_pair(0, 6 + static_cast<int>(8 - i) * 26));
     Widget* first = bar.children()[0].get();
     EXPECT_FALSE(bar.hitTest(first->x + 1, first->y + 1));
     bar.setActive(true);

@@ -78,7 +78,8 @@ TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
     EXPECT_EQ(console.outputLines(), (Lines{"first", "> a.b%c", "answer 1", "answer 2"}));
     EXPECT_EQ(console.firstVisible(), 2);
     EXPECT_EQ(console.visibleRows(false), (Lines{"answer 1", "answer 2", "> "}));
-    for (int key : {Key::Back, Key::Delete, Key::Home, Key::Left, Key::Right, Key::Up, Key::Down, Key::Return, int('~'), 200})
+    for (int key : {Key::Back, Key::Delete, Key::Home, Key::Left, Key::Right, Key::Up, Key::Down,
+                    Key::Return, int('~'), 200})
         EXPECT_TRUE(console.keyDown(key, nullptr)) << "key " << key;
     for (int key : {Key::Escape, Key::Console, Key::Tab, Key::F1, Key::PageUp, 127})
         EXPECT_FALSE(console.keyDown(key, nullptr)) << "key " << key;
@@ -102,10 +103,17 @@ TEST(ConsoleBuffer, HistoryWalksBothWaysAndStopsAtTheEnds) {
     const struct {
         int key;
         const char* input;
-    } walk[] = {{Key::Up, "abcdefghijkl"}, {Key::Up, "two"},    {Key::Up, "one"},
-                {Key::Up, ""},             {Key::Up, ""},       {Key::Down, "one"},
-                {Key::Down, "two"},        {Key::Down, "abcdefghijkl"}, {Key::Down, ""},
-                {Key::Down, ""},           {Key::Up, "abcdefghijkl"}};
+    } walk[] = {{Key::Up, "abcdefghijkl"},
+                {Key::Up, "two"},
+                {Key::Up, "one"},
+                {Key::Up, ""},
+                {Key::Up, ""},
+                {Key::Down, "one"},
+                {Key::Down, "two"},
+                {Key::Down, "abcdefghijkl"},
+                {Key::Down, ""},
+                {Key::Down, ""},
+                {Key::Up, "abcdefghijkl"}};
     for (const auto& step : walk) {
         console.keyDown(step.key, nullptr);
         EXPECT_EQ(console.input(), step.input);
@@ -122,7 +130,8 @@ TEST(ConsoleBuffer, ALongInputScrollsWithinItsBounds) {
     EXPECT_EQ(console.visibleRows(true), (Lines{"0123456789", "> fghijkl_"}));
     console.keyDown(Key::Home, nullptr);
     EXPECT_EQ(console.visibleRows(false).back(), "> abcdefgh");
-    const std::pair<int, int> moves[] = {{Key::Left, 1}, {Key::Left, 5}, {Key::Right, 4}, {Key::Right, 0}};
+    const std::pair<int, int> moves[] = {
+        {Key::Left, 1}, {Key::Left, 5}, {Key::Right, 4}, {Key::Right, 0}};
     for (const auto& [key, scroll] : moves) {
         for (int i = 0; i < (scroll == 1 || scroll == 4 ? 1 : 10); ++i)
             console.keyDown(key, nullptr);

@@ -25,7 +25,8 @@ TEST(FileLists, ListsReplaceTheirItemsWithWhatIsOnDisk) {
     const std::string root = work.path().string();
     for (const char* land : {"lands/Coast", "lands/alps", "gliders/ASW28", "gliders/pike"})
         fs::create_directories(work.path() / land);
-    for (const char* file : {"gliders/readme.txt", "Run1.SAV", "evening.sav", "notes.txt", "old.sav.bak", "f.rec"})
+    for (const char* file :
+         {"gliders/readme.txt", "Run1.SAV", "evening.sav", "notes.txt", "old.sav.bak", "f.rec"})
         touch(work.path() / file);
     ListBox list;
     const struct {

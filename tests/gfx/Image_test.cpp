@@ -112,7 +112,8 @@ TEST(TgaDecode, MalformedOrShortDataIsRefusedWithItsMessage) {
     longMap.resize(100);
     const std::pair<std::vector<std::uint8_t>, const char*> cases[] = {
         {tga([](TgaBytes& t) { t.imageType = 0; }), "No image data included"},
-        {tga([](TgaBytes& t) { t.imageType = 10; }), "Unreadable image data type (RLE compressed ?)"},
+        {tga([](TgaBytes& t) { t.imageType = 10; }),
+         "Unreadable image data type (RLE compressed ?)"},
         {tga([](TgaBytes& t) { t.depth = 15; }), "Unexpected pixel size (15)"},
         {tga([](TgaBytes& t) { t.width = t.height = 64; }), "Bitmap size (64,64) not good"},
         {longId, "Bitmap size (2,2) not good"},
@@ -123,8 +124,10 @@ TEST(TgaDecode, MalformedOrShortDataIsRefusedWithItsMessage) {
     for (const auto& [data, message] : cases) {
         TgaImage image;
         const std::string error = decodeError(image, data);
-        if (std::string(message) == "*") EXPECT_FALSE(error.empty());
-        else EXPECT_EQ(error, message);
+        if (std::string(message) == "*")
+            EXPECT_FALSE(error.empty());
+        else
+            EXPECT_EQ(error, message);
         EXPECT_FALSE(image.HasPixels()) << "a refused picture keeps no stale pixels";
     }
 }
@@ -149,7 +152,8 @@ TEST(ImageFiles, LoadersReportUnreadableFilesAndKeepTheAnnouncedLayout) {
     write("empty.tga", {});
     std::filesystem::create_directory("folder.tga"); // opens, but cannot be read whole
     TgaImage image;
-    for (const char* path : {static_cast<const char*>(nullptr), "missing.tga", "empty.tga", "folder.tga"})
+    for (const char* path :
+         {static_cast<const char*>(nullptr), "missing.tga", "empty.tga", "folder.tga"})
         EXPECT_FALSE(image.LoadFile(path, 0, 0, 3)) << (path ? path : "null");
     EXPECT_FALSE(image.HasPixels());
     TgaBytes tga;
@@ -183,12 +187,25 @@ TEST(AddAlpha, EveryModeOnEveryDepth) {
         {"constant above one", {9, 8, 7}, 3, AlphaConstant, 2.0f, {9, 8, 7, 255}},
         {"constant half", {9, 8, 7}, 3, AlphaConstant, 0.5f, {9, 8, 7, 127}},
         {"constant below zero", {9, 8, 7}, 3, AlphaConstant, -1.0f, {9, 8, 7, 0}},
-        {"grey", {30, 60, 91, 255, 255, 255}, 3, AlphaGrey, 0, {30, 60, 91, 60, 255, 255, 255, 255}},
-        {"inverse grey", {30, 60, 91, 255, 255, 255}, 3, AlphaInverseGrey, 0,
+        {"grey",
+         {30, 60, 91, 255, 255, 255},
+         3,
+         AlphaGrey,
+         0,
+         {30, 60, 91, 60, 255, 255, 255, 255}},
+        {"inverse grey",
+         {30, 60, 91, 255, 255, 255},
+         3,
+         AlphaInverseGrey,
+         0,
          {30, 60, 91, 195, 255, 255, 255, 0}},
         {"grey on grey", {40, 0}, 1, AlphaGrey, 0, {40, 40, 0, 0}},
         // (1 + 0 + 0) / 3 is 0 in whole numbers: nearly black counts as black.
-        {"black clear", {0, 0, 0, 1, 0, 0, 200, 100, 50}, 3, AlphaBlackClear, 0,
+        {"black clear",
+         {0, 0, 0, 1, 0, 0, 200, 100, 50},
+         3,
+         AlphaBlackClear,
+         0,
          {0, 0, 0, 0, 1, 0, 0, 0, 200, 100, 50, 255}},
         {"rewritten in place", {10, 20, 30, 99}, 4, AlphaBlackClear, 0, {10, 20, 30, 255}},
         {"grey alpha in place", {0, 77}, 2, AlphaBlackClear, 0, {0, 0}},

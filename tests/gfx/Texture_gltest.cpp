@@ -28,7 +28,8 @@ void drawPanel(const Texture& texture, int x, int y, int w, int h) {
 
 void expectNear(const std::uint8_t* drawn, const Image& image, int column, int row,
                 const char* what) {
-    const std::uint8_t* p = image.Pixels() + (std::size_t(row) * image.Width() + column) * image.BytesPerPixel();
+    const std::uint8_t* p =
+        image.Pixels() + (std::size_t(row) * image.Width() + column) * image.BytesPerPixel();
     for (int c = 0; c < 3; ++c)
         EXPECT_LE(std::abs(drawn[c] - p[c]), 6) << what << " channel " << c;
 }

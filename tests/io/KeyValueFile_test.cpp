@@ -44,7 +44,8 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
         const char* value; // absent: no such entry
     };
     const std::string comments = "a = \"1\"\n// b = \"2\"\nx = \"3\" // the third\n";
-    const std::string spaced = "app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n";
+    const std::string spaced =
+        "app.widthX = \"1\"\nq app.width = \"2\"\n \t app.width  \t=   \"3\"\n";
     const std::string empties = "a =\nb = // nothing\nc = \"\"\n";
     const std::string multi = "v = \"1 2 3\n// a comment \"quoted\"\n4 5 6\" // tail\nw = \"7\"\n";
     const std::string quoteInComment = "u = \"a // b\"\nc\"\nnext = \"1\"\n";
@@ -75,8 +76,10 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
         SCOPED_TRACE(row.name);
         KeyValueFile file = fromText(row.text);
         EXPECT_EQ(file.find(row.key), row.value != absent);
-        if (row.value != absent) EXPECT_EQ(file.getString(row.key), row.value);
-        else EXPECT_EQ(file.entry().valueStart, KeyValueFile::none);
+        if (row.value != absent)
+            EXPECT_EQ(file.getString(row.key), row.value);
+        else
+            EXPECT_EQ(file.entry().valueStart, KeyValueFile::none);
     }
     EXPECT_EQ(fromText(crlf).text(), "a = \"1\"\nflag = \"TRUE\"\nb = 2\n");
     KeyValueFile file = fromText(spaced);
@@ -92,10 +95,9 @@ TEST(KeyValueFile, TypedReadsTakeTheLeadingNumberOrTheDefault) {
         "a = \"1 2\tx 4\"\nfa = \"0.5 -1e2 +3 .25 end 9\"\no = \"1 99999999999 3\"\n"
         "t1 = \"TRUE\"\nt2 = \"true\"\nf1 = \"FALSE\"\nf2 = \"0\"\nf3 = \"yes\"\nf4 = \"True\"\n");
     constexpr int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-    const std::pair<const char*, int> ints[] = {{"i", -12}, {"n", 0},      {"p", 7},
-                                                {"big", top}, {"neg", bottom}, {"huge", top},
-                                                {"tiny", bottom}, {"hex", 0}, {"e", 42},
-                                                {"missing", 42}};
+    const std::pair<const char*, int> ints[] = {
+        {"i", -12},    {"n", 0},         {"p", 7},   {"big", top}, {"neg", bottom},
+        {"huge", top}, {"tiny", bottom}, {"hex", 0}, {"e", 42},    {"missing", 42}};
     for (const auto& [key, expected] : ints)
         EXPECT_EQ(file.getInt(key, 42), expected) << key;
     const std::pair<const char*, float> floats[] = {
@@ -186,7 +188,8 @@ TEST(KeyValueFile, IndexAgreesWithThePlainSearchOnRandomTextsAndEdits) {
         std::string text;
         const int length = std::uniform_int_distribution<int>(0, 80)(rng);
         for (int i = 0; i < length; ++i)
-            text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+            text +=
+                alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
         KeyValueFile indexed = fromText(text);
         KeyValueFile scanned = fromText(text);
         if (round % 2 == 1) {
@@ -195,7 +198,8 @@ TEST(KeyValueFile, IndexAgreesWithThePlainSearchOnRandomTextsAndEdits) {
             scanned.setValue("b", "long value");
         }
         for (const std::string& key : keys) {
-            ASSERT_EQ(indexed.find(key), scanned.findByScan(key)) << "[" << key << "] in [" << text << "]";
+            ASSERT_EQ(indexed.find(key), scanned.findByScan(key))
+                << "[" << key << "] in [" << text << "]";
             ASSERT_EQ(indexed.entry().lineStart, scanned.entry().lineStart);
             ASSERT_EQ(indexed.entry().lineEnd, scanned.entry().lineEnd);
             ASSERT_EQ(indexed.entry().valueStart, scanned.entry().valueStart);

@@ -34,7 +34,9 @@ HeightMap spikeGrid(int size) {
     return HeightMap(size, size, std::move(heights));
 }
 
-std::vector<uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 std::vector<uint8_t> pgm16(int width, int height, const std::vector<unsigned>& samples) {
     auto data = bytes("P5\n# by hand\n" + std::to_string(width) + " " + std::to_string(height) +
@@ -167,8 +169,11 @@ TEST(HeightMapReading, ResamplingInterpolatesAndGridsArePowersOfTwoPlusOne) {
     EXPECT_FLOAT_EQ(fine.at(2, 2), 30.0f);
     EXPECT_FLOAT_EQ(fine.at(1, 1), 15.0f);
     EXPECT_FLOAT_EQ(fine.at(1, 0), 5.0f);
-    const int sizes[][4] = {{257, 257, 0, 257}, {300, 200, 0, 513}, {2, 2, 0, 3},
-                            {1000, 1000, 100, 129}, {60000, 10, 0, 4097}};
+    const int sizes[][4] = {{257, 257, 0, 257},
+                            {300, 200, 0, 513},
+                            {2, 2, 0, 3},
+                            {1000, 1000, 100, 129},
+                            {60000, 10, 0, 4097}};
     for (const auto& s : sizes)
         EXPECT_EQ(gridSizeFor(s[0], s[1], s[2]), s[3]) << s[0] << "x" << s[1];
 }

@@ -63,8 +63,8 @@ void writeRaster(const std::string& path, const Raster& r) {
 // The land's frame, made here from its definition rather than by the land maker.
 std::unique_ptr<OGRCoordinateTransformation> frameTo(int epsg, double lat, double lon) {
     OGRSpatialReference frame, target;
-    frame.importFromProj4(("+proj=tmerc +lat_0=" + std::to_string(lat) + " +lon_0=" +
-                           std::to_string(lon) + " +k=1 +x_0=0 +y_0=0 +datum=WGS84")
+    frame.importFromProj4(("+proj=tmerc +lat_0=" + std::to_string(lat) +
+                           " +lon_0=" + std::to_string(lon) + " +k=1 +x_0=0 +y_0=0 +datum=WGS84")
                               .c_str());
     target.importFromEPSG(epsg);
     frame.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -108,12 +108,15 @@ std::vector<std::pair<const char*, Raster>> elevationCases() {
     return {{"projected", {32632, {left, 10, 0, top, 0, -10}, 600, 600, utm}},
             {"geographic", {4326, {west, arc, 0, north, 0, -arc}, 288, 216, geographic}},
             {"feet",
-             {32632, {left, 10, 0, top, 0, -10}, 600, 600,
-              [=](double c, double r) { return utm(c, r) / 0.3048; }, "ft"}},
-            {"holes",
-             {32632, {left, 10, 0, top, 0, -10}, 600, 600, [=](double c, double r) {
-                  return inHole(int(c), int(r)) ? -9999.0 : utm(c, r);
-              }}}};
+             {32632,
+              {left, 10, 0, top, 0, -10},
+              600,
+              600,
+              [=](double c, double r) { return utm(c, r) / 0.3048; },
+              "ft"}},
+            {"holes", {32632, {left, 10, 0, top, 0, -10}, 600, 600, [=](double c, double r) {
+                           return inHole(int(c), int(r)) ? -9999.0 : utm(c, r);
+                       }}}};
 }
 
 std::string sideFile(const std::string& extra) {
@@ -139,10 +142,11 @@ TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
         std::string error;
         // The geographic raster's centre is the land's centre, the default the maker must find.
         const bool defaults = std::string(name) == "geographic";
-        ASSERT_TRUE(make(sideFile(defaults ? ""
-                                           : "land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
-                                             "land.size.y = \"2400\"\n"),
-                         summary, error))
+        ASSERT_TRUE(
+            make(sideFile(defaults ? ""
+                                   : "land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\n"
+                                     "land.size.y = \"2400\"\n"),
+                 summary, error))
             << error;
         KeyValueFile land;
         ASSERT_TRUE(land.open("lands/geo/geo.map"));
@@ -162,8 +166,8 @@ TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
         auto toGeographic = frameTo(4326, centreLat, centreLon);
         double x[2] = {0, 0}, y[2] = {0, 1000};
         toGeographic->Transform(2, x, y);
-        const double bearing = std::atan2((x[1] - x[0]) * std::cos(centreLat * M_PI / 180),
-                                          y[1] - y[0]) * 180 / M_PI;
+        const double bearing =
+            std::atan2((x[1] - x[0]) * std::cos(centreLat * M_PI / 180), y[1] - y[0]) * 180 / M_PI;
         EXPECT_NEAR(bearing + land.getFloat("terrain.northdir", 0), 90.0, 0.01);
 
         auto toRaster = frameTo(raster.epsg, centreLat, centreLon);
@@ -256,7 +260,7 @@ TEST(GeoLand, BadInputIsRefusedWithAClearMessageAndNothingWritten) {
         MadeLandSummary summary;
         std::string error;
         EXPECT_FALSE(make(sideFile(std::string(c.extra) + "land.ground = \"g.tga\"\n"
-                                   "land.ground.paint = \"64\"\n"),
+                                                          "land.ground.paint = \"64\"\n"),
                           summary, error));
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
         EXPECT_FALSE(std::filesystem::exists("lands/geo/geo.map"));

@@ -39,7 +39,8 @@ TEST(SampleLands, LoadCrackFreeWithSpotsSceneriesAndTheirOwnGround) {
         }
         const TerrainBox& box = terrain.box();
         for (const auto& [edge, count] : edges) {
-            const auto &p = terrain.mesh().points[edge.first], &q = terrain.mesh().points[edge.second];
+            const auto &p = terrain.mesh().points[edge.first],
+                       &q = terrain.mesh().points[edge.second];
             const bool border = (p[0] == q[0] && (p[0] == box.minX || p[0] == box.maxX)) ||
                                 (p[1] == q[1] && (p[1] == box.minY || p[1] == box.maxY));
             ASSERT_EQ(count, border ? 1 : 2);

@@ -32,12 +32,35 @@ class MenuStructureTest : public MenuTest {
 };
 
 TEST_F(MenuStructureTest, CommandsRegisterInPageOrderWithTheConsole) {
-    const std::vector<std::string> expected = {
-        "exit", "loadscene", "savescene", "addspot", "changespot", "savemap", "observermovefront",
-        "observermoveback", "observermoveleft", "observermoveright", "wind", "date", "hour", "showlift",
-        "windsolver", "playsound", "showpompes", "showwind", "showclouds", "showsun", "showdecors", "showinfo",
-        "observerfieldofview", "observerspeed", "observerazimutspeed", "observersitespeed", "resizescreen",
-        "fullscreen", "createscene"};
+    const std::vector<std::string> expected = {"exit",
+                                               "loadscene",
+                                               "savescene",
+                                               "addspot",
+                                               "changespot",
+                                               "savemap",
+                                               "observermovefront",
+                                               "observermoveback",
+                                               "observermoveleft",
+                                               "observermoveright",
+                                               "wind",
+                                               "date",
+                                               "hour",
+                                               "showlift",
+                                               "windsolver",
+                                               "playsound",
+                                               "showpompes",
+                                               "showwind",
+                                               "showclouds",
+                                               "showsun",
+                                               "showdecors",
+                                               "showinfo",
+                                               "observerfieldofview",
+                                               "observerspeed",
+                                               "observerazimutspeed",
+                                               "observersitespeed",
+                                               "resizescreen",
+                                               "fullscreen",
+                                               "createscene"};
     std::vector<std::string> registered;
     for (const Command* each : console.registeredCommands())
         registered.push_back(each->name);
@@ -63,12 +86,14 @@ TEST_F(MenuStructureTest, PagesHoldTheirControlsSideBySide) {
             if (!dynamic_cast<const ToggleGroup*>(child.get())) controls.push_back(child.get());
         for (std::size_t i = 0; i < controls.size(); ++i) {
             const Widget& a = *controls[i];
-            EXPECT_TRUE(a.x >= made->x && a.y >= made->y && a.x + a.width <= made->x + made->width &&
+            EXPECT_TRUE(a.x >= made->x && a.y >= made->y &&
+                        a.x + a.width <= made->x + made->width &&
                         a.y + a.height <= made->y + made->height)
                 << "control " << i << " at " << a.x << "," << a.y;
             for (std::size_t j = i + 1; j < controls.size(); ++j) {
                 const Widget& b = *controls[j];
-                EXPECT_FALSE(a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height)
+                EXPECT_FALSE(a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+                             b.y < a.y + a.height)
                     << "controls " << i << " and " << j << " overlap";
             }
         }

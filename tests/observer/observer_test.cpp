@@ -124,7 +124,8 @@ TEST_F(ObserverTest, AnglesStayInTheirRangesAndThePointerTurnsTheView) {
         EXPECT_LT(observer.azimuth(), north + 2.0f * pi + 1e-5f) << a;
         EXPECT_NEAR(std::remainder(observer.azimuth() - a, 2.0f * pi), 0.0f, 1e-4f) << a;
     }
-    for (const auto& [set, expected] : {std::pair{1.6f, 1.5707964f}, {-3.0f, -1.5707964f}, {0.4f, 0.4f}}) {
+    for (const auto& [set, expected] :
+         {std::pair{1.6f, 1.5707964f}, {-3.0f, -1.5707964f}, {0.4f, 0.4f}}) {
         observer.setElevation(set);
         EXPECT_EQ(observer.elevation(), expected) << set;
     }

@@ -130,8 +130,9 @@ TEST(GlWindowGl, InputArrivesTranslatedInClientCoordinatesWithYUp) {
     window.handleEvent(press);
     motion.motion.windowID = window.id() + 1000; // someone else's window
     window.handleEvent(motion);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"hover 10,280", "move 10,280", "left down 399,1 flags 1",
-                                                    "right up 399,300 flags 0"}));
+    EXPECT_EQ(window.log,
+              (std::vector<std::string>{"hover 10,280", "move 10,280", "left down 399,1 flags 1",
+                                        "right up 399,300 flags 0"}));
     SDL_WarpMouseInWindow(window.sdlWindow(), 30, 40);
     SDL_PumpEvents();
     int x = -1, y = -1;
@@ -186,7 +187,8 @@ TEST(GlWindowGl, FullScreenAndBackKeepTitleAndIcon) {
     EXPECT_STREQ(SDL_GetWindowTitle(window.sdlWindow()), "Keep me");
     std::vector<std::string> lifecycle = window.log;
     std::erase_if(lifecycle, [](const std::string& e) { return e.starts_with("resize"); });
-    EXPECT_EQ(lifecycle, (std::vector<std::string>{"release", "restore with GL", "release", "restore with GL"}));
+    EXPECT_EQ(lifecycle, (std::vector<std::string>{"release", "restore with GL", "release",
+                                                   "restore with GL"}));
     EXPECT_GT(window.id(), windowedId) << "the window was made again";
     SDL_Window* before = window.sdlWindow();
     window.changeResolution(500, 400, 8);
@@ -204,8 +206,10 @@ TEST(GlWindowGl, SetupGlStateSetsTheFrameStartingState) {
     glClearColor(0.5f, 0.5f, 0.5f, 0.5f);
     glViewport(5, 5, 10, 10);
     window.setupGlState();
-    const std::pair<GLenum, GLint> states[] = {{GL_FRONT_FACE, GL_CW},     {GL_CULL_FACE_MODE, GL_BACK},
-                                               {GL_DEPTH_FUNC, GL_LEQUAL}, {GL_FOG_MODE, GL_EXP2},
+    const std::pair<GLenum, GLint> states[] = {{GL_FRONT_FACE, GL_CW},
+                                               {GL_CULL_FACE_MODE, GL_BACK},
+                                               {GL_DEPTH_FUNC, GL_LEQUAL},
+                                               {GL_FOG_MODE, GL_EXP2},
                                                {GL_SHADE_MODEL, GL_SMOOTH}};
     for (const auto& [state, expected] : states) {
         GLint value = 0;

@@ -34,17 +34,20 @@ TEST(DisplayModes, WindowRequestsFillInWhatIsMissing) {
 // The exact depth outweighs any size mismatch, then the closest size, ties to the first;
 // the list is sorted by depth, width, height, without duplicates, low depths or overflow.
 TEST(DisplayModes, ChoiceAndListing) {
-    const Modes modes = {{800, 600, 16}, {1600, 1200, 32}, {1024, 768, 32}, {1024, 768, 32}, {640, 480, 24}};
+    const Modes modes = {
+        {800, 600, 16}, {1600, 1200, 32}, {1024, 768, 32}, {1024, 768, 32}, {640, 480, 24}};
     EXPECT_EQ(chooseDisplayMode(modes, {800, 600, 32}), 2);
     EXPECT_EQ(chooseDisplayMode(modes, {1500, 1100, 32}), 1);
     EXPECT_EQ(chooseDisplayMode(modes, {800, 600, 16}), 0);
     EXPECT_EQ(chooseDisplayMode({}, {800, 600, 32}), -1);
     EXPECT_EQ(displayModeScore({803, 596, 32}, {800, 600, 32}), 25);
     EXPECT_EQ(displayModeScore({800, 600, 24}, {800, 600, 32}), 8LL << 24);
-    const Modes enumerated = {{1024, 768, 32}, {800, 600, 16}, {1024, 768, 32}, {640, 480, 8},
-                              {5120, 1440, 32}, {4096, 2160, 32}, {800, 480, 32}, {320, 200, 14}};
-    EXPECT_EQ(displayModeList(enumerated, 200),
-              (Modes{{800, 600, 16}, {800, 480, 32}, {1024, 768, 32}, {4096, 2160, 32}, {5120, 1440, 32}}));
+    const Modes enumerated = {{1024, 768, 32},  {800, 600, 16},   {1024, 768, 32}, {640, 480, 8},
+                              {5120, 1440, 32}, {4096, 2160, 32}, {800, 480, 32},  {320, 200, 14}};
+    EXPECT_EQ(
+        displayModeList(enumerated, 200),
+        (Modes{
+            {800, 600, 16}, {800, 480, 32}, {1024, 768, 32}, {4096, 2160, 32}, {5120, 1440, 32}}));
     EXPECT_EQ(displayModeList(enumerated, 2), (Modes{{800, 600, 16}, {1024, 768, 32}}))
         << "the first modes enumerated, sorted";
     EXPECT_TRUE(displayModeList(enumerated, 0).empty());
@@ -56,7 +59,8 @@ TEST(FileSearch, SearchesListAsTheOldFindFilesDid) {
     testsupport::WorkingFolder work("ventrix-search");
     std::filesystem::create_directories("lands/Coast");
     std::filesystem::create_directories("lands/alps");
-    for (const char* name : {"Run1.SAV", "beta.sav", "Alpha.sav", "notes.txt", "lands/wing.cfg", "lands/Zephyr"})
+    for (const char* name :
+         {"Run1.SAV", "beta.sav", "Alpha.sav", "notes.txt", "lands/wing.cfg", "lands/Zephyr"})
         std::ofstream(name) << "x";
     EXPECT_EQ(searchFiles("lands/*"), (Names{".", "..", "alps", "Coast", "wing.cfg", "Zephyr"}));
     EXPECT_EQ(searchFiles("lands/*."), (Names{".", "..", "alps", "Coast", "Zephyr"}));
@@ -66,10 +70,17 @@ TEST(FileSearch, SearchesListAsTheOldFindFilesDid) {
     const struct {
         const char *pattern, *name;
         bool matches;
-    } cases[] = {{"*", ".", true},          {"*.sav", "a.b.SAV", true},    {"*.sav", "a.save", false},
-                 {"*.sav", ".", false},     {"r?n*.sav", "run1.sav", true}, {"r?n*.sav", "rn1.sav", false},
-                 {"*a*b*", "xaxxbx", true}, {"*a*b", "xaxbxc", false},     {"*.", "a.b", false},
-                 {"ab*", "xab", false},     {"*.", "abc", true}};
+    } cases[] = {{"*", ".", true},
+                 {"*.sav", "a.b.SAV", true},
+                 {"*.sav", "a.save", false},
+                 {"*.sav", ".", false},
+                 {"r?n*.sav", "run1.sav", true},
+                 {"r?n*.sav", "rn1.sav", false},
+                 {"*a*b*", "xaxxbx", true},
+                 {"*a*b", "xaxbxc", false},
+                 {"*.", "a.b", false},
+                 {"ab*", "xab", false},
+                 {"*.", "abc", true}};
     for (const auto& c : cases)
         EXPECT_EQ(matchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
@@ -83,18 +94,28 @@ TEST(KeyTranslation, KeysAsTheProgramKnowsThem) {
         bool shift;
         SDL_Scancode scancode;
         int expected;
-    } cases[] = {
-        {SDLK_a, false, SDL_SCANCODE_A, 'a'},   {SDLK_z, true, SDL_SCANCODE_Z, 'Z'},
-        {SDLK_5, true, SDL_SCANCODE_5, '5'},    {SDLK_QUOTE, true, SDL_SCANCODE_UNKNOWN, '\''},
-        {SDLK_PERCENT, false, SDL_SCANCODE_UNKNOWN, '%'}, {SDLK_KP_7, false, SDL_SCANCODE_KP_7, '7'},
-        {SDLK_KP_ENTER, false, SDL_SCANCODE_KP_ENTER, Key::Return}, {SDLK_SPACE, true, SDL_SCANCODE_SPACE, Key::Space},
-        {SDLK_LEFT, false, SDL_SCANCODE_LEFT, Key::Left}, {SDLK_DELETE, false, SDL_SCANCODE_DELETE, Key::Delete},
-        {SDLK_RSHIFT, false, SDL_SCANCODE_RSHIFT, Key::Shift}, {SDLK_F1, false, SDL_SCANCODE_F1, Key::F1},
-        {SDLK_F7, false, SDL_SCANCODE_F7, Key::F1 + 6}, {SDLK_F12, false, SDL_SCANCODE_F12, Key::F12},
-        {SDLK_BACKQUOTE, false, SDL_SCANCODE_GRAVE, Key::Console}, {0xB2, false, SDL_SCANCODE_GRAVE, Key::Console},
-        {0xA7, true, SDL_SCANCODE_GRAVE, Key::Console}, {0xE9, true, SDL_SCANCODE_UNKNOWN, 0xC9},
-        {0xA0, false, SDL_SCANCODE_UNKNOWN, 0xA0}, {0xF7, true, SDL_SCANCODE_UNKNOWN, 0xF7},
-        {SDLK_CAPSLOCK, false, SDL_SCANCODE_CAPSLOCK, 0}, {SDLK_LALT, false, SDL_SCANCODE_LALT, 0}};
+    } cases[] = {{SDLK_a, false, SDL_SCANCODE_A, 'a'},
+                 {SDLK_z, true, SDL_SCANCODE_Z, 'Z'},
+                 {SDLK_5, true, SDL_SCANCODE_5, '5'},
+                 {SDLK_QUOTE, true, SDL_SCANCODE_UNKNOWN, '\''},
+                 {SDLK_PERCENT, false, SDL_SCANCODE_UNKNOWN, '%'},
+                 {SDLK_KP_7, false, SDL_SCANCODE_KP_7, '7'},
+                 {SDLK_KP_ENTER, false, SDL_SCANCODE_KP_ENTER, Key::Return},
+                 {SDLK_SPACE, true, SDL_SCANCODE_SPACE, Key::Space},
+                 {SDLK_LEFT, false, SDL_SCANCODE_LEFT, Key::Left},
+                 {SDLK_DELETE, false, SDL_SCANCODE_DELETE, Key::Delete},
+                 {SDLK_RSHIFT, false, SDL_SCANCODE_RSHIFT, Key::Shift},
+                 {SDLK_F1, false, SDL_SCANCODE_F1, Key::F1},
+                 {SDLK_F7, false, SDL_SCANCODE_F7, Key::F1 + 6},
+                 {SDLK_F12, false, SDL_SCANCODE_F12, Key::F12},
+                 {SDLK_BACKQUOTE, false, SDL_SCANCODE_GRAVE, Key::Console},
+                 {0xB2, false, SDL_SCANCODE_GRAVE, Key::Console},
+                 {0xA7, true, SDL_SCANCODE_GRAVE, Key::Console},
+                 {0xE9, true, SDL_SCANCODE_UNKNOWN, 0xC9},
+                 {0xA0, false, SDL_SCANCODE_UNKNOWN, 0xA0},
+                 {0xF7, true, SDL_SCANCODE_UNKNOWN, 0xF7},
+                 {SDLK_CAPSLOCK, false, SDL_SCANCODE_CAPSLOCK, 0},
+                 {SDLK_LALT, false, SDL_SCANCODE_LALT, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(translateKey(c.code, c.scancode, c.shift), c.expected) << SDL_GetKeyName(c.code);
     EXPECT_TRUE(isSystemKey(SDLK_F10, KMOD_NONE));
@@ -120,11 +141,13 @@ TEST(FontRaster, FacesStylesAndGlyphs) {
     EXPECT_EQ(x.bits.size(), static_cast<std::size_t>(x.bytesPerRow() * x.rows));
     EXPECT_EQ(x.top, x.rows) << "'x' rests on the baseline";
     EXPECT_LT(p.top, p.rows) << "'p' descends below it";
-    EXPECT_EQ(std::count(space.bits.begin(), space.bits.end(), 0), static_cast<long>(space.bits.size()));
+    EXPECT_EQ(std::count(space.bits.begin(), space.bits.end(), 0),
+              static_cast<long>(space.bits.size()));
     EXPECT_GT(sans->advance(0x80), 0) << "the euro sign";
     EXPECT_EQ(sans->advance(0x81), 0) << "unassigned";
-    const std::pair<int, char32_t> codes[] = {{0x80, U'\u20AC'}, {0x9F, U'\u0178'}, {0xE9, U'\u00E9'},
-                                              {0x8D, 0},          {0x9D, 0},          {0x9E, U'\u017E'}};
+    const std::pair<int, char32_t> codes[] = {{0x80, U'\u20AC'}, {0x9F, U'\u0178'},
+                                              {0xE9, U'\u00E9'}, {0x8D, 0},
+                                              {0x9D, 0},         {0x9E, U'\u017E'}};
     for (const auto& [code, unicode] : codes)
         EXPECT_EQ(windows1252ToUnicode(static_cast<std::uint8_t>(code)), unicode) << code;
 }

@@ -34,16 +34,17 @@ TEST(KeyValueFindings, NulBytesInKeysAndDoubledCarriageReturns) {
     EXPECT_EQ(file.getString(key), "1") << "the index finds what the scan finds";
     EXPECT_FALSE(file.find("a")) << "the key is the whole word, NUL included";
     file.openText("a = \"1\"\r\r\nb = \"2\"\r\nc = \"x\ry\"\r");
-    EXPECT_EQ(file.text(), "a = \"1\"\nb = \"2\"\nc = \"x\ry\"\r") << "returns that end no line stay";
+    EXPECT_EQ(file.text(), "a = \"1\"\nb = \"2\"\nc = \"x\ry\"\r")
+        << "returns that end no line stay";
     EXPECT_EQ(file.getString("a"), "1");
 }
 
 TEST(LandFindings, FlatTrianglesLeaveTheirChildrenToAnswerInsideTheNearestWithArea) {
     // Triangle 0 lies on the south edge (no area) and holds triangle 2 (A B D).
-    KeyValueFile flat = fromText(
-        "terrain.points = \"0 0 10  100 0 20  100 100 30  0 100 15  50 0 15\"\n"
-        "terrain.triangles = \"0 4 1  1 2 3  0 1 3\"\n"
-        "terrain.tree = \"-1 0 1 -1  0 2 -1 -1  1 -1 -1 -1  2 -1 -1 0\"\n");
+    KeyValueFile flat =
+        fromText("terrain.points = \"0 0 10  100 0 20  100 100 30  0 100 15  50 0 15\"\n"
+                 "terrain.triangles = \"0 4 1  1 2 3  0 1 3\"\n"
+                 "terrain.tree = \"-1 0 1 -1  0 2 -1 -1  1 -1 -1 -1  2 -1 -1 0\"\n");
     Terrain terrain;
     ASSERT_TRUE(terrain.Load(flat));
     EXPECT_NEAR(terrain.HeightAt(20.0f, 20.0f), 13.0f, 1e-3f) << "z = 10 + 0.1 x + 0.05 y";
@@ -54,8 +55,9 @@ TEST(LandFindings, FlatTrianglesLeaveTheirChildrenToAnswerInsideTheNearestWithAr
     // Triangle 1 inside triangle 0 has no area; triangle 2 under it reaches out to x = 200.
     const std::string points = "terrain.points = \"0 0 0  100 0 0  0 100 0  10 10 0  20 20 0  "
                                "30 30 0  200 200 0  200 0 0\"\n";
-    std::string outside = points + "terrain.triangles = \"0 1 2  3 4 5  3 6 7\"\n"
-                                   "terrain.tree = \"-1 0 -1 -1  0 1 -1 -1  1 2 -1 0  2 -1 -1 1\"\n";
+    std::string outside = points +
+                          "terrain.triangles = \"0 1 2  3 4 5  3 6 7\"\n"
+                          "terrain.tree = \"-1 0 -1 -1  0 1 -1 -1  1 2 -1 0  2 -1 -1 1\"\n";
     KeyValueFile refused = fromText(outside);
     terrain.Clear();
     EXPECT_FALSE(terrain.Load(refused)) << "a leaf outside every ancestor with area";
@@ -69,8 +71,10 @@ TEST(LandFindings, FlatTrianglesLeaveTheirChildrenToAnswerInsideTheNearestWithAr
 // runs over the tree's line: saving spots keeps what the reader finds there.
 TEST(LandFindings, SavingSpotsKeepsTheOtherEntriesOfTheSpotSection) {
     const std::string lands[] = {
-        squareGeometry + "[Spot]\nspot1.name = \"Old\"\nspot1.x = \"10.000000\"\n"
-                         "// the tree follows\n" + squareTree + "decor1.type = \"tree\"\n",
+        squareGeometry +
+            "[Spot]\nspot1.name = \"Old\"\nspot1.x = \"10.000000\"\n"
+            "// the tree follows\n" +
+            squareTree + "decor1.type = \"tree\"\n",
         squareGeometry + "[Spot]\nspot1.name = \"Old\"\nspot1.wind.dir = \"90\n" + squareTree,
     };
     for (const std::string& land : lands) {
@@ -85,7 +89,8 @@ TEST(LandFindings, SavingSpotsKeepsTheOtherEntriesOfTheSpotSection) {
         ASSERT_EQ(reread.spots().size(), 3u);
         EXPECT_EQ(reread.spots()[1].name, "Old");
         EXPECT_NEAR(reread.spots()[2].orientation, 0.5f, 1e-5f);
-        EXPECT_EQ(file.getString("decor1.type"), land.find("decor") != std::string::npos ? "tree" : "");
+        EXPECT_EQ(file.getString("decor1.type"),
+                  land.find("decor") != std::string::npos ? "tree" : "");
         const std::string once = file.text();
         reread.WriteSpots(file);
         EXPECT_EQ(file.text(), once) << "nothing is carried over twice";
@@ -111,6 +116,7 @@ TEST(ObserverFindings, AHugeWalkingSpeedNeverTakesTheEyeToInfinity) {
     observer.moveByKey(Key::Up, 3.0f); // a step long enough to overflow the distance
     observer.moveByKey(Key::Down, 0.1f);
     EXPECT_TRUE(finite());
-    EXPECT_GE(observer.positionZ(), terrain.HeightAt(observer.positionX(), observer.positionY()) + 2.0f);
+    EXPECT_GE(observer.positionZ(),
+              terrain.HeightAt(observer.positionX(), observer.positionY()) + 2.0f);
     EXPECT_TRUE(terrain.containsXY(observer.positionX(), observer.positionY()));
 }

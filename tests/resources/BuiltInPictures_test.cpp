@@ -17,7 +17,8 @@ TgaImage load(int id) {
 }
 
 int grey(const Image& image, int column, int row) {
-    const std::uint8_t* p = image.Pixels() + (std::size_t(row) * image.Width() + column) * image.BytesPerPixel();
+    const std::uint8_t* p =
+        image.Pixels() + (std::size_t(row) * image.Width() + column) * image.BytesPerPixel();
     return (p[0] + p[1] + p[2]) / 3;
 }
 
@@ -95,8 +96,8 @@ TEST(BuiltInResources, AmbientSoundIsAudibleUnclippedAndLoopsWithoutAClick) {
     // Looping plays the last sample then the first: no larger a step than around it.
     int largestNearbyStep = 0;
     for (std::size_t i = 1; i < 400; ++i)
-        largestNearbyStep = std::max({largestNearbyStep, std::abs(s[i] - s[i - 1]),
-                                      std::abs(s[n - i] - s[n - i - 1])});
+        largestNearbyStep = std::max(
+            {largestNearbyStep, std::abs(s[i] - s[i - 1]), std::abs(s[n - i] - s[n - i - 1])});
     EXPECT_LE(std::abs(s[0] - s[n - 1]), largestNearbyStep);
     const double before = rms(s + n - 800, 800), after = rms(s, 800);
     EXPECT_LT(std::max(before, after) / std::min(before, after), 1.6);

@@ -44,7 +44,7 @@ class ProgressRecorder : public EventSubscriber {
 
 class Counter : public EventSubscriber {
   public:
-    explicit Counter(uint32_t mask) : EventSubscriber(mask) {}
+    explicit Counter(uint32_t types) : EventSubscriber(types) {}
     void onEvent(EventPublisher*, const Event&) override { ++count; }
     int count = 0;
 };
@@ -204,7 +204,7 @@ TEST_F(SceneBuild, LandNamesThatLeaveTheLandsFolderOrHoldControlsAreRefused) {
     const std::string absolute = (folder.path() / "elsewhere").string();
     const std::vector<std::string> names = {"../outside",    "..",         "hill/../outside",
                                             "../lands/hill", "lands/hill", absolute,
-                                            "back\\slash",  "tab\tname", "del\x7fname"};
+                                            "back\\slash",   "tab\tname",  "del\x7fname"};
     // Plant a good land wherever a plain path join would lead each name.
     std::vector<std::filesystem::path> planted;
     const std::string landText = scenetest::landFileText(hill());
@@ -295,7 +295,8 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
 
     // A game saved in the band kept clear along the land's edges comes back
     // at the land's centre, so a spot in that band gives no wind.
-    for (const auto& [x, y] : {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}, {985.0f, 500.0f}, {500.0f, 985.0f}}) {
+    for (const auto& [x, y] :
+         {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}, {985.0f, 500.0f}, {500.0f, 985.0f}}) {
         away.terrain().AddSpot("edge", x, y, 0.0f, 0.0f, 5.0f, 0.0f);
         game.openText(gameNaming("hill", x, y));
         away.readParams(game);

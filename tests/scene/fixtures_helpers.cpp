@@ -38,8 +38,8 @@ std::string landFileText(const TestLand& land) {
         points += std::to_string(x) + " " + std::to_string(y) + " " +
                   std::to_string(land.groundAt(x)) + " ";
     // Clockwise seen from above, as land files list them; the diagonal splits the square.
-    e("terrain.points", points)("terrain.triangles", "0 3 1 2 1 3")(
-        "terrain.tree", "-1 0 1 -1 0 -1 -1 -1 1 -1 -1 -1");
+    e("terrain.points", points)("terrain.triangles",
+                                "0 3 1 2 1 3")("terrain.tree", "-1 0 1 -1 0 -1 -1 -1 1 -1 -1 -1");
     for (std::size_t i = 0; i < land.sceneries.size(); ++i) {
         const TestScenery& s = land.sceneries[i];
         const std::string d = "decor" + std::to_string(i + 1) + ".";
@@ -51,9 +51,9 @@ std::string landFileText(const TestLand& land) {
     for (std::size_t i = 0; i < land.spots.size(); ++i) {
         const TestSpot& s = land.spots[i];
         const std::string p = "spot" + std::to_string(i + 1) + ".";
-        e(p + "name", s.name)(p + "x", s.x)(p + "y", s.y)(p + "z", s.z)(
-            p + "orientation", s.orientationDegrees)(p + "wind.speed", s.windSpeed)(
-            p + "wind.dir", s.windDirectionDegrees);
+        e(p + "name", s.name)(p + "x", s.x)(p + "y", s.y)(p + "z", s.z)(p + "orientation",
+                                                                        s.orientationDegrees)(
+            p + "wind.speed", s.windSpeed)(p + "wind.dir", s.windDirectionDegrees);
         e.text += "\n";
     }
     return land.preamble + e.text;

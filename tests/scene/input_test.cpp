@@ -14,7 +14,7 @@ namespace {
 
 class Recorder : public EventSubscriber {
   public:
-    explicit Recorder(uint32_t mask) : EventSubscriber(mask) {}
+    explicit Recorder(uint32_t wanted) : EventSubscriber(wanted) {}
     void onEvent(EventPublisher*, const Event& event) override {
         types.push_back(event.type);
         payloads.push_back(event.payload);
@@ -78,7 +78,9 @@ TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput)
           {regain, 700, 500, -0.25f, 0},
           {nothing, 708, 500, -0.35f, 0}}},
         {"pointer back over the scene",
-         {{nothing, 100, 100, 0, 0}, {nothing, 110, 100, -0.125f, 0}, {leaveAndComeBack, 500, 500, -0.125f, 0}}},
+         {{nothing, 100, 100, 0, 0},
+          {nothing, 110, 100, -0.125f, 0},
+          {leaveAndComeBack, 500, 500, -0.125f, 0}}},
         {"made active while holding the input",
          {{activeAgain, 100, 100, 0, 0}, {activeAgain, 116, 100, -0.2f, 0}}},
     };
@@ -89,8 +91,8 @@ TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput)
         for (const Step& step : c.steps) {
             step.before(scene);
             EXPECT_FALSE(scene.mouseMove(step.x, step.y)) << "the scene uses the motion";
-            const float turn = std::remainder(scene.theObserver().azimuth() - start,
-                                              2.0f * 3.14159265f);
+            const float turn =
+                std::remainder(scene.theObserver().azimuth() - start, 2.0f * 3.14159265f);
             EXPECT_NEAR(turn, step.turn, 1e-4f) << step.x << "," << step.y;
             EXPECT_NEAR(scene.theObserver().elevation(), step.elevation, 1e-5f);
         }

@@ -28,22 +28,44 @@ constexpr float pi = 3.14159265f;
 // order the groups are written.
 const std::vector<Entries> savedGameGroups = {
     {{"wind.show", "TRUE"}, {"pompes.show", "TRUE"}, {"sound.play", "TRUE"}},
-    {{"date.day", "17"}, {"date.month", "7"}, {"date.year", "2004"}, {"date.hour", "15"},
+    {{"date.day", "17"},
+     {"date.month", "7"},
+     {"date.year", "2004"},
+     {"date.hour", "15"},
      {"date.minute", "45"}},
-    {{"sun.show", "FALSE"}, {"clouds.show", "FALSE"}, {"decors.show", "FALSE"},
-     {"terrain.name", "ridge"}, {"clouds.texext", "900.000000"},
-     {"clouds.altitude", "350.000000"}, {"clouds.density", "120.000000"},
+    {{"sun.show", "FALSE"},
+     {"clouds.show", "FALSE"},
+     {"decors.show", "FALSE"},
+     {"terrain.name", "ridge"},
+     {"clouds.texext", "900.000000"},
+     {"clouds.altitude", "350.000000"},
+     {"clouds.density", "120.000000"},
      {"clouds.blur", "0.900000"}},
-    {{"wind.gamma", "-0.006000"}, {"wind.alpha", "0.300000"}, {"wind.tinf", "290.000000"},
-     {"wind.terrad", "4000.000000"}, {"wind.hdiscret", "40.000000"},
-     {"wind.vdiscret", "16.000000"}, {"wind.speed", "12.500000"}, {"wind.dir", "200.000000"}},
-    {{"pompe.nbmax", "35"}, {"pompe.rayonmin", "10.000000"}, {"pompe.rayonmax", "60.000000"},
-     {"pompe.timemin", "40.000000"}, {"pompe.timemax", "200.000000"},
-     {"pompe.altitudemin", "250.000000"}, {"pompe.altitudemax", "700.000000"},
-     {"pompe.vitessemin", "0.500000"}, {"pompe.vitessemax", "6.000000"}},
-    {{"obs.x", "420.000000"}, {"obs.y", "515.000000"}, {"obs.z", "130.000000"},
-     {"obs.speed", "14.000000"}, {"obs.fov", "65.000000"}, {"obs.alpha", "2.000000"},
-     {"obs.beta", "-0.200000"}, {"obs.alphaspeed", "120.000000"},
+    {{"wind.gamma", "-0.006000"},
+     {"wind.alpha", "0.300000"},
+     {"wind.tinf", "290.000000"},
+     {"wind.terrad", "4000.000000"},
+     {"wind.hdiscret", "40.000000"},
+     {"wind.vdiscret", "16.000000"},
+     {"wind.speed", "12.500000"},
+     {"wind.dir", "200.000000"}},
+    {{"pompe.nbmax", "35"},
+     {"pompe.rayonmin", "10.000000"},
+     {"pompe.rayonmax", "60.000000"},
+     {"pompe.timemin", "40.000000"},
+     {"pompe.timemax", "200.000000"},
+     {"pompe.altitudemin", "250.000000"},
+     {"pompe.altitudemax", "700.000000"},
+     {"pompe.vitessemin", "0.500000"},
+     {"pompe.vitessemax", "6.000000"}},
+    {{"obs.x", "420.000000"},
+     {"obs.y", "515.000000"},
+     {"obs.z", "130.000000"},
+     {"obs.speed", "14.000000"},
+     {"obs.fov", "65.000000"},
+     {"obs.alpha", "2.000000"},
+     {"obs.beta", "-0.200000"},
+     {"obs.alphaspeed", "120.000000"},
      {"obs.betaspeed", "90.000000"}},
 };
 
@@ -59,7 +81,9 @@ std::string savedText(Scene& scene) {
     return file.text();
 }
 
-float angleBetween(float from, float to) { return std::remainder(to - from, 2.0f * pi); }
+float angleBetween(float from, float to) {
+    return std::remainder(to - from, 2.0f * pi);
+}
 
 float windSpeed(const WindField& wind) {
     const auto& w = wind.baseWind();
@@ -248,7 +272,8 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) 
 // A hand-written land file may leave out a scenery's measures: they are 0.
 TEST(SceneLandFile, SceneryKeysLeftOutAreZero) {
     Scene scene;
-    KeyValueFile file = fromText("decor1.name = \"barn\"\ndecor1.type = \"21\"\ndecor1.x = \"5\"\n");
+    KeyValueFile file =
+        fromText("decor1.name = \"barn\"\ndecor1.type = \"21\"\ndecor1.x = \"5\"\n");
     scene.theLand().readSceneries(file);
     ASSERT_EQ(scene.theLand().sceneries.size(), 1u);
     const Scenery& barn = *scene.theLand().sceneries[0];

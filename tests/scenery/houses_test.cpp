@@ -82,8 +82,11 @@ TEST(Houses, ShedRoofRisesFromTheEavesToTheBackWall) {
             EXPECT_FLOAT_EQ(v.at[2], 53.5f) << "eaves at the low side, 0.2 m out";
         }
     }
-    for (const auto& v : sink.primitives[0].vertices)
-        if (v.at[1] == 200.0f) EXPECT_LE(v.at[2], 53.5f) << "the front wall stops at the eaves";
+    for (const auto& v : sink.primitives[0].vertices) {
+        if (v.at[1] == 200.0f) {
+            EXPECT_LE(v.at[2], 53.5f) << "the front wall stops at the eaves";
+        }
+    }
 }
 
 TEST(Houses, RoundHouseStandsOnTheInscribedEllipse) {

@@ -29,7 +29,8 @@ int litPixels(Application& app, int x, int y, int w, int h) {
     std::vector<unsigned char> rgb(static_cast<std::size_t>(w * h * 3));
     glReadBuffer(GL_BACK);
     glReadPixels(x, y, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return static_cast<int>(std::count_if(rgb.begin(), rgb.end(), [](unsigned char c) { return c > 0; }));
+    return static_cast<int>(
+        std::count_if(rgb.begin(), rgb.end(), [](unsigned char c) { return c > 0; }));
 }
 } // namespace
 

@@ -27,14 +27,17 @@ TEST(Settings, LoadingFillsInTheDefaults) {
         WindowSettings expected;
     } cases[] = {{"", false, {800, 600, 32, false}},
                  {"", true, {800, 600, 32, true}},
-                 {"app.width = \"1024\"\napp.height = \"768\"\napp.colorbits = \"16\"\n", false, {1024, 768, 16, false}},
+                 {"app.width = \"1024\"\napp.height = \"768\"\napp.colorbits = \"16\"\n",
+                  false,
+                  {1024, 768, 16, false}},
                  {"app.fullscreen = \"FALSE\"\n", true, {800, 600, 32, true}},
                  {"app.fullscreen = \"True\"\n", false, {800, 600, 32, false}},
                  {"app.fullscreen = \"true\"\n", false, {800, 600, 32, true}}};
     for (const auto& c : cases) {
         const WindowSettings got = loadFrom(c.text, c.asked);
         EXPECT_EQ(std::make_tuple(got.width, got.height, got.colourBits, got.fullScreen),
-                  std::make_tuple(c.expected.width, c.expected.height, c.expected.colourBits, c.expected.fullScreen))
+                  std::make_tuple(c.expected.width, c.expected.height, c.expected.colourBits,
+                                  c.expected.fullScreen))
             << c.text;
     }
 }
@@ -48,13 +51,15 @@ TEST(Settings, SavingKeepsUnknownLines) {
     KeyValueFile file;
     loadSettings(file, "ventrix.ini", false);
     EXPECT_EQ(readServerNames(file), (std::vector<std::string>{"a", "b"}));
-    for (const WindowSettings& saved : {WindowSettings{1000, 750, 24, true}, WindowSettings{640, 480, 16, false}}) {
+    for (const WindowSettings& saved :
+         {WindowSettings{1000, 750, 24, true}, WindowSettings{640, 480, 16, false}}) {
         ASSERT_TRUE(saveSettings(file, saved));
         std::stringstream written;
         written << std::ifstream("ventrix.ini", std::ios::binary).rdbuf();
-        EXPECT_EQ(written.str(), servers + "app.width = \"" + std::to_string(saved.width) + "\"\napp.height = \"" +
-                                     std::to_string(saved.height) + "\"\napp.colorbits = \"" +
-                                     std::to_string(saved.colourBits) + "\"\napp.fullscreen = \"" +
+        EXPECT_EQ(written.str(), servers + "app.width = \"" + std::to_string(saved.width) +
+                                     "\"\napp.height = \"" + std::to_string(saved.height) +
+                                     "\"\napp.colorbits = \"" + std::to_string(saved.colourBits) +
+                                     "\"\napp.fullscreen = \"" +
                                      (saved.fullScreen ? "TRUE" : "FALSE") + "\"\n");
     }
     KeyValueFile elsewhere;

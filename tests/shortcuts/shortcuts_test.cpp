@@ -74,16 +74,16 @@ TEST(Shortcuts, TheListShowsTheFixedKeysThenEveryBoundCommandInMenuOrder) {
     new AddSpotCommand(land, nullptr, &scene);
     new SaveMapCommand(land, nullptr, &scene);
     new ObserverMoveCommand(MoveDirection::Front, land, nullptr, observer);
-    (new SwitchCommand(Switches::showWind(scene), addPage(menu, 14), nullptr))->shortcutKey = Key::F1 + 1;
+    (new SwitchCommand(Switches::showWind(scene), addPage(menu, 14), nullptr))->shortcutKey =
+        Key::F1 + 1;
     auto* page = new ShortcutListPage;
     EXPECT_TRUE(page->create(16, 0, 0, 512, 512, &menu, menu.pages));
     EXPECT_EQ(page->pageId, 16);
     ASSERT_EQ(page->children().size(), 2u) << "the list and a picture";
     EXPECT_EQ(page->children()[1].get(), page->list);
-    EXPECT_EQ(page->list->lines, (std::vector<std::string>{
-                                     "\xB2         : display console",
-                                     "Echap     : display / hide menu or console",
-                                     "v        : Save spot", "w        : Save land",
-                                     "Up        : Go forward",
-                                     "F2        : Display / hide the wind field"}));
+    EXPECT_EQ(page->list->lines,
+              (std::vector<std::string>{
+                  "\xB2         : display console", "Echap     : display / hide menu or console",
+                  "v        : Save spot", "w        : Save land", "Up        : Go forward",
+                  "F2        : Display / hide the wind field"}));
 }

@@ -268,7 +268,7 @@ TEST_F(WorldPass, HorizonPictureGivesEachWallItsQuarter) {
         EXPECT_EQ(sky.hasHorizon(), std::string(horizon) == "ridge_skyline.tga");
         for (const auto& [s, x, y] : corners.seen) {
             // Going round from the north-west corner: the share of the turn to (x, y).
-            const float along = y == 500 ? (x + 20) / 1040 * 0.25f
+            const float along = y == 500    ? (x + 20) / 1040 * 0.25f
                                 : x == 1000 ? 0.25f + (520 - y) / 540 * 0.25f
                                 : y == 0    ? 0.5f + (1020 - x) / 1040 * 0.25f
                                             : 0.75f + (y + 20) / 540 * 0.25f;

@@ -51,7 +51,8 @@ TEST(SunDayNumber, CountsFromTheEpochInTheLandsZoneWithLeapDaysAfterFebruary) {
     // The hour offset divides as a real number: 13:00 in zone +1 is half a day.
     EXPECT_NEAR(Sun::dayNumber(makeDate(1, 1, 2001, 13, 0), 1), 0.5 + 1.0 - 1096.5, 1e-12);
     // Minutes count as fractions of a day, months through the cumulative table.
-    EXPECT_NEAR(Sun::dayNumber(makeDate(21, 6, 2001, 0, 30), 0), 30.0 / 1440.0 + 172 - 1096.5, 1e-9);
+    EXPECT_NEAR(Sun::dayNumber(makeDate(21, 6, 2001, 0, 30), 0), 30.0 / 1440.0 + 172 - 1096.5,
+                1e-9);
     EXPECT_DOUBLE_EQ(Sun::dayNumber(makeDate(1, 3, 2004, 12, 0), 1),
                      Sun::dayNumber(makeDate(1, 3, 2005, 12, 0), 1) + 1.0);
     EXPECT_DOUBLE_EQ(Sun::dayNumber(makeDate(28, 2, 2004, 12, 0), 1),
@@ -210,8 +211,10 @@ TEST(SceneDateParams, RoundTripTakesTheChangeOnceAndKeepsValuesWithinTheCalendar
         file.openText(text);
         SceneDate read;
         read.readParams(file);
-        EXPECT_EQ(std::vector<int>({read.day(), read.month(), read.year(), read.hour(), read.minute()}),
-                  expected) << text;
+        EXPECT_EQ(
+            std::vector<int>({read.day(), read.month(), read.year(), read.hour(), read.minute()}),
+            expected)
+            << text;
         Sun sun;
         sun.place(SunSite{}, read);
         EXPECT_TRUE(std::isfinite(sun.s0()));

@@ -23,6 +23,3 @@ LandText twoTriangleLand();
 // The same square with each top triangle split at the middle of the diagonal
 // (point 4, raised to z = 50): leaves 2, 3 under triangle 0 and 4, 5 under 1.
 LandText fourLeafLand();
-
-
-

@@ -248,7 +248,10 @@ TEST(TerrainTree, LeafListsRunLeftFirstAndCullingSendsWholeSubtrees) {
         Terrain::Plane left, right;
         std::vector<std::vector<int>> expected;
     } rows[] = {
-        {"each top triangle wholly inside: one list each", everything, everything, {{2, 3}, {4, 5}}},
+        {"each top triangle wholly inside: one list each",
+         everything,
+         everything,
+         {{2, 3}, {4, 5}}},
         // x > 60: every leaf with a corner at x = 100 on its own, leaf 4 not at all.
         {"cut by the left plane", {1, 0, 0, -60}, everything, {{2}, {3}, {5}}},
         {"all behind the right plane", everything, {-1, 0, 0, -150}, {}},

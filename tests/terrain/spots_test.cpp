@@ -46,8 +46,8 @@ TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
 
     terrain.Clear();
     ASSERT_TRUE(load(terrain, twoTriangleLand().text() +
-                                              "spot1.name = \"A\"\nspot2.name = \"\"\n"
-                                              "spot3.name = \"C\"\nspot5.name = \"E\"\n"));
+                                  "spot1.name = \"A\"\nspot2.name = \"\"\n"
+                                  "spot3.name = \"C\"\nspot5.name = \"E\"\n"));
     ASSERT_EQ(terrain.spots().size(), 4u) << "an empty name does not end the list, a gap does";
     EXPECT_EQ(terrain.spots()[3].name, "C");
 }

@@ -48,8 +48,9 @@ TEST(FontCache, OneFontPerRequestAndExtentsGrowWithTextAndHeight) {
     FontCache cache;
     Font* bold = cache.get("Arial", 24, true, false);
     EXPECT_EQ(cache.get("Arial", 24, true, false), bold);
-    for (Font* other : {cache.get("Arial", 24, false, false), cache.get("Arial", 18, true, false),
-                        cache.get("Arial", 24, true, true), cache.get("Courier New", 24, true, false)})
+    for (Font* other :
+         {cache.get("Arial", 24, false, false), cache.get("Arial", 18, true, false),
+          cache.get("Arial", 24, true, true), cache.get("Courier New", 24, true, false)})
         EXPECT_NE(other, bold);
     EXPECT_EQ(cache.count(), 5);
     Font* none = cache.get("", 18, false, false);

@@ -16,12 +16,16 @@ void look(const GlTestWindow& window, bool fromTheSide) {
     glViewport(0, 0, window.width, window.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (fromTheSide) glOrtho(-150, 150, -30, 270, 1, 5000);
-    else glOrtho(-60, 60, -60, 60, 1, 5000);
+    if (fromTheSide)
+        glOrtho(-150, 150, -30, 270, 1, 5000);
+    else
+        glOrtho(-60, 60, -60, 60, 1, 5000);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    if (fromTheSide) gluLookAt(500, -1000, 0, 500, 500, 0, 0, 0, 1);
-    else gluLookAt(500, 500, 2000, 500, 500, 0, 0, 1, 0);
+    if (fromTheSide)
+        gluLookAt(500, -1000, 0, 500, 500, 0, 0, 0, 1);
+    else
+        gluLookAt(500, 500, 2000, 500, 500, 0, 0, 1, 0);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);

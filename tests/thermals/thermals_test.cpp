@@ -16,7 +16,9 @@ constexpr float towardsX = -std::numbers::pi_v<float> / 2.0f; // north is +y
 
 class ThermalsOnLand : public ::testing::Test {
   protected:
-    void SetUp() override { load([](float, float) { return 10.0f; }); }
+    void SetUp() override {
+        load([](float, float) { return 10.0f; });
+    }
     void load(const synthetic::HeightFunction& height) {
         terrain.Clear(); // a loaded terrain would keep its first land
         synthetic::LandShape shape;
@@ -100,7 +102,9 @@ TEST_F(ThermalsOnLand, WindAtTheHeightAboveTheGroundBendsAndEndsTheColumn) {
     EXPECT_GT(head[0], terrain.box().maxX) << "a head blown off the land ends there";
     EXPECT_FLOAT_EQ(blown.top(), head[2]);
 
-    load([](float x, float) { return 100.0f + 150.0f * std::exp(-std::pow((x - 500.0f) / 150.0f, 2)); });
+    load([](float x, float) {
+        return 100.0f + 150.0f * std::exp(-std::pow((x - 500.0f) / 150.0f, 2));
+    });
     wind.setWind(towardsX, 10.0f);
     wind.compute();
     Thermal thermal(birth(3.0f, 300.0f, 100.0f, 380.0f), terrain, wind);
@@ -125,7 +129,8 @@ TEST_F(ThermalsOnLand, BirthsStayInsideHalfSinkAndOneDrawSetsEverything) {
                     p[1] <= box.maxY - 10);
         sinking += t->sinking();
         const float share = (t->radius() - r.rayonMin) / (r.rayonMax - r.rayonMin);
-        ASSERT_NEAR(std::fabs(t->speed()), r.vitesseMin + (r.vitesseMax - r.vitesseMin) * share, 1e-3f);
+        ASSERT_NEAR(std::fabs(t->speed()), r.vitesseMin + (r.vitesseMax - r.vitesseMin) * share,
+                    1e-3f);
         ASSERT_NEAR(t->lifetime(), r.timeMin + (r.timeMax - r.timeMin) * share, 1e-2f);
     }
     EXPECT_NEAR(sinking / 4000.0, 0.5, 0.04);

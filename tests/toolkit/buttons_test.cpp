@@ -43,17 +43,20 @@ TEST(Label, PlacesItsTextByAlignmentWhereverItMoves) {
             label.setPosition(10 + align, 20);
             SCOPED_TRACE(testing::Message() << text << " align " << align);
             EXPECT_NEAR(label.textY + capital / 2.0, label.y + label.height / 2.0, 1.0);
-            const int expected[] = {label.x + label.margin, label.x + (label.width - size.width) / 2,
+            const int expected[] = {label.x + label.margin,
+                                    label.x + (label.width - size.width) / 2,
                                     label.x + label.width - label.margin - size.width};
             EXPECT_EQ(label.textX, expected[align == AlignLeft ? 0 : align == AlignCentre ? 1 : 2]);
         }
         // A toggle centres its text in the room right of its box.
         ToggleButton toggle;
         toggle.font = font;
-        toggle.create(text, 110, 320, 160, 20, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        toggle.create(text, 110, 320, 160, 20, nullptr, nullptr, nullptr, nullptr, nullptr,
+                      nullptr);
         toggle.align = AlignCentre;
         toggle.layoutText();
-        EXPECT_NEAR(toggle.textX + size.width / 2.0, toggle.x + (toggle.boxSize + toggle.width) / 2.0, 1.0);
+        EXPECT_NEAR(toggle.textX + size.width / 2.0,
+                    toggle.x + (toggle.boxSize + toggle.width) / 2.0, 1.0);
     }
 }
 
@@ -68,10 +71,12 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
         const bool isToggle = round % 2;
         std::unique_ptr<Button> button(isToggle ? new ToggleButton : new Button);
         if (isToggle)
-            static_cast<ToggleButton*>(button.get())->create("T", 0, 0, 50, 30, nullptr, &normal, &normal,
-                                                               &hover, &hover, &pressedLook);
+            static_cast<ToggleButton*>(button.get())
+                ->create("T", 0, 0, 50, 30, nullptr, &normal, &normal, &hover, &hover,
+                         &pressedLook);
         else
-            button->create("B", 0, 0, 50, 30, nullptr, round % 4 ? &normal : nullptr, &pressedLook, &hover);
+            button->create("B", 0, 0, 50, 30, nullptr, round % 4 ? &normal : nullptr, &pressedLook,
+                           &hover);
         Recorder heard;
         button->subscribe(&heard);
         bool inside = false, pressed = false, checked = false;
@@ -81,19 +86,42 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
             const std::size_t told = heard.events.size();
             bool passedOn = false, release = false, press = false;
             switch (action) {
-            case Enter: button->hitTest(5, 5); inside = true; break;
-            case Leave: button->hitTest(500, 5); if (inside) pressed = false; inside = false; break;
-            case Down: passedOn = button->leftButton(0, 5, 5, true); press = inside; break;
-            case Up: passedOn = button->leftButton(0, 5, 5, false); release = inside && pressed; break;
-            case KeyDown: passedOn = button->keyDown(key); press = true; break;
-            case KeyUp: passedOn = button->keyUp(key); release = pressed; break;
-            case OtherKey: passedOn = button->keyDown('a') && button->keyUp(Key::Escape); break;
+            case Enter:
+                button->hitTest(5, 5);
+                inside = true;
+                break;
+            case Leave:
+                button->hitTest(500, 5);
+                if (inside) pressed = false;
+                inside = false;
+                break;
+            case Down:
+                passedOn = button->leftButton(0, 5, 5, true);
+                press = inside;
+                break;
+            case Up:
+                passedOn = button->leftButton(0, 5, 5, false);
+                release = inside && pressed;
+                break;
+            case KeyDown:
+                passedOn = button->keyDown(key);
+                press = true;
+                break;
+            case KeyUp:
+                passedOn = button->keyUp(key);
+                release = pressed;
+                break;
+            case OtherKey:
+                passedOn = button->keyDown('a') && button->keyUp(Key::Escape);
+                break;
             }
             if (!inside && (action == Down || action == Up)) pressed = false;
             if (press) pressed = true;
             if (release) pressed = false, checked = isToggle != checked;
-            SCOPED_TRACE(testing::Message() << "round " << round << " step " << step << " action " << action);
-            EXPECT_EQ(passedOn, action == OtherKey || (!inside && (action == Down || action == Up)));
+            SCOPED_TRACE(testing::Message()
+                         << "round " << round << " step " << step << " action " << action);
+            EXPECT_EQ(passedOn,
+                      action == OtherKey || (!inside && (action == Down || action == Up)));
             ASSERT_EQ(button->pressed, pressed);
             ASSERT_EQ(heard.events.size(), told + (press || release ? 1 : 0));
             if (press) {
@@ -111,8 +139,8 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
             if (isToggle) continue;
             if (button->bevelStyle != BevelNone) {
                 EXPECT_EQ(button->bevelStyle, pressed ? BevelSunken : BevelRaised);
-            }
-            else EXPECT_EQ(button->texture, pressed ? &pressedLook : inside ? &hover : &normal);
+            } else
+                EXPECT_EQ(button->texture, pressed ? &pressedLook : inside ? &hover : &normal);
         }
     }
     Button fallback; // pictures it lacks are its normal one

@@ -47,8 +47,9 @@ int rowY(const ListBox& list, int row) {
 // never starts past the text, typing always shows the end, and every change is
 // told once with the text and scroll the field then holds.
 TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
-    const int keys[] = {'a', 'Z', '.', '%', '\'', '(', Key::Back, Key::Delete, Key::Home,
-                        Key::Left, Key::Right, Key::F1, Key::Console};
+    const int keys[] = {'a',        'Z',       '.',         '%',       '\'',
+                        '(',        Key::Back, Key::Delete, Key::Home, Key::Left,
+                        Key::Right, Key::F1,   Key::Console};
     std::mt19937 random(1);
     for (int round = 0; round < 50; ++round) {
         std::unique_ptr<EditField> field(makeField(60 + 10 * (round % 8)));
@@ -67,7 +68,8 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
             const bool erases = key == Key::Back || key == Key::Delete;
             if (printable) typed += static_cast<char>(key);
             if (erases && !typed.empty()) typed.pop_back();
-            SCOPED_TRACE(testing::Message() << "round " << round << " step " << step << " key " << key);
+            SCOPED_TRACE(testing::Message()
+                         << "round " << round << " step " << step << " key " << key);
             ASSERT_EQ(field->content, typed);
             EXPECT_EQ(passedOn, key == Key::F1 || key == Key::Console);
             const int last = std::max(0, static_cast<int>(typed.size()) - field->visibleChars);
@@ -155,9 +157,11 @@ TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
         std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5)));
         ASSERT_EQ(list->font, monoFont()) << "the list keeps the font it is given";
         const int pitch = list->charHeight + 4, inside = list->height - 2 * list->margin;
-        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside) << "as many rows as fit";
+        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside)
+            << "as many rows as fit";
         const int across = list->width - 2 * list->margin;
-        EXPECT_TRUE(list->columns * list->charWidth <= across && (list->columns + 1) * list->charWidth > across);
+        EXPECT_TRUE(list->columns * list->charWidth <= across &&
+                    (list->columns + 1) * list->charWidth > across);
         const int count = 1 + static_cast<int>(random() % 25);
         for (int i = 0; i < count; ++i)
             list->addItem("item" + std::to_string(i));
@@ -167,14 +171,17 @@ TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
             const int key = random() % 5 == 0 ? 'x' : random() % 2 ? Key::Up : Key::Down;
             const int before = list->selected, first = list->first;
             EXPECT_EQ(list->keyUp(key), key == 'x');
-            const int expected = key == 'x' ? before : std::clamp(before + (key == Key::Up ? -1 : 1), 0, count - 1);
+            const int expected =
+                key == 'x' ? before : std::clamp(before + (key == Key::Up ? -1 : 1), 0, count - 1);
             SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
             ASSERT_EQ(list->selected, expected);
             if (expected < 0) continue; // nothing chosen yet
             ASSERT_GE(list->selected, list->first);
             ASSERT_LT(list->selected, list->first + list->rows);
             const bool inView = expected >= first && expected < first + list->rows;
-            EXPECT_EQ(list->first, inView ? first : key == Key::Up ? expected : expected - list->rows + 1);
+            EXPECT_EQ(list->first, inView           ? first
+                                   : key == Key::Up ? expected
+                                                    : expected - list->rows + 1);
             if (expected == before) continue;
             EXPECT_EQ(heard.last().type, inView ? 1u : 33u);
             EXPECT_EQ(heard.last().selected, expected);

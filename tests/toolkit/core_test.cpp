@@ -15,11 +15,13 @@ TEST(WidgetEvents, ValuesTravelInOneWordAndTextsReadAsTypedNumbers) {
     EXPECT_FALSE(ValueEvent::boolOf(Event(2, 0x100))) << "only the low byte is the bool";
     EXPECT_STREQ(ValueEvent::textOf(ValueEvent::ofText(8, nullptr)), "");
     EXPECT_FLOAT_EQ(ValueEvent::floatOf(Event(2, ValueEvent::wordOfFloat(3.5f))), 3.5f);
-    const std::pair<const char*, int> ints[] = {{"  42", 42}, {"+7 apples", 7}, {"-3", -3},
-                                                {"abc", 0},   {nullptr, 0},     {"99999999999999", 0}};
+    const std::pair<const char*, int> ints[] = {{"  42", 42}, {"+7 apples", 7},
+                                                {"-3", -3},   {"abc", 0},
+                                                {nullptr, 0}, {"99999999999999", 0}};
     for (const auto& [text, value] : ints)
         EXPECT_EQ(textToInt(text), value) << (text ? text : "null");
-    const std::pair<const char*, float> floats[] = {{"2.5", 2.5f}, {" -0.25x", -0.25f}, {"nan", 0.0f}, {"", 0.0f}};
+    const std::pair<const char*, float> floats[] = {
+        {"2.5", 2.5f}, {" -0.25x", -0.25f}, {"nan", 0.0f}, {"", 0.0f}};
     for (const auto& [text, value] : floats)
         EXPECT_FLOAT_EQ(textToFloat(text), value) << text;
 }
@@ -39,8 +41,8 @@ TEST(Widget, ChildrenHitTestsAndHoverLooks) {
     const struct {
         int x, y;
         bool inside;
-    } points[] = {{116, 76, true}, {146, 116, true}, {147, 116, false}, {146, 117, false}, {115, 90, false},
-                  {120, 75, false}};
+    } points[] = {{116, 76, true},   {146, 116, true}, {147, 116, false},
+                  {146, 117, false}, {115, 90, false}, {120, 75, false}};
     for (const auto& p : points) {
         EXPECT_EQ(child->hitTest(p.x, p.y), p.inside) << p.x << "," << p.y;
         EXPECT_EQ(child->active, p.inside);
@@ -66,7 +68,7 @@ TEST(Container, RoutesInputToTheChildUnderThePointerAndMovesItsChildren) {
         int x, y;
         Widget* child;
         bool inside;
-    } moves[] = {{56, 16, left, true},    {96, 16, right, true},  {46, 56, left, true},
+    } moves[] = {{56, 16, left, true},      {96, 16, right, true}, {46, 56, left, true},
                  {500, 10, nullptr, false}, {96, 16, right, true}, {200, 150, nullptr, true}};
     for (const auto& m : moves) {
         EXPECT_EQ(root.hitTest(m.x, m.y), m.inside) << m.x << "," << m.y;

@@ -177,7 +177,9 @@ TEST_F(ControlPageDrawing, ButtonsRiseAndSinkAndShowTheirPictures) {
     const Frame& f = *frame;
     EXPECT_TRUE(controls->plainButton->font->matches("Arial", 24, true, false)) << "bold, upright";
     const Label& caption = *controls->caption;
-    EXPECT_GT(f.brightPixels(caption.x, caption.y, caption.x + caption.width, caption.y + caption.height, 200), 30);
+    EXPECT_GT(f.brightPixels(caption.x, caption.y, caption.x + caption.width,
+                             caption.y + caption.height, 200),
+              30);
     EXPECT_EQ(bevelFrom(f, *controls->plainButton, true), "l");
     EXPECT_EQ(bevelFrom(f, *controls->pressedButton, true), "d");
     const Button& b = *controls->picturedButton;
@@ -199,7 +201,9 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
     EXPECT_GT(f.brightPixels(field.x, field.y, field.x + field.width, field.y + field.height, 200),
               20);
     // Text keeps inside the margins: none left of them, none below the field.
-    EXPECT_EQ(f.brightPixels(field.x - 4, field.y, field.x + field.margin, field.y + field.height, 200), 0);
+    EXPECT_EQ(
+        f.brightPixels(field.x - 4, field.y, field.x + field.margin, field.y + field.height, 200),
+        0);
     EXPECT_EQ(f.brightPixels(field.x, field.y - 8, field.x + field.width, field.y, 200), 0);
 
     const ListBox& list = *controls->list;
@@ -211,7 +215,8 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
         for (int x = list.x + list.margin; x < list.x + list.width - list.margin; ++x)
             if (near(f.at(x, y), {77, 77, 128}, 3)) ++selectionPixels;
     EXPECT_GT(selectionPixels, (list.width - 2 * list.margin) * pitch / 2);
-    EXPECT_FALSE(near(f.at(list.x + 1, selectedTop - pitch / 2), {77, 77, 128}, 3)) << "not over the bevel";
+    EXPECT_FALSE(near(f.at(list.x + 1, selectedTop - pitch / 2), {77, 77, 128}, 3))
+        << "not over the bevel";
     const int rowsTop = list.y + list.height - list.margin;
     EXPECT_GT(f.brightPixels(list.x, rowsTop - pitch, list.x + list.width, rowsTop, 200), 10);
 
@@ -219,7 +224,8 @@ TEST_F(ControlPageDrawing, TextControlsShowTheirTextSelectionAndBevel) {
     EXPECT_GT(view.first, 0); // twelve lines scrolled the view
     EXPECT_GT(f.brightPixels(view.x, view.y, view.x + view.width, view.y + view.height, 200), 100);
     const int viewTop = view.y + view.height;
-    EXPECT_EQ(f.brightPixels(view.x, viewTop - view.margin, view.x + view.width, viewTop + 20, 200), 0)
+    EXPECT_EQ(f.brightPixels(view.x, viewTop - view.margin, view.x + view.width, viewTop + 20, 200),
+              0)
         << "lines start below the top margin";
     EXPECT_EQ(f.brightPixels(view.x - 4, view.y, view.x + view.margin, viewTop, 200), 0);
 }

@@ -84,7 +84,7 @@ TEST_P(ExactSolveOnLand, LeavesNoDivergenceAndKeepsFlatAirAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lands, ExactSolveOnLand, ::testing::ValuesIn(lands),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ExactSolve, TerrainSymmetricAboutTheWindGivesAMirroredField) {
     Terrain terrain;

@@ -22,7 +22,9 @@ TEST(LiftMap, TintFollowsTheVerticalSpeedAndSaturatesAtThreeMetresPerSecond) {
     for (const auto& [speed, red, opacity] : cases) {
         const LiftMap::Tint tint = LiftMap::tint(speed);
         EXPECT_NEAR(tint[3], opacity, 1e-6f) << speed;
-        if (opacity > 0.0f) EXPECT_EQ(tint[0] > tint[2], red) << speed;
+        if (opacity > 0.0f) {
+            EXPECT_EQ(tint[0] > tint[2], red) << speed;
+        }
     }
 }
 
@@ -56,8 +58,10 @@ TEST(LiftMap, ColumnsTakeTheFieldsVerticalWindAtTheChosenHeight) {
 
     map.setHeight(80.0f); // the same field at another height
     map.follow(wind, terrain);
-    const float x = terrain.box().minX + 4.5f * wind.dx(), y = terrain.box().minY + 2.5f * wind.dy();
-    EXPECT_NEAR(map.columnTint(4, 2)[3], LiftMap::tint(wind.windAt(x, y, 80.0f)[2])[3], 1.0f / 255.0f);
+    const float x = terrain.box().minX + 4.5f * wind.dx(),
+                y = terrain.box().minY + 2.5f * wind.dy();
+    EXPECT_NEAR(map.columnTint(4, 2)[3], LiftMap::tint(wind.windAt(x, y, 80.0f)[2])[3],
+                1.0f / 255.0f);
 
     wind.setWind(0.0f, 0.0f); // no wind: nothing to tint
     wind.compute();

@@ -75,7 +75,8 @@ TEST(WindGl, ArrowsAndTheLiftMapShowTheFieldInsideTheView) {
         const char* name;
         const WindField::Plane &left, &right;
         int westLit, eastLit;
-    } culls[] = {{"left plane", eastHalf, everything, 0, 20}, {"right plane", everything, nowhere, 0, 0}};
+    } culls[] = {{"left plane", eastHalf, everything, 0, 20},
+                 {"right plane", everything, nowhere, 0, 0}};
     for (const auto& c : culls) {
         lookDown(window);
         field.draw(c.left, c.right, 3.0f);
@@ -83,7 +84,9 @@ TEST(WindGl, ArrowsAndTheLiftMapShowTheFieldInsideTheView) {
         const auto west = blueAndRed(pixels, 200, 0, 90), east = blueAndRed(pixels, 200, 110, 200);
         EXPECT_EQ(west.first + west.second, c.westLit) << c.name;
         EXPECT_GE(east.first + east.second, c.eastLit) << c.name;
-        if (c.eastLit == 0) EXPECT_EQ(east.first + east.second, 0) << c.name;
+        if (c.eastLit == 0) {
+            EXPECT_EQ(east.first + east.second, 0) << c.name;
+        }
     }
 
     LiftMap map;

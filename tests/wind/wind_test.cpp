@@ -45,7 +45,9 @@ class WindOnLand : public ::testing::Test {
     WindField field{terrain};
 };
 
-float length(const WindField::Vec3& v) { return std::hypot(v[0], v[1], v[2]); }
+float length(const WindField::Vec3& v) {
+    return std::hypot(v[0], v[1], v[2]);
+}
 
 // The divergence of a layer worked out from the solver's winds: centred
 // differences, a column's own value standing in beyond the grid's edge.
@@ -298,7 +300,8 @@ TEST(WindParams, RoundTripDefaultsAndBounds) {
         {"wind.hdiscret = \"1\"\nwind.vdiscret = \"0\"\nwind.tinf = \"0\"\n", 2, 1, -0.008f, 296.0f,
          0.2f},
         {"wind.hdiscret = \"1e5\"\nwind.vdiscret = \"1e9\"\nwind.gamma = \"1e39\"\n"
-         "wind.alpha = \"7\"\nwind.tinf = \"5000\"\n", 400, 200, 1.0f, 1000.0f, 1.0f},
+         "wind.alpha = \"7\"\nwind.tinf = \"5000\"\n",
+         400, 200, 1.0f, 1000.0f, 1.0f},
         {"wind.hdiscret = \"12.9\"\nwind.gamma = \"-3\"\nwind.alpha = \"-1\"\n", 12, 20, -1.0f,
          296.0f, 0.0f},
     };

@@ -109,8 +109,7 @@ bool GeoLand::readPlain(LandRecipe& recipe, std::string& error) {
     return true;
 }
 
-bool GeoLand::settleSize(LandRecipe& recipe, std::vector<std::string>& notes,
-                         std::string& error) {
+bool GeoLand::settleSize(LandRecipe& recipe, std::vector<std::string>& notes, std::string& error) {
     if (recipe.sizeGiven) return true;
     PixelMap probe;
     if (!dem.mapFrame(*localFrame, -500, -500, 500, 500, 2, probe, error)) return false;
@@ -135,8 +134,7 @@ bool GeoLand::settleSize(LandRecipe& recipe, std::vector<std::string>& notes,
     return true;
 }
 
-bool GeoLand::checkInside(const LandRecipe& recipe, const PixelMap& map,
-                          std::string& error) const {
+bool GeoLand::checkInside(const LandRecipe& recipe, const PixelMap& map, std::string& error) const {
     const auto b = map.bounds();
     const double metresPerColumn = recipe.sizeX / std::max(b[1] - b[0], 1e-9);
     const double metresPerRow = recipe.sizeY / std::max(b[3] - b[2], 1e-9);
@@ -240,12 +238,12 @@ bool GeoLand::drapePhoto(const LandRecipe& recipe, RgbPicture& ground,
     }
     if (missing > 0) {
         const double texelX = recipe.sizeX / ground.width, texelY = recipe.sizeY / ground.height;
-        notes.push_back(recipe.photo + " does not cover x " + metres(missMinX - 0.5 * texelX) +
-                        " to " + metres(missMaxX + 0.5 * texelX) + ", y " +
-                        metres(missMinY - 0.5 * texelY) + " to " +
-                        metres(missMaxY + 0.5 * texelY) + " of the land (" +
-                        std::to_string(missing * 100 / (std::size_t(ground.width) * ground.height)) +
-                        " %); the ground is painted there");
+        notes.push_back(
+            recipe.photo + " does not cover x " + metres(missMinX - 0.5 * texelX) + " to " +
+            metres(missMaxX + 0.5 * texelX) + ", y " + metres(missMinY - 0.5 * texelY) + " to " +
+            metres(missMaxY + 0.5 * texelY) + " of the land (" +
+            std::to_string(missing * 100 / (std::size_t(ground.width) * ground.height)) +
+            " %); the ground is painted there");
     }
     return true;
 }

@@ -164,8 +164,8 @@ bool GeoRaster::centre(double& latitude, double& longitude, std::string& error) 
     std::unique_ptr<OGRCoordinateTransformation> transform(
         OGRCreateCoordinateTransformation(srs.get(), wgs84.get()));
     if (!transform || !transform->Transform(1, &x, &y)) {
-        error = "cannot place the centre of " + path + " on the globe: " +
-                lastGdalError("PROJ failed");
+        error =
+            "cannot place the centre of " + path + " on the globe: " + lastGdalError("PROJ failed");
         return false;
     }
     longitude = x;
@@ -230,8 +230,9 @@ bool GeoRaster::read(int bandNumber, const RasterWindow& window, int bufferColum
     GDALRasterIOExtraArg extra;
     INIT_RASTERIO_EXTRA_ARG(extra);
     // Averaging keeps a coarser read faithful to the ground it stands for.
-    extra.eResampleAlg =
-        bufferColumns < window.width || bufferRows < window.height ? GRIORA_Average : GRIORA_Bilinear;
+    extra.eResampleAlg = bufferColumns < window.width || bufferRows < window.height
+                             ? GRIORA_Average
+                             : GRIORA_Bilinear;
     QuietGdal quiet;
     if (band->RasterIO(GF_Read, window.x, window.y, window.width, window.height,
                        samples.values.data(), bufferColumns, bufferRows, GDT_Float32, 0, 0,
@@ -252,7 +253,8 @@ bool GeoRaster::readHeights(const RasterWindow& window, int bufferColumns, int b
     const std::string unit = band->GetUnitType();
     const double metres = metresPerUnit(unit);
     if (metres == 0.0) {
-        error = path + " gives its heights in \"" + unit + "\", a unit the land maker does not know";
+        error =
+            path + " gives its heights in \"" + unit + "\", a unit the land maker does not know";
         return false;
     }
     if (!read(1, window, bufferColumns, bufferRows, samples, error)) return false;

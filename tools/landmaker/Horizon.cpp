@@ -68,10 +68,14 @@ std::array<double, 2> WallBox::wallPoint(double u) const {
     const int side = std::min(int(wall), 3);
     const double t = wall - side;
     switch (side) {
-    case 0: return {minX - m + t * (maxX - minX + 2 * m), maxY};  // north, west to east
-    case 1: return {maxX, maxY + m - t * (maxY - minY + 2 * m)};  // east, north to south
-    case 2: return {maxX + m - t * (maxX - minX + 2 * m), minY};  // south, east to west
-    default: return {minX, minY - m + t * (maxY - minY + 2 * m)}; // west, south to north
+    case 0:
+        return {minX - m + t * (maxX - minX + 2 * m), maxY}; // north, west to east
+    case 1:
+        return {maxX, maxY + m - t * (maxY - minY + 2 * m)}; // east, north to south
+    case 2:
+        return {maxX + m - t * (maxX - minX + 2 * m), minY}; // south, east to west
+    default:
+        return {minX, minY - m + t * (maxY - minY + 2 * m)}; // west, south to north
     }
 }
 
@@ -108,7 +112,8 @@ float Horizon::heightAt(double x, double y) const {
     const float fu = float(u - i), fv = float(v - j);
     const float* row0 = &heights[std::size_t(j) * size + i];
     const float* row1 = row0 + size;
-    return (row0[0] * (1 - fu) + row0[1] * fu) * (1 - fv) + (row1[0] * (1 - fu) + row1[1] * fu) * fv;
+    return (row0[0] * (1 - fu) + row0[1] * fu) * (1 - fv) +
+           (row1[0] * (1 - fu) + row1[1] * fu) * fv;
 }
 
 RgbPicture Horizon::paint(const WallBox& box, int wallWidth, int height, unsigned seed,

@@ -322,9 +322,8 @@ bool makeLand(const LandRecipe& sideFile, MadeLandSummary& summary, std::string&
     const float hills = (recipe.maxHeight - recipe.minHeight) * 0.45f + 60.0f;
     const int skylineSize = recipe.skylineSize;
     if (skylineSize > 0 && !recipe.skyline.empty())
-        outputs.push_back(
-            {recipe.skyline, painter.paintSkyline(skylineSize, skylineSize / 2, hills / wall),
-             true});
+        outputs.push_back({recipe.skyline,
+                           painter.paintSkyline(skylineSize, skylineSize / 2, hills / wall), true});
     if (!recipe.horizonPicture.empty()) {
         outputs.push_back({recipe.horizonPicture, {}, true});
         if (!paintHorizon(recipe, geo, summary, outputs.back().picture, error)) return false;

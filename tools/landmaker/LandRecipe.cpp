@@ -54,7 +54,8 @@ bool readCenter(KeyValueFile& file, std::optional<std::array<double, 2>>& center
     if (!parseNumbers(text, numbers) || numbers.size() != 2 || std::abs(numbers[0]) > 90.0 ||
         std::abs(numbers[1]) > 180.0) {
         error = "\"land.center\" must be a latitude and a longitude in degrees, e.g. \"46.05 "
-                "6.32\", not \"" + text + "\"";
+                "6.32\", not \"" +
+                text + "\"";
         return false;
     }
     center = std::array<double, 2>{numbers[0], numbers[1]};

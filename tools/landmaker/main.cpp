@@ -12,7 +12,8 @@ namespace {
 void usage() {
     std::puts("usage: landmaker SIDEFILE...\n"
               "Reads each side file (see tools/landmaker/README.md), triangulates its height\n"
-              "map or elevation data and writes NAME.map and the painted pictures next to the side file.");
+              "map or elevation data and writes NAME.map and the painted pictures next to the side "
+              "file.");
 }
 } // namespace
 

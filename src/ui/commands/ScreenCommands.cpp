@@ -4,7 +4,8 @@
 
 #include "ui/toolkit/WidgetEvents.h"
 
-FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console, ApplicationServices* application)
+FullScreenCommand::FullScreenCommand(Page* page, ConsolePage* console,
+                                     ApplicationServices* application)
     : SwitchCommand({"fullscreen", 129, [this] { return host().isFullScreen(); },
                      [this](bool on) { host().setFullScreen(on); }},
                     page, console) {
