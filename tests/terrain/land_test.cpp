@@ -104,7 +104,9 @@ TEST(TerrainLoading, CountsCutDownToWholeGroupsAndDegenerateTrianglesGiveNoNaN) 
     flat.points.insert(flat.points.end(), {50, 50, 30, 70, 10, 99}); // 4 on the diagonal, 5 unused
     flat.triangles.insert(flat.triangles.end(), {0, 4, 2});          // triangle 2: no area
     flat.tree = {-1, 2, 0, -1, 2, -1, -1, -1, 0, -1, -1, -1};        // the flat one searched first
+    terrain.Clear(); // a loaded terrain keeps its land until cleared
     ASSERT_TRUE(load(terrain, flat.text()));
+    ASSERT_EQ(terrain.mesh().pointCount(), 6);
     for (float x = -5.0f; x <= 105.0f; x += 2.5f)
         for (float y = -5.0f; y <= 105.0f; y += 2.5f) {
             ASSERT_TRUE(std::isfinite(terrain.HeightAt(x, y))) << x << ", " << y;
