@@ -82,8 +82,8 @@ class BenchApplication : public SimulatorApplication {
 
 class FrameBench {
   public:
-    FrameBench(BenchApplication& application, Scene& scene)
-        : app(application), scene(scene), land(scene.theLand()) {}
+    FrameBench(BenchApplication& application, Scene& benchScene)
+        : app(application), scene(benchScene), land(benchScene.theLand()) {}
 
     void showEverything(int spot) {
         scene.setShowWind(true);
@@ -444,10 +444,10 @@ int main(int argc, char** argv) {
     std::printf(
         "  pictures kept     ground %.1f + shaded %.1f, sky %.1f, skyline %.1f, clouds %.1f MiB;"
         " %d built-in pictures cached\n",
-        mib(groundBytes), mib(std::as_const(land.terrain.groundTexture()).Picture().PixelBytes()),
-        mib(std::as_const(land.sky.skyTexture()).Picture().PixelBytes()),
-        mib(std::as_const(land.sky.skylineTexture()).Picture().PixelBytes()),
-        mib(land.clouds.CloudTexture().Picture().PixelBytes()), app.textures.Count());
+        mib(groundBytes), mib(land.terrain.groundTexture().KeptPicture().PixelBytes()),
+        mib(land.sky.skyTexture().KeptPicture().PixelBytes()),
+        mib(land.sky.skylineTexture().KeptPicture().PixelBytes()),
+        mib(land.clouds.CloudTexture().KeptPicture().PixelBytes()), app.textures.Count());
     std::printf("RESULT game=%s whole_ms=%.3f fps=%.1f bare_ms=%.3f ratio=%.2f peak_mib=%.1f"
                 " baseline_ratio=%.2f\n",
                 std::filesystem::path(game).filename().c_str(), whole, 1000.0 / whole, bareMedian,
