@@ -186,13 +186,18 @@ class FrameBench {
         return list;
     }
 
-    double bareFrame(GLuint list) {
-        const Clock::time_point start = Clock::now();
+    // Every measured frame starts the same: events, a cleared screen, the scene's view.
+    void startSceneFrame() {
         app.pumpOneEvent();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
         loadSceneView();
         glEnable(GL_TEXTURE_2D);
+    }
+
+    double bareFrame(GLuint list) {
+        const Clock::time_point start = Clock::now();
+        startSceneFrame();
         land.terrain.groundTexture().Bind();
         glFogfv(GL_FOG_COLOR, land.sky.fogColour().data());
         glFogf(GL_FOG_DENSITY, SkyBox::fogDensity);
@@ -216,11 +221,7 @@ class FrameBench {
     // scene's picture can cost.
     double baselineFrame(GLuint terrainList, GLuint cloudList) {
         const Clock::time_point start = Clock::now();
-        app.pumpOneEvent();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
-        loadSceneView();
-        glEnable(GL_TEXTURE_2D);
+        startSceneFrame();
         glCallList(land.sky.displayList());
         glCallList(cloudList);
         land.terrain.groundTexture().Bind();
