@@ -95,7 +95,7 @@ void SimulatorApplication::loadStartupGame() {
     showScene();
     applyScreenInfo();
     if (menu && world->isLoaded()) menu->closeRequested = true;
-    if (!world->theLand().graphicsReady) {
+    if (!world->landReady()) {
         // The world stands but its land could not be read: say so rather than show nothing.
         std::fprintf(stderr, "ventrix: the land \"%s\" named by %s cannot be read\n",
                      world->terrain().name().c_str(), startupGame.c_str());

@@ -13,7 +13,7 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
-#include "../support/WorkingFolder.h"
+#include "support/WorkingFolder.h"
 #include "Horizon.h"
 #include "LandMaker.h"
 #include "LandRecipe.h"
