@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "platform/Keys.h"
 #include "ui/commands/AskingCommands.h"
 #include "ui/commands/ObserverMoveCommands.h"
-#include "ui/commands/SceneCommands.h"
-#include "ui/commands/ScreenCommands.h"
 #include "ui/commands/ValueCommands.h"
 #include "ui/composites/Menu.h"
 #include "ui/shortcuts/KeyNames.h"
@@ -10,27 +10,25 @@
 #include "ui/toolkit/TextView.h"
 #include "world/Scene.h"
 
-#include <gtest/gtest.h>
-
 namespace {
-class LoggingCommand : public Command {
-  public:
-    LoggingCommand(std::string_view commandName, int key, Page* page, std::vector<std::string>& log)
+struct LoggingCommand : Command {
+    LoggingCommand(const char* commandName, int key, Page* page, std::vector<std::string>& log)
         : Command(commandName, 120, CommandEvent::Activate, page, nullptr), runs(log) {
         shortcutKey = key;
     }
-    bool execute() override {
-        runs.push_back(name);
-        return true;
-    }
+    bool execute() override { return runs.push_back(name), true; }
     std::vector<std::string>& runs;
 };
 
-Page* addPage(Menu& menu, int id) {
-    auto* page = new Page;
-    page->create(id, 0, 0, 256, 512, &menu, nullptr);
-    return page;
-}
+struct MenuOfPages {
+    MenuOfPages() { menu.create(nullptr, 20, 20, 0, 0, nullptr); }
+    Page* add(int id) {
+        auto* page = new Page;
+        page->create(id, 0, 0, 256, 512, &menu, nullptr);
+        return page;
+    }
+    Menu menu;
+};
 } // namespace
 
 // Named keys pad to nine columns, plain characters to eight; characters that once shared
@@ -48,13 +46,11 @@ TEST(KeyNames, NamesAndPadding) {
 // Keys over the scene run every command bound to them, page by page in registration
 // order; a shifted letter or an old colliding code runs nothing.
 TEST(Shortcuts, SceneKeysRunTheBoundCommandsInOrder) {
-    Menu menu;
+    MenuOfPages pages;
     Scene scene;
-    menu.create(nullptr, 20, 20, 0, 0, nullptr);
-    scene.subscribe(&menu);
+    scene.subscribe(&pages.menu);
     std::vector<std::string> log;
-    Page* first = addPage(menu, 0);
-    Page* second = addPage(menu, 1);
+    Page *first = pages.add(0), *second = pages.add(1);
     new LoggingCommand("second", 'k', second, log);
     new LoggingCommand("first", 'k', first, log);
     new LoggingCommand("left", Key::Left, first, log);
@@ -64,22 +60,21 @@ TEST(Shortcuts, SceneKeysRunTheBoundCommandsInOrder) {
     EXPECT_EQ(log, (std::vector<std::string>{"first", "first again", "second"}));
 }
 
+// The list shows the fixed keys, then every bound command in menu order, with its key.
 TEST(Shortcuts, TheListShowsTheFixedKeysThenEveryBoundCommandInMenuOrder) {
     Scene scene;
-    Observer* observer = &scene.theObserver();
-    Menu menu;
-    menu.create(nullptr, 20, 20, 0, 0, nullptr);
-    new ExitCommand(addPage(menu, 0), nullptr, nullptr);
-    Page* land = addPage(menu, 12);
+    MenuOfPages pages;
+    new ExitCommand(pages.add(0), nullptr, nullptr);
+    Page* land = pages.add(12);
     new AddSpotCommand(land, nullptr, &scene);
     new SaveMapCommand(land, nullptr, &scene);
-    new ObserverMoveCommand(MoveDirection::Front, land, nullptr, observer);
-    (new SwitchCommand(Switches::showWind(scene), addPage(menu, 14), nullptr))->shortcutKey =
+    new ObserverMoveCommand(MoveDirection::Front, land, nullptr, &scene.theObserver());
+    (new SwitchCommand(Switches::showWind(scene), pages.add(14), nullptr))->shortcutKey =
         Key::F1 + 1;
     auto* page = new ShortcutListPage;
-    EXPECT_TRUE(page->create(16, 0, 0, 512, 512, &menu, menu.pages));
-    EXPECT_EQ(page->pageId, 16);
-    ASSERT_EQ(page->children().size(), 2u) << "the list and a picture";
+    EXPECT_TRUE(page->create(16, 0, 0, 512, 512, &pages.menu, pages.menu.pages));
+    EXPECT_EQ(std::tuple(page->pageId, page->width, page->children().size()),
+              std::tuple(16, 512, std::size_t{2}));
     EXPECT_EQ(page->children()[1].get(), page->list);
     EXPECT_EQ(page->list->lines,
               (std::vector<std::string>{

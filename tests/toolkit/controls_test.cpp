@@ -1,38 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 
 #include "platform/Keys.h"
 #include "toolkit/WidgetTestSupport.h"
-#include "ui/toolkit/Container.h"
 #include "ui/toolkit/EditField.h"
 #include "ui/toolkit/Gauge.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
-#include "ui/toolkit/TextView.h"
 
 namespace {
-EditField* makeField(int width, Widget* parent = nullptr) {
+EditField* makeField(int width) {
     auto* field = new EditField;
     field->font = monoFont();
-    field->create(nullptr, 0, 0, width, 20, parent, nullptr, nullptr, false);
+    field->create(nullptr, 0, 0, width, 20, nullptr, nullptr, nullptr, false);
+    field->hitTest(1, 1);
     return field;
 }
 
-void type(EditField& field, const std::string& keys) {
-    for (char c : keys) {
-        field.keyDown(static_cast<unsigned char>(c));
-        field.characterTyped(static_cast<unsigned char>(c));
-    }
-}
-
-ListBox* makeList(int width, int height, Widget* parent = nullptr) {
+ListBox* makeList(int width, int height, int items) {
     auto* list = new ListBox;
     list->font = monoFont();
-    list->create(nullptr, 0, 0, width, height, parent, nullptr, nullptr);
+    list->create(nullptr, 0, 0, width, height, nullptr, nullptr, nullptr);
+    for (int i = 0; i < items; ++i)
+        list->addItem("item" + std::to_string(i));
     return list;
 }
 
@@ -41,29 +36,30 @@ int rowY(const ListBox& list, int row) {
     const int pitch = list.charHeight + 4;
     return list.y + list.height - list.margin - row * pitch - pitch / 2;
 }
+
+template <class E> std::shared_ptr<Event> made(E event) {
+    return std::make_shared<E>(event);
+}
 } // namespace
 
 // Random key sequences: the text is what was typed less what was erased, the view
 // never starts past the text, typing always shows the end, and every change is
-// told once with the text and scroll the field then holds.
+// told once with the text and scroll the field then holds; Return tells the text.
 TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
-    const int keys[] = {'a',        'Z',       '.',         '%',       '\'',
-                        '(',        Key::Back, Key::Delete, Key::Home, Key::Left,
-                        Key::Right, Key::F1,   Key::Console};
+    const int keys[] = {'a',       '.',          '%',        '\'',      '(',
+                        Key::Back, Key::Delete,  Key::Home,  Key::Left, Key::Right,
+                        Key::F1,   Key::Console, Key::Return};
     std::mt19937 random(1);
     for (int round = 0; round < 50; ++round) {
         std::unique_ptr<EditField> field(makeField(60 + 10 * (round % 8)));
         Recorder heard;
         field->subscribe(&heard);
-        field->hitTest(1, 1);
         std::string typed;
         for (int step = 0; step < 60; ++step) {
-            const int key = keys[random() % std::size(keys)];
-            const int before = field->offset;
+            const int key = keys[random() % std::size(keys)], before = field->offset;
             const std::size_t told = heard.events.size();
             const bool printable = key >= 32 && key <= 126;
-            // As the window delivers it: the press, then the character it typed.
-            const bool passedOn = field->keyDown(key);
+            const bool passedOn = field->keyDown(key); // the press, then the character typed
             if (printable) field->characterTyped(key);
             const bool erases = key == Key::Back || key == Key::Delete;
             if (printable) typed += static_cast<char>(key);
@@ -72,34 +68,27 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
                          << "round " << round << " step " << step << " key " << key);
             ASSERT_EQ(field->content, typed);
             EXPECT_EQ(passedOn, key == Key::F1 || key == Key::Console);
-            const int last = std::max(0, static_cast<int>(typed.size()) - field->visibleChars);
-            ASSERT_GE(field->offset, 0); // erasing may leave the view short, never past the end
-            ASSERT_LE(field->offset, std::max(0, static_cast<int>(typed.size()) - 1));
-            if (printable) {
-                EXPECT_GE(field->offset, last); // the end shows
-            }
-            if (key == Key::Home) {
-                EXPECT_EQ(field->offset, 0);
-            }
-            if (key == Key::Left) {
-                EXPECT_EQ(field->offset, std::min(before + 1, std::max(before, last)));
-            }
-            if (key == Key::Right) {
-                EXPECT_EQ(field->offset, std::max(before - 1, 0));
-            }
+            const int size = static_cast<int>(typed.size());
+            const int last = std::max(0, size - field->visibleChars);
+            // Typing shows the end; erasing may leave the view short, never past the end.
+            ASSERT_GE(field->offset, printable ? last : 0);
+            ASSERT_LE(field->offset, std::max(0, size - 1));
+            const int moved = key == Key::Home    ? 0
+                              : key == Key::Left  ? std::min(before + 1, std::max(before, last))
+                              : key == Key::Right ? std::max(before - 1, 0)
+                                                  : field->offset;
+            EXPECT_EQ(field->offset, moved);
             if (heard.events.size() == told) continue;
             ASSERT_EQ(heard.events.size(), told + 1);
             const HeardEvent& e = heard.last();
-            EXPECT_EQ((e.type & 2u) != 0, printable || erases);
             const bool emptied = erases && typed.empty(); // the view goes back to the start
+            EXPECT_EQ((e.type & 2u) != 0, printable || erases);
+            EXPECT_EQ((e.type & 8u) != 0, key == Key::Return);
             EXPECT_EQ((e.type & 32u) != 0, field->offset != before || key == Key::Home || emptied);
-            EXPECT_EQ(e.text, typed);
-            EXPECT_EQ(e.length, static_cast<int>(typed.size()));
-            EXPECT_EQ(e.visibleChars, field->visibleChars);
-            EXPECT_EQ(e.offset, field->offset);
+            EXPECT_EQ(std::tuple(e.text, e.length, e.visibleChars, e.offset),
+                      std::tuple(typed, size, field->visibleChars, field->offset));
         }
-        // Erasing an empty field uses the key but has nothing to tell.
-        while (!field->content.empty())
+        while (!field->content.empty()) // erasing an empty field uses the key, tells nothing
             field->keyDown(Key::Back);
         heard.clear();
         EXPECT_FALSE(field->keyDown(Key::Back));
@@ -107,46 +96,25 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
     }
 }
 
-TEST(EditField, ReturnReportsTheTextOrAddsALine) {
-    std::unique_ptr<EditField> field(makeField(100));
-    Recorder heard;
-    field->subscribe(&heard);
-    field->hitTest(1, 1);
-    type(*field, "spot");
-    heard.clear();
-    EXPECT_FALSE(field->keyDown(Key::Return));
-    ASSERT_EQ(heard.events.size(), 1u);
-    EXPECT_EQ(heard.last().type, 8u);
-    EXPECT_EQ(heard.last().text, "spot");
-    EXPECT_EQ(field->content, "spot");
-
-    EditField notes;
-    notes.font = monoFont();
-    notes.create(nullptr, 0, 0, 100, 60, nullptr, nullptr, nullptr, true);
-    notes.hitTest(1, 1);
-    type(notes, "a");
-    notes.keyDown(Key::Return);
-    type(notes, "b");
-    EXPECT_EQ(notes.content, "a\nb");
-}
-
+// Hover follows the pointer, a click selects the row under it; where no row is (the
+// margin, below the last item) nothing is selected and nothing told.
 TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    for (const char* item : {"a", "b", "c"})
-        list->addItem(item);
+    std::unique_ptr<ListBox> list(makeList(120, 180, 8));
+    list->first = 5;
     Recorder heard;
     list->subscribe(&heard);
     const int px = list->x + 10;
-    list->hitTest(px, rowY(*list, 2));
-    EXPECT_FALSE(list->mouseMove(px, rowY(*list, 2)));
-    EXPECT_EQ(list->hover, 2);
-    EXPECT_EQ(heard.last().type, 4u);
-    EXPECT_FALSE(list->leftButton(0, px, rowY(*list, 2), true));
-    EXPECT_FALSE(list->leftButton(0, px, rowY(*list, 2), false));
-    EXPECT_EQ(list->selected, 2);
-    EXPECT_EQ(heard.types(), (std::vector<uint32_t>{4, 1, 1}));
-    EXPECT_EQ(heard.last().text, "c");
-    EXPECT_EQ(heard.last().selected, 2);
+    for (int row : {-1, 3, 2}) {
+        const int py = row < 0 ? list->y + list->height - 2 : rowY(*list, row);
+        list->hitTest(px, py);
+        EXPECT_EQ(list->mouseMove(px, py), false);
+        EXPECT_EQ(list->leftButton(0, px, py, true), row != 2);
+        EXPECT_EQ(std::pair(list->hover, list->selected),
+                  row == 2 ? std::pair(2, 7) : std::pair(-1, -1));
+    }
+    EXPECT_EQ(heard.types(), (std::vector<uint32_t>{4, 1}));
+    EXPECT_EQ(std::pair(heard.last().text, heard.last().selected),
+              std::pair(std::string("item7"), 7));
 }
 
 // Random Up and Down: the selection moves by one and stops at both ends, stays in
@@ -154,17 +122,14 @@ TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
 TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
     std::mt19937 random(1);
     for (int round = 0; round < 30; ++round) {
-        std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5)));
+        const int count = 1 + static_cast<int>(random() % 25);
+        std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5), count));
         ASSERT_EQ(list->font, monoFont()) << "the list keeps the font it is given";
         const int pitch = list->charHeight + 4, inside = list->height - 2 * list->margin;
-        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside)
-            << "as many rows as fit";
+        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside);
         const int across = list->width - 2 * list->margin;
         EXPECT_TRUE(list->columns * list->charWidth <= across &&
                     (list->columns + 1) * list->charWidth > across);
-        const int count = 1 + static_cast<int>(random() % 25);
-        for (int i = 0; i < count; ++i)
-            list->addItem("item" + std::to_string(i));
         Recorder heard;
         list->subscribe(&heard);
         for (int step = 0; step < 60; ++step) {
@@ -176,206 +141,132 @@ TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
             SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
             ASSERT_EQ(list->selected, expected);
             if (expected < 0) continue; // nothing chosen yet
-            ASSERT_GE(list->selected, list->first);
-            ASSERT_LT(list->selected, list->first + list->rows);
             const bool inView = expected >= first && expected < first + list->rows;
             EXPECT_EQ(list->first, inView           ? first
                                    : key == Key::Up ? expected
                                                     : expected - list->rows + 1);
             if (expected == before) continue;
-            EXPECT_EQ(heard.last().type, inView ? 1u : 33u);
-            EXPECT_EQ(heard.last().selected, expected);
-            EXPECT_EQ(heard.last().first, list->first);
-            EXPECT_EQ(heard.last().text, "item" + std::to_string(expected));
+            EXPECT_EQ(std::tuple(heard.last().type, heard.last().selected, heard.last().first,
+                                 heard.last().text),
+                      std::tuple(inView ? 1u : 33u, expected, list->first,
+                                 "item" + std::to_string(expected)));
         }
     }
 }
 
+// What a list does with the events of the scroll bars, fields and lists linked to it.
 TEST(ListBox, FollowsEventsOfLinkedControls) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    const int rows = list->rows;
-    for (int i = 0; i < rows + 4; ++i)
+    std::unique_ptr<ListBox> list(makeList(120, 180, 0));
+    for (const char* item : {"alps", "coast", "dune"})
+        list->addItem(item);
+    for (int i = 3; i < list->rows + 4; ++i)
         list->addItem("item" + std::to_string(i));
-    list->onEvent(nullptr, RangeEvent(32, 2.7f, 0, 4));
-    EXPECT_EQ(list->first, 2);
-    list->onEvent(nullptr, RangeEvent(32, 50.0f, 0, 4));
-    EXPECT_EQ(list->first, 4); // clamped to count - rows
-    list->onEvent(nullptr, RangeEvent(32, -3.0f, 0, 4));
-    EXPECT_EQ(list->first, 0);
-    list->onEvent(nullptr, ValueEvent::ofText(1, "item3"));
-    EXPECT_EQ(list->selected, 3);
-    list->onEvent(nullptr, ValueEvent::ofText(1, "missing"));
-    EXPECT_EQ(list->selected, -1);
+    const int n = list->count(), unchecked = -9;
+    auto text = [](uint32_t type, const char* typed) {
+        TextEvent e(type);
+        e.text = typed;
+        return made(e);
+    };
     ListEvent other(1 | 32);
-    other.selected = 5;
-    other.first = 1;
-    list->onEvent(nullptr, other);
-    EXPECT_EQ(list->selected, 5);
-    EXPECT_EQ(list->first, 1);
-    const int before = list->count();
-    list->onEvent(nullptr, ValueEvent::ofText(2, "added"));
-    EXPECT_EQ(list->count(), before + 1);
-    list->onEvent(nullptr, ValueEvent::ofText(2, nullptr));
-    EXPECT_EQ(list->count(), 0);
+    other.selected = 5, other.first = 1;
+    const struct {
+        const char* name;
+        std::shared_ptr<Event> event;
+        int selected, first, count;
+    } rows[] = {{"bar moved", made(RangeEvent(32, 2.7f, 0, 4)), unchecked, 2, n},
+                {"bar past the end", made(RangeEvent(32, 50.0f, 0, 4)), unchecked, 4, n},
+                {"bar before the start", made(RangeEvent(32, -3.0f, 0, 4)), unchecked, 0, n},
+                {"item named", made(ValueEvent::ofText(1, "coast")), 1, 0, n},
+                {"unknown item", made(ValueEvent::ofText(1, "missing")), -1, 0, n},
+                {"other list", made(other), 5, 1, n},
+                {"Return, first item", text(8, "alps"), 0, unchecked, n},
+                {"Return, known", text(8, "coast"), 1, unchecked, n},
+                {"Return, new", text(8, "ridge"), n, unchecked, n + 1},
+                {"Return, empty", text(8, ""), n, unchecked, n + 1},
+                {"typing", text(2, "co"), 1, unchecked, n + 1},
+                {"typing past all", text(2, "zz"), -1, unchecked, n + 1},
+                {"item added", made(ValueEvent::ofText(2, "added")), unchecked, unchecked, n + 2},
+                {"cleared", made(ValueEvent::ofText(2, nullptr)), unchecked, unchecked, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        list->onEvent(nullptr, *row.event);
+        EXPECT_EQ(std::tuple(row.selected == unchecked ? unchecked : list->selected,
+                             row.first == unchecked ? unchecked : list->first, list->count()),
+                  std::tuple(row.selected, row.first, row.count));
+    }
 }
 
-TEST(Gauge, BarGrowsFromTheStartToTheValueAndIsClamped) {
+// The bar grows from its start (or its end) to the value, clamped to the range.
+TEST(Gauge, BarGrowsToTheValueAndIsClamped) {
     Gauge gauge;
     gauge.vertical = false;
     gauge.create(nullptr, 100, 50, 204, 20, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(gauge.thumbSize.height, 16); // cross extent less the margins
-    EXPECT_EQ(gauge.thumbSize.width, 0);
-    gauge.setValue(0.0f);
-    EXPECT_EQ(gauge.thumbRect.left, 102);
-    EXPECT_EQ(gauge.thumbRect.right, 102); // empty
-    gauge.setValue(50.0f);
-    EXPECT_EQ(gauge.thumbRect.right, 102 + 100);
-    gauge.setValue(250.0f);
-    EXPECT_FLOAT_EQ(gauge.value, 100.0f);
-    EXPECT_EQ(gauge.thumbRect.right, 100 + 204 - 2);
-    EXPECT_EQ(gauge.thumbRect.bottom, 52);
-    EXPECT_EQ(gauge.thumbRect.top, 68);
-    gauge.setValue(-5.0f);
-    EXPECT_FLOAT_EQ(gauge.value, 0.0f);
-
-    gauge.setFromStart(false); // the bar now comes from the end
-    gauge.setValue(100.0f);
-    EXPECT_EQ(gauge.thumbRect.left, 102);
-    EXPECT_EQ(gauge.thumbRect.right, 302);
-    gauge.setValue(25.0f);
-    EXPECT_EQ(gauge.thumbRect.left, 102 + 150);
-    EXPECT_EQ(gauge.thumbRect.right, 302);
+    EXPECT_EQ(std::pair(gauge.thumbSize.width, gauge.thumbSize.height), std::pair(0, 16));
+    const std::tuple<bool, float, float, int, int> cases[] = {
+        {true, 0, 0, 102, 102},  {true, 50, 50, 102, 202},    {true, 250, 100, 102, 302},
+        {true, -5, 0, 102, 102}, {false, 100, 100, 102, 302}, {false, 25, 25, 252, 302}};
+    for (const auto& [fromStart, set, value, left, right] : cases) {
+        gauge.setFromStart(fromStart);
+        gauge.setValue(set);
+        EXPECT_EQ(std::tuple(gauge.value, gauge.thumbRect.left, gauge.thumbRect.right,
+                             gauge.thumbRect.bottom, gauge.thumbRect.top),
+                  std::tuple(value, left, right, 52, 68))
+            << set << (fromStart ? " from the start" : " from the end");
+    }
 }
 
-TEST(Slider, DraggedPastItsEndStaysAtTheBound) {
+// Dragged past its ends the knob stays at the bounds, leaving the slider ends the drag;
+// the read-out shows the value however it moved, and a command does not hear it shown.
+TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
+    Label readOut;
+    readOut.create("0", 436, 434, 40, 20, nullptr, nullptr);
+    Recorder command(2 | 8 | 128);
     Slider slider;
     slider.vertical = false;
     slider.create(nullptr, 370, 445, 70, 8, nullptr, nullptr, nullptr, nullptr);
+    slider.subscribe(&readOut), slider.subscribe(&command);
+    slider.onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f)); // as Reset sends it
+    EXPECT_EQ(readOut.text, "63.0");
+    slider.setRange(40.0f, 60.0f);
+    EXPECT_EQ(readOut.text, "60.0");
+    EXPECT_TRUE(command.events.empty());
     slider.setRange(40.0f, 80.0f);
-    Recorder heard;
-    slider.subscribe(&heard);
     slider.hitTest(440, 449);
-    slider.leftButton(0, 440, 449, true); // the far right edge, past the knob's travel
-    EXPECT_FLOAT_EQ(slider.value, 80.0f);
-    EXPECT_EQ(heard.last().type, 2u);
-    EXPECT_FLOAT_EQ(heard.last().value, 80.0f);
-    EXPECT_FLOAT_EQ(heard.last().min, 40.0f);
-    EXPECT_FLOAT_EQ(heard.last().max, 80.0f);
+    slider.leftButton(0, 440, 449, true);
+    ASSERT_EQ(command.events.size(), 1u);
+    EXPECT_EQ(std::tuple(slider.value, readOut.text, command.last().type, command.last().value,
+                         command.last().min, command.last().max),
+              std::tuple(80.0f, std::string("80.0"), 2u, 80.0f, 40.0f, 80.0f));
     slider.mouseMove(370, 449);
-    EXPECT_FLOAT_EQ(slider.value, 40.0f);
-    // Leaving the slider ends the drag: later motion changes nothing.
     slider.hitTest(300, 449);
-    EXPECT_FALSE(slider.dragging);
-    const std::size_t heardBefore = heard.events.size();
     EXPECT_TRUE(slider.mouseMove(420, 449));
-    EXPECT_EQ(heard.events.size(), heardBefore);
+    EXPECT_EQ(std::tuple(slider.value, readOut.text, slider.dragging, command.events.size()),
+              std::tuple(40.0f, std::string("40.0"), false, std::size_t{2}));
+    Slider flat; // equal bounds put the knob at the start
+    flat.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    flat.setRange(5.0f, 5.0f);
+    EXPECT_EQ(std::tuple(flat.value, flat.thumbRect.bottom, flat.thumbCentre.y),
+              std::tuple(5.0f, 2, 5));
 }
 
+// A scroll bar takes its range from the list or field it scrolls, not their selection;
+// a plain slider takes a chosen number.
 TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
-    Slider slider;
-    slider.scrollMode = true;
-    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    Slider bar, plain;
+    bar.scrollMode = true;
+    for (Slider* s : {&bar, &plain})
+        s->create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
     ListEvent grown(2 | 32);
-    grown.count = 30;
-    grown.rows = 8;
-    grown.first = 5;
-    slider.onEvent(nullptr, grown);
-    EXPECT_FLOAT_EQ(slider.max, 22.0f); // fromStart: max is the far bound
-    EXPECT_FLOAT_EQ(slider.value, 5.0f);
+    grown.count = 30, grown.rows = 8, grown.first = 5;
+    bar.onEvent(nullptr, grown);
+    EXPECT_EQ(std::pair(bar.max, bar.value), std::pair(22.0f, 5.0f));
     TextEvent field(2 | 32);
-    field.length = 40;
-    field.visibleChars = 10;
-    field.offset = 12;
-    slider.onEvent(nullptr, field);
-    EXPECT_FLOAT_EQ(slider.max, 30.0f);
-    EXPECT_FLOAT_EQ(slider.value, 12.0f);
+    field.length = 40, field.visibleChars = 10, field.offset = 12;
+    bar.onEvent(nullptr, field);
+    EXPECT_EQ(std::pair(bar.max, bar.value), std::pair(30.0f, 12.0f));
     ListEvent chosen(1);
     chosen.text = "7";
-    slider.onEvent(nullptr, chosen); // a selection does not move a scroll bar
-    EXPECT_FLOAT_EQ(slider.value, 12.0f);
-
-    Slider plain;
-    plain.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    bar.onEvent(nullptr, chosen);
     plain.onEvent(nullptr, chosen);
-    EXPECT_FLOAT_EQ(plain.value, 7.0f);
-}
-
-// A click where no row is, equal slider bounds, read-outs moved by commands, list typing.
-TEST(ListBox, ClickWhereNoRowIsSelectsNothing) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    for (int i = 0; i < 20; ++i)
-        list->addItem("item" + std::to_string(i));
-    list->first = 5; // scrolled
-    list->selected = 7;
-    Recorder heard;
-    list->subscribe(&heard);
-    const int px = list->x + 10;
-    const int inTopMargin = list->y + list->height - 2;
-    list->hitTest(px, inTopMargin);
-    list->mouseMove(px, inTopMargin);
-    EXPECT_EQ(list->hover, -1);
-    EXPECT_TRUE(list->leftButton(0, px, inTopMargin, true));
-    EXPECT_EQ(list->selected, 7);
-
-    std::unique_ptr<ListBox> shortList(makeList(120, 180));
-    shortList->addItem("only");
-    const int belowItems = rowY(*shortList, 3);
-    shortList->hitTest(px, belowItems);
-    EXPECT_TRUE(shortList->leftButton(0, px, belowItems, true));
-    EXPECT_EQ(shortList->selected, -1);
-    EXPECT_TRUE(heard.events.empty());
-}
-TEST(Slider, EqualBoundsPutTheKnobAtTheStart) {
-    Slider slider;
-    slider.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
-    slider.setRange(5.0f, 5.0f);
-    EXPECT_FLOAT_EQ(slider.value, 5.0f);
-    EXPECT_EQ(slider.thumbRect.bottom, 2);
-    EXPECT_EQ(slider.thumbCentre.y, 2 + 3);
-}
-TEST(Slider, ReadOutShowsTheValueAlsoWhenACommandMovesIt) {
-    Container page;
-    page.create(nullptr, 0, 0, 500, 500, nullptr);
-    auto* slider = new Slider;
-    slider->vertical = false;
-    slider->create(nullptr, 364, 439, 70, 8, &page, nullptr, nullptr, nullptr);
-    auto* readOut = new Label;
-    readOut->noFill = true;
-    readOut->create("0", 436, 434, 40, 20, &page, nullptr);
-    slider->subscribe(readOut);
-    EXPECT_EQ(readOut->text, "0");
-    // "Reset": the command sends the world's value to the slider.
-    slider->onEvent(nullptr, ValueEvent::ofFloat(2, 63.0f));
-    EXPECT_FLOAT_EQ(slider->value, 63.0f);
-    EXPECT_EQ(readOut->text, "63.0");
-    slider->setRange(40.0f, 60.0f);
-    EXPECT_EQ(readOut->text, "60.0");
-    // A command listening to the slider does not hear the read-out's update.
-    Recorder command(2 | 8 | 128);
-    slider->subscribe(&command);
-    slider->onEvent(nullptr, RangeEvent(2, 50.0f, 40, 60));
-    EXPECT_EQ(readOut->text, "50.0");
-    EXPECT_TRUE(command.events.empty());
-}
-TEST(ListBox, ReturnInALinkedFieldSelectsOrAddsTheName) {
-    std::unique_ptr<ListBox> list(makeList(120, 180));
-    for (const char* item : {"alps", "coast", "dune"})
-        list->addItem(item);
-    TextEvent entered(8);
-    for (int row : {1, 0}) {
-        entered.text = row ? "coast" : "alps";
-        list->onEvent(nullptr, entered);
-        EXPECT_EQ(list->selected, row);
-    }
-    entered.text = "ridge";
-    list->onEvent(nullptr, entered);
-    EXPECT_EQ(list->count(), 4);
-    EXPECT_EQ(list->selected, 3);
-    TextEvent typing(2);
-    typing.text = "co";
-    list->onEvent(nullptr, typing);
-    EXPECT_EQ(list->selected, 1);
-    typing.text = "zz";
-    list->onEvent(nullptr, typing);
-    EXPECT_EQ(list->selected, -1);
+    EXPECT_EQ(std::pair(bar.value, plain.value), std::pair(12.0f, 7.0f));
 }

@@ -1,0 +1,301 @@
+// The menu as built over a real scene, clicked where a user would: its pages, the commands
+// they register, the pages the buttons open, and what the pages do with what is typed.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "shell/Accessors.h"
+#include "support/FakeHost.h"
+#include "support/SquareLand.h"
+#include "support/WorkingFolder.h"
+#include "toolkit/WidgetTestSupport.h"
+#include "ui/commands/Command.h"
+#include "ui/composites/Menu.h"
+#include "ui/console/ConsolePage.h"
+#include "ui/menu/BuildMenu.h"
+#include "ui/menu/CreatePage.h"
+#include "ui/menu/DemosPage.h"
+#include "ui/menu/GeneralPage.h"
+#include "ui/menu/LoadGamePage.h"
+#include "ui/menu/MenuPageId.h"
+#include "ui/menu/MenuTargets.h"
+#include "ui/menu/NavigationPage.h"
+#include "ui/menu/ParameterPage.h"
+#include "ui/menu/SaveGamePage.h"
+#include "ui/menu/ServersPage.h"
+#include "ui/menu/TypePage.h"
+#include "ui/toolkit/Button.h"
+#include "ui/toolkit/EditField.h"
+#include "ui/toolkit/Label.h"
+#include "ui/toolkit/ListBox.h"
+#include "ui/toolkit/Slider.h"
+#include "ui/toolkit/ToggleButton.h"
+#include "ui/toolkit/ToggleGroup.h"
+#include "world/Scene.h"
+
+using namespace testsupport;
+
+namespace {
+constexpr int Content = 26; // the menu sits at (20, 20), page contents 6 further in
+
+class MenuTest : public ::testing::Test {
+  protected:
+    // Builds the menu in the working folder, over a world loaded from the square land.
+    void build(bool loaded = true) {
+        writeSquareLand("square");
+        writeFile("start.sav", squareSavedGame("square", 500, 500));
+        ASSERT_TRUE(!loaded || (scene.readSavedGame("start.sav") && scene.build()));
+        menu = buildMenu({nullptr, &scene, &scene.theObserver(), &console});
+        for (const auto& each : menu->pages)
+            for (const auto& command : each->commands)
+                command->useHost(host);
+    }
+    template <class P = Page> P& open(int id) {
+        menu->push(menu->findPage(id));
+        return dynamic_cast<P&>(*menu->top());
+    }
+    Command* command(const std::string& name) const {
+        for (const auto& each : menu->pages)
+            for (const auto& made : each->commands)
+                if (made->name == name) return made.get();
+        return nullptr;
+    }
+    void typeText(const Widget& field, const std::string& typed) {
+        menu->hitTest(field.x + field.width / 2, field.y + field.height / 2);
+        for (unsigned char c : typed)
+            menu->keyDown(c), menu->characterTyped(c), menu->keyUp(c);
+    }
+    void dragTo(const Widget& slider, int windowX) {
+        const int middleX = slider.x + slider.width / 2, middleY = slider.y + slider.height / 2;
+        menu->hitTest(middleX, middleY);
+        menu->leftButton(0, middleX, middleY, true);
+        menu->hitTest(windowX, middleY);
+        menu->mouseMove(windowX, middleY);
+        menu->leftButton(0, windowX, middleY, false);
+    }
+    int topId() const { return menu->top()->pageId; }
+
+    WorkingFolder folder;
+    Scene scene;
+    ConsolePage console;
+    commandtest::FakeHost host;
+    std::unique_ptr<Menu> menu;
+};
+} // namespace
+
+// The pages register their commands with the console in page order, and own them so.
+TEST_F(MenuTest, CommandsRegisterInPageOrderWithTheConsole) {
+    build(false);
+    std::istringstream expected(
+        "exit loadscene savescene addspot changespot savemap observermovefront observermoveback "
+        "observermoveleft observermoveright wind date hour showlift windsolver playsound "
+        "showpompes showwind showclouds showsun showdecors showinfo observerfieldofview "
+        "observerspeed observerazimutspeed observersitespeed resizescreen fullscreen createscene");
+    std::vector<std::string> names{std::istream_iterator<std::string>(expected), {}}, registered,
+        owned;
+    for (const Command* each : console.registeredCommands())
+        registered.push_back(each->name);
+    for (const auto& each : menu->pages)
+        for (const auto& made : each->commands)
+            owned.push_back(made->name);
+    EXPECT_EQ(registered, names);
+    EXPECT_EQ(owned, names);
+}
+
+// Every page lies at the menu's corner with its controls inside it, none over another:
+// a control moved or sized by one pixel would touch its neighbour or leave the page.
+TEST_F(MenuTest, PagesHoldTheirControlsSideBySide) {
+    build(false);
+    for (const auto& made : menu->pages) {
+        SCOPED_TRACE(testing::Message() << "page " << made->pageId);
+        EXPECT_EQ(std::tuple(made->x, made->y, made->width),
+                  std::tuple(20, 20, made->pageId >= 12 ? 512 : 256));
+        std::vector<const Widget*> controls;
+        for (const auto& child : made->children())
+            if (!dynamic_cast<const ToggleGroup*>(child.get())) controls.push_back(child.get());
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const Widget& a = *controls[i];
+            EXPECT_TRUE(a.x >= made->x && a.y >= made->y &&
+                        a.x + a.width <= made->x + made->width &&
+                        a.y + a.height <= made->y + made->height)
+                << "control " << i << " at " << a.x << "," << a.y;
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const Widget& b = *controls[j];
+                EXPECT_FALSE(a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+                             b.y < a.y + a.height)
+                    << "controls " << i << " and " << j << " overlap";
+            }
+        }
+    }
+}
+
+// Each navigation button (164 x 41 at x 58: its corner is inside) opens its page on the
+// release, not the press; Quit asks before closing.
+TEST_F(MenuTest, EveryNavigationButtonOpensItsPage) {
+    build(false);
+    const std::tuple<int, int, int> openings[] = {
+        {0, 350, 1},  {0, 300, 2},  {0, 250, 3},  {0, 200, 4},  {1, 350, 5},
+        {1, 300, 6},  {1, 250, 8},  {1, 200, 7},  {2, 300, 9},  {2, 250, 10},
+        {3, 350, 11}, {3, 300, 12}, {3, 250, 13}, {3, 200, 14}, {3, 150, 15},
+        {4, 300, 16}, {4, 250, 17}, {6, 300, 11}, {6, 250, 12}, {6, 200, 13}};
+    for (const auto& [from, buttonY, to] : openings) {
+        SCOPED_TRACE(testing::Message() << "button at y " << buttonY << " on page " << from);
+        menu->backToRoot();
+        auto& page = from == PageMain ? dynamic_cast<NavigationPage&>(*menu->top())
+                                      : open<NavigationPage>(from);
+        menu->hitTest(Content + 58, Content + buttonY);
+        menu->leftButton(0, Content + 58, Content + buttonY, true);
+        EXPECT_EQ(topId(), from);
+        menu->leftButton(0, Content + 58, Content + buttonY, false);
+        EXPECT_EQ(topId(), to);
+        menu->pop();
+        click(*menu, page.buttonFor(to));
+        EXPECT_EQ(topId(), to);
+    }
+    menu->backToRoot();
+    click(*menu, menu->top(), 58 + 82 + 6, 150 + 20 + 6);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(std::pair(host.questions[0].text, host.closeRequests),
+              std::pair(std::string(text(25)), 0));
+    host.answerYes(0);
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+// The pages that offer what this program does not do keep their buttons and sliders to
+// themselves: only the page (and a slider's read-out) hears them.
+TEST_F(MenuTest, UnwiredControlsReachNothingButTheirPage) {
+    build(false);
+    for (const Button* unwired : {open<ServersPage>(PageServers).join,
+                                  open<DemosPage>(PageDemos).load, open<TypePage>(PageType).load})
+        EXPECT_EQ(unwired->subscriberCount(), 1u);
+    for (int id : {PageLand, PageGlider}) {
+        auto& parameters = open<ParameterPage>(id);
+        EXPECT_EQ(
+            std::tuple(parameters.valid->subscriberCount(), parameters.reset->subscriberCount()),
+            std::tuple(1u, 1u));
+        int sliders = 0;
+        for (const auto& child : parameters.children()) {
+            auto* slider = dynamic_cast<Slider*>(child.get());
+            if (slider == nullptr || slider->scrollMode) continue;
+            ++sliders;
+            EXPECT_EQ(
+                std::tuple(slider->subscriberCount(), slider->lowBound(), slider->highBound()),
+                std::tuple(2u, 0.0, 100.0))
+                << "page " << id << ": page and read-out";
+        }
+        EXPECT_EQ(sliders, id == PageLand ? 11 : 8) << "page " << id;
+    }
+}
+
+// Each control of the general page is joined to its command and to Valid and Reset;
+// opening the page shows the world as it is; a click changes the world only on Valid;
+// the view slider stays between 40 and 80.
+TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
+    build();
+    auto& p = dynamic_cast<GeneralPage&>(*menu->findPage(PageGeneral));
+    const std::pair<Widget*, const char*> joined[] = {
+        {p.sound, "playsound"},       {p.thermals, "showpompes"},
+        {p.wind, "showwind"},         {p.clouds, "showclouds"},
+        {p.sun, "showsun"},           {p.sceneries, "showdecors"},
+        {p.screenInfos, "showinfo"},  {p.view, "observerfieldofview"},
+        {p.speed, "observerspeed"},   {p.azimut, "observerazimutspeed"},
+        {p.site, "observersitespeed"}};
+    for (const auto& [control, name] : joined) {
+        Command* joinedCommand = command(name);
+        ASSERT_NE(joinedCommand, nullptr) << name;
+        EXPECT_TRUE(control->isSubscribed(joinedCommand) &&
+                    joinedCommand->valuePublisher.isSubscribed(control) &&
+                    p.valid->isSubscribed(joinedCommand) && p.reset->isSubscribed(joinedCommand))
+            << name;
+    }
+    EXPECT_EQ(std::tuple(p.tracking->subscriberCount(), p.zoomAuto->subscriberCount()),
+              std::tuple(1u, 1u));
+    scene.setShowWind(true), scene.setShowClouds(false);
+    scene.theObserver().setFieldOfView(65.0f);
+    auto readOut = [&](const Slider* slider) { // the label made right after its slider
+        const auto& children = p.children();
+        for (std::size_t i = 0; i + 1 < children.size(); ++i)
+            if (children[i].get() == slider)
+                return dynamic_cast<Label*>(children[i + 1].get())->text;
+        return std::string("none");
+    };
+    EXPECT_EQ(std::pair(readOut(p.view), p.clouds->checked), std::pair(std::string("0"), true));
+    open(PageGeneral);
+    EXPECT_EQ(std::tuple(p.wind->checked, p.clouds->checked, p.view->value, readOut(p.view)),
+              std::tuple(true, false, 65.0f, std::string("65.0")));
+    click(*menu, p.thermals);
+    click(*menu, p.wind);
+    EXPECT_EQ(std::pair(p.wind->checked, scene.windShown()), std::pair(false, true));
+    dragTo(*p.view, p.view->x);
+    EXPECT_EQ(std::pair(p.view->value, readOut(p.view)), std::pair(40.0f, std::string("40.0")));
+    dragTo(*p.view, p.view->x + p.view->width);
+    EXPECT_EQ(std::pair(p.view->value, readOut(p.view)), std::pair(80.0f, std::string("80.0")));
+    click(*menu, p.valid);
+    EXPECT_EQ(
+        std::tuple(scene.windShown(), scene.thermalsShown(), scene.theObserver().fieldOfView()),
+        std::tuple(false, true, 80.0f));
+    scene.setShowWind(true); // changed another way, the page shows it the next time it opens
+    menu->pop();
+    open(PageGeneral);
+    EXPECT_TRUE(p.wind->checked);
+}
+
+// Checking a kind of flight unchecks the others; clicking the checked one keeps it.
+TEST_F(MenuTest, CheckingF3JUnchecksTraining) {
+    build(false);
+    auto& type = open<TypePage>(PageType);
+    const std::tuple<ToggleButton*, ToggleButton*> clicks[] = {
+        {nullptr, type.training}, {type.f3j, type.f3j}, {type.f3j, type.f3j}, {type.f3i, type.f3i}};
+    for (const auto& [clicked, checked] : clicks) {
+        if (clicked) click(*menu, clicked);
+        for (ToggleButton* each : {type.training, type.f3j, type.f3b, type.f3i})
+            EXPECT_EQ(each->checked, each == checked) << each->text;
+    }
+}
+
+// Saving adds the ending and lists the new game; loading a chosen game builds it and
+// closes the menu, back at its root; create builds a world and closes the menu.
+TEST_F(MenuTest, SavingAndLoadingGames) {
+    build();
+    writeFile("corner.sav", squareSavedGame("square", 900, 100));
+    auto& saving = open<SaveGamePage>(PageSaveGame);
+    typeText(*saving.field, "abc");
+    click(*menu, saving.save);
+    EXPECT_EQ(scene.savedGamePath(), "abc.sav");
+    EXPECT_NE(readFile("abc.sav").find("terrain.name = \"square\""), std::string::npos);
+    EXPECT_EQ(std::count(saving.list->items.begin(), saving.list->items.end(), "abc.sav"), 1);
+    menu->backToRoot();
+    open(PageScenario);
+    auto& loading = open<LoadGamePage>(PageLoadGame);
+    const auto& items = loading.list->items;
+    ASSERT_EQ(items.size(), 3u) << "abc.sav, corner.sav, start.sav";
+    loading.list->selected = std::find(items.begin(), items.end(), "corner.sav") - items.begin();
+    click(*menu, loading.load);
+    EXPECT_EQ(host.progressBoxes.size(), 1u);
+    EXPECT_NEAR(scene.theObserver().positionX(), 900.0f, 1.0f);
+    EXPECT_EQ(std::pair(menu->closeRequested, topId()), std::pair(true, int{PageMain}));
+}
+
+// Before any world exists a failed load keeps the menu, so the error box can be closed;
+// create builds the world and closes the menu.
+TEST_F(MenuTest, AFailedFirstLoadLeavesTheMenuOpenAndCreateBuilds) {
+    writeFile("empty.sav", "");
+    build(false);
+    auto& loading = open<LoadGamePage>(PageLoadGame);
+    const auto& items = loading.list->items;
+    ASSERT_EQ(items.size(), 2u) << "empty.sav, start.sav";
+    loading.list->selected = std::find(items.begin(), items.end(), "empty.sav") - items.begin();
+    click(*menu, loading.load);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, text(97));
+    EXPECT_EQ(std::tuple(scene.isLoaded(), menu->closeRequested, topId()),
+              std::tuple(false, false, int{PageLoadGame}));
+    ASSERT_TRUE(scene.readSavedGame("start.sav"));
+    click(*menu, open<CreatePage>(PageCreate).create);
+    EXPECT_EQ(std::tuple(scene.isLoaded(), host.sceneShown, menu->closeRequested),
+              std::tuple(true, 1, true));
+}
