@@ -5,7 +5,6 @@
 #include "shell/Accessors.h"
 #include "support/GlScreen.h"
 #include "ui/composites/InfoBar.h"
-#include "ui/composites/MessageBox.h"
 #include "ui/composites/QuestionBox.h"
 #include "ui/composites/Splash.h"
 #include "ui/toolkit/Button.h"
@@ -52,36 +51,25 @@ int colouredPixels(const Frame& frame, int left, int bottom, int right, int top)
 }
 } // namespace
 
-// The boxes, made as the box functions make them but kept off the layer list, show in the
-// middle their title, picture, text and pictured buttons, the background where bare.
-TEST(BoxesOnScreen, MessageAndQuestionBoxesShowTheirParts) {
+// A question box, made as the box functions make it but kept off the layer list, shows in
+// the middle its title, picture, text and pictured buttons.
+TEST(BoxesOnScreen, AQuestionBoxShowsItsParts) {
     GlScreen::get(); // the boxes ask the application for its size, fonts and pictures
-    MessageBox message;
-    message.create(::text(97), ::text(98), 1);
-    const Frame frame = drawAlone(message, "message_box");
-    EXPECT_EQ(std::pair(message.x, message.y), std::pair((clientWidth() - message.width) / 2,
-                                                         (clientHeight() - message.height) / 2));
-    EXPECT_TRUE(showsPicture(frame, *message.picture, message.picture->normalTexture, 0.0, 1.0));
-    EXPECT_GT(textPixels(frame, *message.messageLabel), 40);
-    EXPECT_GT(textPixels(frame, *message.closeButton), 20);
-    EXPECT_GT(frame.brightPixels(message.titleX, message.titleY - 4, message.titleX + 60,
-                                 message.titleY + 14, 200),
+    QuestionBox box;
+    box.create(::text(25), ::text(26), 7, nullptr, nullptr, nullptr);
+    const Frame frame = drawAlone(box, "question_box");
+    EXPECT_EQ(std::pair(box.x, box.y),
+              std::pair((clientWidth() - box.width) / 2, (clientHeight() - box.height) / 2));
+    EXPECT_GT(frame.brightPixels(box.titleX, box.titleY - 4, box.titleX + 60, box.titleY + 14, 200),
               20)
         << "the title, bold, at the top left";
-    EXPECT_TRUE(showsPicture(frame, message, message.normalTexture, 0.9, 1.0));
-
-    QuestionBox question;
-    question.create(::text(25), ::text(26), 7, nullptr, nullptr, nullptr);
-    const Frame asked = drawAlone(question, "question_box");
-    EXPECT_TRUE(showsPicture(asked, *question.picture, question.picture->normalTexture, 0.0, 1.0));
-    for (Button* button : {question.yesButton, question.noButton, question.cancelButton}) {
+    EXPECT_TRUE(showsPicture(frame, *box.picture, box.picture->normalTexture, 0.0, 1.0));
+    for (Button* button : {box.yesButton, box.noButton, box.cancelButton}) {
         // The right third of a button holds no text: its picture shows there.
-        EXPECT_TRUE(showsPicture(asked, *button, button->normalTexture, 0.7, 1.0)) << button->text;
-        EXPECT_GT(asked.brightPixels(button->x, button->y, button->x + button->width / 2,
-                                     button->y + button->height, 1),
-                  0);
+        EXPECT_TRUE(showsPicture(frame, *button, button->normalTexture, 0.7, 1.0)) << button->text;
+        EXPECT_GT(textPixels(frame, *button), 0) << button->text;
     }
-    EXPECT_GT(textPixels(asked, *question.questionLabel), 40);
+    EXPECT_GT(textPixels(frame, *box.questionLabel), 40);
 }
 
 // The info bar shows its items and the wind sock pointing up from the middle of the
@@ -108,15 +96,15 @@ TEST(OverlaysOnScreen, InfoBarAndSplash) {
     EXPECT_EQ(colouredPixels(frame, sock.x, sock.y, middle - 12, sock.y + sock.height), 0);
     EXPECT_EQ(frame.brightPixels(0, 100, frame.width, frame.height, 1), 0);
 
-    double now = 0.0;
-    Splash splash([&now] { return now; });
-    splash.create(140, 30, 512, 512, {407, 432}, 6.0);
-    splash.update(0.0);
+    double now = 0.0; // the splash shows its two pictures 3 s each, fading in and out
+    Splash splash([&now] { return now; }), empty([&now] { return now; });
+    EXPECT_TRUE(splash.create(140, 30, 512, 512, {407, 432}, 6.0) && splash.update(0.0));
+    EXPECT_EQ(splash.alpha(), 0.0f);
     const int b = splash.bevelWidth;
     Frame::Colour shown[2];
     for (int i = 0; i < 2; ++i) {
         now = i == 0 ? 1.5 : 2.5; // fully shown, then half faded out
-        splash.update(0.01);
+        EXPECT_TRUE(splash.update(0.01));
         const Frame drawn = drawAlone(splash, i == 0 ? "splash_full" : "splash_half");
         shown[i] =
             drawn.average(splash.x + b, splash.y + b, splash.x + 512 - b, splash.y + 512 - b);
@@ -125,7 +113,13 @@ TEST(OverlaysOnScreen, InfoBarAndSplash) {
     const Frame::Colour stored = pictureAverage(*splash.texture, 0, 0, 1, 1);
     EXPECT_TRUE(near(shown[0], stored, 10));
     EXPECT_TRUE(near(shown[1], {stored.r / 2, stored.g / 2, stored.b / 2}, 8));
-    now = 4.5;
-    splash.update(0.01);
-    EXPECT_EQ(splash.texture, ::texture(432));
+    for (const auto& [at, picture, alpha] :
+         {std::tuple{3.25, 432, 0.25f}, {4.5, 432, 1.0f}, {5.75, 432, 0.25f}}) {
+        now = at;
+        EXPECT_TRUE(splash.update(0.01));
+        EXPECT_EQ(std::pair(splash.texture, splash.alpha()), std::pair(::texture(picture), alpha));
+    }
+    now = 6.01;
+    empty.create(0, 0, 10, 10, std::vector<Texture*>{}, 6.0);
+    EXPECT_FALSE(splash.update(0.01) || empty.update(0.0));
 }

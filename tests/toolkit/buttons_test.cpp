@@ -9,7 +9,6 @@
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/ToggleButton.h"
-#include "ui/toolkit/ToggleGroup.h"
 
 // Wherever the label is and however it is aligned, its capitals are centred on its
 // height and its text sits against the margin it is aligned to (or in the middle);
@@ -114,29 +113,6 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
     EXPECT_EQ(std::tuple(fallback.hoverTexture, fallback.pressedTexture, sparse.hoverTexture,
                          sparse.checkedHoverTexture, sparse.pressedTexture),
               std::tuple(&normal, &normal, &normal, &checkedLook, &checkedLook));
-}
-
-// The last toggle clicked is the one checked, clicked again it stays so; the group lies
-// under the toggles but never takes the pointer.
-TEST(ToggleGroup, KeepsExactlyTheLastTouchedToggleChecked) {
-    Container root;
-    root.create(nullptr, 0, 0, 400, 300, nullptr);
-    auto* group = new ToggleGroup;
-    group->create(nullptr, 0, 0, 100, 130, &root);
-    std::vector<ToggleButton*> toggles;
-    for (int i = 0; i < 4; ++i) {
-        toggles.push_back(new ToggleButton);
-        toggles[i]->create("T", 5, 100 - 30 * i, 80, 20, &root, nullptr, nullptr, nullptr, nullptr,
-                           nullptr);
-        link(group, toggles[i]);
-    }
-    toggles[0]->setChecked(true);
-    for (int chosen : {2, 2, 1}) {
-        click(root, toggles[chosen]);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(toggles[i]->checked, i == chosen) << "clicked " << chosen << ", toggle " << i;
-    }
-    EXPECT_FALSE(group->hitTest(group->x + 1, group->y + 1));
-    root.hitTest(toggles[3]->x + 1, toggles[3]->y + 1);
-    EXPECT_EQ(root.activeChild, toggles[3]);
+    sparse.onEvent(nullptr, ValueEvent::ofBool(2, true)); // as Reset or a group sends it
+    EXPECT_EQ(std::pair(sparse.checked, sparse.texture), std::pair(true, &checkedLook));
 }

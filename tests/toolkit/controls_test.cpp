@@ -8,7 +8,6 @@
 #include "platform/Keys.h"
 #include "toolkit/WidgetTestSupport.h"
 #include "ui/toolkit/EditField.h"
-#include "ui/toolkit/Gauge.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
@@ -196,25 +195,6 @@ TEST(ListBox, FollowsEventsOfLinkedControls) {
     }
 }
 
-// The bar grows from its start (or its end) to the value, clamped to the range.
-TEST(Gauge, BarGrowsToTheValueAndIsClamped) {
-    Gauge gauge;
-    gauge.vertical = false;
-    gauge.create(nullptr, 100, 50, 204, 20, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(std::pair(gauge.thumbSize.width, gauge.thumbSize.height), std::pair(0, 16));
-    const std::tuple<bool, float, float, int, int> cases[] = {
-        {true, 0, 0, 102, 102},  {true, 50, 50, 102, 202},    {true, 250, 100, 102, 302},
-        {true, -5, 0, 102, 102}, {false, 100, 100, 102, 302}, {false, 25, 25, 252, 302}};
-    for (const auto& [fromStart, set, value, left, right] : cases) {
-        gauge.setFromStart(fromStart);
-        gauge.setValue(set);
-        EXPECT_EQ(std::tuple(gauge.value, gauge.thumbRect.left, gauge.thumbRect.right,
-                             gauge.thumbRect.bottom, gauge.thumbRect.top),
-                  std::tuple(value, left, right, 52, 68))
-            << set << (fromStart ? " from the start" : " from the end");
-    }
-}
-
 // Dragged past its ends the knob stays at the bounds, leaving the slider ends the drag;
 // the read-out shows the value however it moved, and a command does not hear it shown.
 TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
@@ -254,19 +234,16 @@ TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
 TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
     Slider bar, plain;
     bar.scrollMode = true;
-    for (Slider* s : {&bar, &plain})
-        s->create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
-    ListEvent grown(2 | 32);
-    grown.count = 30, grown.rows = 8, grown.first = 5;
-    bar.onEvent(nullptr, grown);
-    EXPECT_EQ(std::pair(bar.max, bar.value), std::pair(22.0f, 5.0f));
+    bar.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    plain.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
+    ListEvent grown(2 | 32), chosen(1);
+    grown.count = 30, grown.rows = 8, grown.first = 5, chosen.text = "7";
     TextEvent field(2 | 32);
     field.length = 40, field.visibleChars = 10, field.offset = 12;
-    bar.onEvent(nullptr, field);
-    EXPECT_EQ(std::pair(bar.max, bar.value), std::pair(30.0f, 12.0f));
-    ListEvent chosen(1);
-    chosen.text = "7";
-    bar.onEvent(nullptr, chosen);
-    plain.onEvent(nullptr, chosen);
-    EXPECT_EQ(std::pair(bar.value, plain.value), std::pair(12.0f, 7.0f));
+    for (const Event* event : std::initializer_list<const Event*>{&grown, &field, &chosen}) {
+        bar.onEvent(nullptr, *event), plain.onEvent(nullptr, *event);
+        EXPECT_EQ(std::pair(bar.max, bar.value),
+                  event == &grown ? std::pair(22.0f, 5.0f) : std::pair(30.0f, 12.0f));
+    }
+    EXPECT_FLOAT_EQ(plain.value, 7.0f);
 }

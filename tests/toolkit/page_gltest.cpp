@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "shell/Accessors.h"
@@ -133,26 +132,4 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     EXPECT_NEAR(countNear(f, upright->x, upright->y, upright->x + 20, upright->y + 100, Red),
                 barArea, barArea / 4);
     EXPECT_EQ(countNear(f, upright->x, upright->y + 50, upright->x + 20, upright->y + 100, Red), 0);
-}
-
-// A held auto-repeat button tells its press again every tenth of a second while drawn.
-TEST(TimedDrawing, AHeldAutoRepeatButtonRepeatsEveryTenthOfASecond) {
-    double& now = GlScreen::get().app().timer.now;
-    Button arrow;
-    arrow.create("Up", 10, 10, 60, 30, nullptr, nullptr, nullptr, nullptr);
-    arrow.autoRepeat = true;
-    Recorder heard;
-    arrow.subscribe(&heard);
-    now = 10.0;
-    arrow.hitTest(20, 20);
-    arrow.leftButton(0, 20, 20, true);
-    heard.clear();
-    for (const auto& [at, told] : {std::pair{10.0, 1}, {10.05, 1}, {10.11, 2}, {11.0, 2}}) {
-        if (at == 11.0) arrow.leftButton(0, 20, 20, false);
-        now = at;
-        arrow.draw();
-        const std::vector<uint32_t> types = heard.types();
-        EXPECT_EQ(std::count(types.begin(), types.end(), 16u), told) << "at " << at;
-    }
-    now = 0.0;
 }
