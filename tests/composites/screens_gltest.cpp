@@ -51,8 +51,7 @@ int colouredPixels(const Frame& frame, int left, int bottom, int right, int top)
 }
 } // namespace
 
-// A question box, made as the box functions make it but kept off the layer list, shows in
-// the middle its title, picture, text and pictured buttons.
+// A question box (kept off the layer list) shows its title, picture, text and buttons.
 TEST(BoxesOnScreen, AQuestionBoxShowsItsParts) {
     GlScreen::get(); // the boxes ask the application for its size, fonts and pictures
     QuestionBox box;
@@ -72,9 +71,8 @@ TEST(BoxesOnScreen, AQuestionBoxShowsItsParts) {
     EXPECT_GT(textPixels(frame, *box.questionLabel), 40);
 }
 
-// The info bar shows its items and the wind sock pointing up from the middle of the
-// indicator's bottom edge, leaving the middle of the window to the scene; the splash
-// shows its picture, half faded when half way out, then the next one.
+// The info bar shows its items and the sock pointing up, leaving the middle to the scene;
+// the splash shows its pictures 3 s each, fading in and out.
 TEST(OverlaysOnScreen, InfoBarAndSplash) {
     GlScreen::get();
     EventPublisher observer, application;

@@ -51,11 +51,8 @@ W* add(const char* text, int x, int y, int w, int h, Pictures... pictures) {
 }
 } // namespace
 
-// One page holding every kind of control, as a menu page would, drawn once: bevels of
-// each style walked in from both sides and nothing spilling out, the fill inside; raised
-// and sunken buttons in the bold font, pictures as stored, a checked box; texts inside
-// their margins, the list's selection inside its bevel, the text view at its last lines;
-// bars from their start.
+// A page holding every kind of control, drawn once: bevels, pictures, texts within their
+// margins, the selection, the last lines, bars.
 TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     GlScreen& screen = GlScreen::get();
     page.createWithTitle("Controls", 20, 20, 760, 560, nullptr, nullptr);

@@ -5,12 +5,182 @@
 #include <random>
 #include <string>
 
+#include "gfx/Texture.h"
 #include "platform/Keys.h"
 #include "toolkit/WidgetTestSupport.h"
+#include "ui/toolkit/Button.h"
 #include "ui/toolkit/EditField.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
+#include "ui/toolkit/ToggleButton.h"
+
+// Values travel in the event's word; texts read as the numbers typed, 0 when none.
+TEST(WidgetEvents, ValuesTravelInOneWordAndTextsReadAsTypedNumbers) {
+    EXPECT_EQ(std::tuple(ValueEvent::floatOf(ValueEvent::ofFloat(2, -12.75f)),
+                         ValueEvent::intOf(ValueEvent::ofInt(8, -1)),
+                         ValueEvent::boolOf(ValueEvent::ofBool(2, true)),
+                         ValueEvent::boolOf(Event(2, 0x100)), // only the low byte is the bool
+                         std::string(ValueEvent::textOf(ValueEvent::ofText(8, nullptr)))),
+              std::tuple(-12.75f, -1, true, false, std::string()));
+    const std::tuple<const char*, int, float> cases[] = {
+        {"  42", 42, 42.0f},         {"+7 apples", 7, 7.0f}, {"abc", 0, 0.0f},
+        {" -0.25x", 0, -0.25f},      {"nan", 0, 0.0f},       {nullptr, 0, 0.0f},
+        {"99999999999999", 0, 1e14f}};
+    for (const auto& [text, asInt, asFloat] : cases)
+        EXPECT_EQ(std::pair(textToInt(text), textToFloat(text)), std::pair(asInt, asFloat))
+            << (text ? text : "null");
+}
+
+// The pointer goes to the child under it (edges in, the first made on overlaps), which shows
+// its hover look till the pointer or input leaves; moving a container moves its children.
+TEST(Container, RoutesThePointerAndMovesItsChildren) {
+    Container root;
+    root.createWithTitle("Title", 0, 0, 300, 200, nullptr, nullptr);
+    auto* left = new Label;
+    left->create("left", 0, 0, 50, 50, &root, nullptr);
+    auto* right = new Label;
+    right->create("right", 40, 0, 50, 50, &root, nullptr);
+    EXPECT_TRUE(left->isSubscribed(&root));
+    Texture normal, hover;
+    left->normalTexture = left->texture = &normal;
+    left->hoverTexture = &hover;
+    const std::tuple<int, int, Widget*, bool> moves[] = {
+        {56, 16, left, true},   {6, 6, left, true},       {5, 16, nullptr, true},
+        {20, 5, nullptr, true}, {46, 56, left, true},     {20, 57, nullptr, true},
+        {96, 16, right, true},  {97, 16, nullptr, true},  {500, 10, nullptr, false},
+        {56, 16, left, true},   {200, 150, nullptr, true}};
+    for (const auto& [x, y, under, inside] : moves) {
+        const bool onLeft = under == left;
+        EXPECT_EQ(root.hitTest(x, y), inside) << x << "," << y;
+        EXPECT_EQ(
+            std::tuple(root.activeChild, left->active, right->active, left->fill, left->bevel,
+                       left->texture),
+            std::tuple(under, onLeft, under == right, onLeft ? &left->hoverFill : &left->normalFill,
+                       onLeft ? &left->hoverBevel : &left->normalBevel, onLeft ? &hover : &normal))
+            << x << "," << y;
+    }
+    EXPECT_TRUE(root.keyDown('a')) << "no child under the pointer: the key goes on";
+    root.exclusive = true;
+    EXPECT_FALSE(root.keyDown('a')) << "unless the container keeps the input";
+    root.hitTest(56, 16);
+    root.setActive(false);
+    EXPECT_EQ(std::tuple(left->active, left->fill, root.activeChild == nullptr),
+              std::tuple(false, &left->normalFill, true));
+    const int labelTextX = left->textX;
+    root.centreIn(1000, 600);
+    EXPECT_EQ(std::tuple(root.x, root.y, left->x, left->y, left->textX, root.titleX, root.titleY),
+              std::tuple(350, 200, 356, 206, labelTextX + 350, 356, 378));
+    root.setPosition(351, 200); // the smallest moves too, each way
+    root.setPosition(351, 201);
+    EXPECT_EQ(std::pair(left->x, left->y), std::pair(357, 207));
+}
+
+// A label's text sits centred on its height, against the margin it is aligned to (or in
+// the middle) wherever it moves; a toggle centres its text right of its box.
+TEST(Label, PlacesItsTextByAlignmentWhereverItMoves) {
+    Font* font = testFont("Arial", 18);
+    for (const char* text : {"Speed", "Speed (m/s)"}) {
+        const TextSize size = font->textExtent(text);
+        Label label;
+        label.font = font;
+        label.create(text, 100, 40, 200, 30, nullptr, nullptr);
+        for (int align : {AlignLeft, AlignCentre, AlignRight}) {
+            label.align = align;
+            label.setPosition(10 + align, 20);
+            SCOPED_TRACE(testing::Message() << text << " align " << align);
+            EXPECT_NEAR(label.textY + static_cast<int>(size.height * 0.6) / 2.0,
+                        label.y + label.height / 2.0, 1.0);
+            const int expected[] = {label.x + label.margin,
+                                    label.x + (label.width - size.width) / 2,
+                                    label.x + label.width - label.margin - size.width};
+            EXPECT_EQ(label.textX, expected[align == AlignLeft ? 0 : align == AlignCentre ? 1 : 2]);
+        }
+        ToggleButton toggle;
+        toggle.font = font;
+        toggle.create(text, 110, 320, 160, 20, nullptr, nullptr, nullptr, nullptr, nullptr,
+                      nullptr);
+        toggle.align = AlignCentre;
+        toggle.layoutText();
+        EXPECT_NEAR(toggle.textX + size.width / 2.0,
+                    toggle.x + (toggle.boxSize + toggle.width) / 2.0, 1.0);
+    }
+}
+
+// Random pointer and key sequences: a press is told at once, a release only after the
+// button's own press with no leave or click elsewhere between; the look follows; a toggle
+// flips on each release it tells.
+TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
+    enum Action { Enter, Leave, Down, Up, KeyDown, KeyUp, OtherKey };
+    Texture normal, pressedLook, hover, checkedLook, checkedHover;
+    std::mt19937 random(1);
+    for (int round = 0; round < 40; ++round) {
+        std::unique_ptr<Button> button(round % 2 ? new ToggleButton : new Button);
+        auto* toggle = dynamic_cast<ToggleButton*>(button.get());
+        if (toggle)
+            toggle->create("T", 0, 0, 50, 30, nullptr, &normal, &checkedLook, &hover, &checkedHover,
+                           &pressedLook);
+        else
+            button->create("B", 0, 0, 50, 30, nullptr, round % 4 ? &normal : nullptr, &pressedLook,
+                           &hover);
+        Recorder heard;
+        button->subscribe(&heard);
+        bool inside = false, pressed = false, checked = false;
+        for (int step = 0; step < 40; ++step) {
+            const auto action = static_cast<Action>(random() % 7);
+            const int key = random() % 2 ? Key::Return : Key::Space;
+            const std::size_t told = heard.events.size();
+            const bool clickOutside = !inside && (action == Down || action == Up);
+            const bool press = action == KeyDown || (action == Down && inside);
+            const bool release = pressed && (action == KeyUp || (action == Up && inside));
+            bool passedOn = false;
+            if (action == Enter || action == Leave) {
+                button->hitTest(action == Enter ? 5 : 500, 5);
+                pressed = pressed && !(inside && action == Leave);
+                inside = action == Enter;
+            } else if (action == Down || action == Up) {
+                passedOn = button->leftButton(0, 5, 5, action == Down);
+            } else if (action == OtherKey) {
+                passedOn = button->keyDown('a') && button->keyUp(Key::Escape);
+            } else {
+                passedOn = action == KeyDown ? button->keyDown(key) : button->keyUp(key);
+            }
+            pressed = (pressed && !clickOutside && !release) || press;
+            checked = checked != (toggle && release);
+            SCOPED_TRACE(testing::Message()
+                         << "round " << round << " step " << step << " action " << action);
+            EXPECT_EQ(passedOn, action == OtherKey || clickOutside);
+            ASSERT_EQ(std::pair(button->pressed, toggle && toggle->checked),
+                      std::pair(pressed, checked));
+            ASSERT_EQ(heard.events.size(), told + (press || release ? 1 : 0));
+            if (press || release) {
+                EXPECT_EQ(std::pair(heard.last().type, heard.last().pressed),
+                          std::pair(press    ? 16u
+                                    : toggle ? 18u
+                                             : 24u,
+                                    pressed));
+            }
+            Texture* const shown = !toggle   ? (pressed  ? &pressedLook
+                                                : inside ? &hover
+                                                         : &normal)
+                                   : pressed ? &checkedLook
+                                   : inside  ? (checked ? &checkedHover : &hover)
+                                             : (checked ? &checkedLook : &normal);
+            const int bevel = pressed ? BevelSunken : BevelRaised;
+            EXPECT_EQ(button->bevelStyle == BevelNone ? button->texture : shown, shown);
+            EXPECT_EQ(button->bevelStyle == BevelNone ? bevel : button->bevelStyle, bevel);
+        }
+    }
+    Button fallback; // pictures it lacks are its normal one (or its checked one)
+    fallback.create("R", 0, 0, 50, 30, nullptr, &normal, nullptr, nullptr);
+    ToggleButton sparse;
+    sparse.create("S", 0, 0, 80, 20, nullptr, &normal, &checkedLook, nullptr, nullptr, nullptr);
+    EXPECT_EQ(std::tuple(fallback.hoverTexture, fallback.pressedTexture, sparse.hoverTexture,
+                         sparse.checkedHoverTexture, sparse.pressedTexture),
+              std::tuple(&normal, &normal, &normal, &checkedLook, &checkedLook));
+    sparse.onEvent(nullptr, ValueEvent::ofBool(2, true)); // as Reset or a group sends it
+    EXPECT_EQ(std::pair(sparse.checked, sparse.texture), std::pair(true, &checkedLook));
+}
 
 namespace {
 EditField* makeField(int width) {
@@ -41,9 +211,8 @@ template <class E> std::shared_ptr<Event> made(E event) {
 }
 } // namespace
 
-// Random key sequences: the text is what was typed less what was erased, the view
-// never starts past the text, typing always shows the end, and every change is
-// told once with the text and scroll the field then holds; Return tells the text.
+// Random keys: the text is what was typed less what was erased, the view shows the end
+// after typing and never starts past the text; each change or Return is told once.
 TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
     const int keys[] = {'a',       '.',          '%',        '\'',      '(',
                         Key::Back, Key::Delete,  Key::Home,  Key::Left, Key::Right,
@@ -95,8 +264,7 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
     }
 }
 
-// Hover follows the pointer, a click selects the row under it; where no row is (the
-// margin, below the last item) nothing is selected and nothing told.
+// A click selects the row under the pointer; where no row is, nothing is selected or told.
 TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     std::unique_ptr<ListBox> list(makeList(120, 180, 8));
     list->first = 5;
@@ -116,8 +284,8 @@ TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
               std::pair(std::string("item7"), 7));
 }
 
-// Random Up and Down: the selection moves by one and stops at both ends, stays in
-// view (scrolling just enough), and each move is told once, scrolled or not.
+// Random Up and Down: the selection moves by one, stops at the ends, scrolls just enough
+// to stay in view, and each move is told once.
 TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
     std::mt19937 random(1);
     for (int round = 0; round < 30; ++round) {
@@ -195,8 +363,8 @@ TEST(ListBox, FollowsEventsOfLinkedControls) {
     }
 }
 
-// Dragged past its ends the knob stays at the bounds, leaving the slider ends the drag;
-// the read-out shows the value however it moved, and a command does not hear it shown.
+// A knob dragged past the ends stays at the bounds; its read-out shows the value however
+// it moved, and a command does not hear it shown.
 TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
     Label readOut;
     readOut.create("0", 436, 434, 40, 20, nullptr, nullptr);
@@ -227,23 +395,4 @@ TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
     flat.setRange(5.0f, 5.0f);
     EXPECT_EQ(std::tuple(flat.value, flat.thumbRect.bottom, flat.thumbCentre.y),
               std::tuple(5.0f, 2, 5));
-}
-
-// A scroll bar takes its range from the list or field it scrolls, not their selection;
-// a plain slider takes a chosen number.
-TEST(Slider, ScrollModeTakesItsRangeFromTheLinkedView) {
-    Slider bar, plain;
-    bar.scrollMode = true;
-    bar.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
-    plain.create(nullptr, 0, 0, 10, 100, nullptr, nullptr, nullptr, nullptr);
-    ListEvent grown(2 | 32), chosen(1);
-    grown.count = 30, grown.rows = 8, grown.first = 5, chosen.text = "7";
-    TextEvent field(2 | 32);
-    field.length = 40, field.visibleChars = 10, field.offset = 12;
-    for (const Event* event : std::initializer_list<const Event*>{&grown, &field, &chosen}) {
-        bar.onEvent(nullptr, *event), plain.onEvent(nullptr, *event);
-        EXPECT_EQ(std::pair(bar.max, bar.value),
-                  event == &grown ? std::pair(22.0f, 5.0f) : std::pair(30.0f, 12.0f));
-    }
-    EXPECT_FLOAT_EQ(plain.value, 7.0f);
 }
