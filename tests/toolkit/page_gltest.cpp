@@ -8,6 +8,7 @@
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/EditField.h"
 #include "ui/toolkit/Gauge.h"
+#include "ui/toolkit/Label.h"
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/TextView.h"
 #include "ui/toolkit/ToggleButton.h"
@@ -69,6 +70,9 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     auto* toggle =
         add<ToggleButton>("On", 250, 450, 100, 20, nullptr, nullptr, nullptr, nullptr, nullptr);
     toggle->setChecked(true);
+    auto* right = add<Label>("Speed", 250, 400, 150, 24, nullptr);
+    right->align = AlignRight;
+    right->layoutText();
     auto* field = add<EditField>(nullptr, 400, 500, 120, 20, nullptr, nullptr, false);
     field->setContent("ridge.sav");
     auto* list = add<ListBox>(nullptr, 400, 300, 120, 150, nullptr, nullptr);
@@ -106,6 +110,11 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     EXPECT_GT(countNear(f, left, bottom, left + side + 1, bottom + side + 1, Edge), side);
     EXPECT_GT(countNear(f, left + 3, bottom + 3, left + side - 2, bottom + side - 2, Mark), 4);
 
+    const int middle = right->x + 75, top = right->y + 24; // a right-aligned label
+    EXPECT_EQ(std::pair(textPixels(f, right->x, right->y, middle, top),
+                        textPixels(f, middle, right->y, middle + 75, top) > 20),
+              std::pair(0, true));
+    EXPECT_GT(textPixels(f, toggle->x, toggle->y, toggle->x + 100, toggle->y + 20), 10) << "On";
     EXPECT_EQ(bevelFrom(f, *field, true), "d");
     EXPECT_GT(textPixels(f, field->x, field->y, field->x + 120, field->y + 20), 20);
     EXPECT_EQ(textPixels(f, field->x - 4, field->y, field->x + field->margin, field->y + 20), 0);

@@ -76,37 +76,6 @@ TEST(Container, RoutesThePointerAndMovesItsChildren) {
     EXPECT_EQ(std::pair(left->x, left->y), std::pair(357, 207));
 }
 
-// A label's text sits centred on its height, against the margin it is aligned to (or in
-// the middle) wherever it moves; a toggle centres its text right of its box.
-TEST(Label, PlacesItsTextByAlignmentWhereverItMoves) {
-    Font* font = testFont("Arial", 18);
-    for (const char* text : {"Speed", "Speed (m/s)"}) {
-        const TextSize size = font->textExtent(text);
-        Label label;
-        label.font = font;
-        label.create(text, 100, 40, 200, 30, nullptr, nullptr);
-        for (int align : {AlignLeft, AlignCentre, AlignRight}) {
-            label.align = align;
-            label.setPosition(10 + align, 20);
-            SCOPED_TRACE(testing::Message() << text << " align " << align);
-            EXPECT_NEAR(label.textY + static_cast<int>(size.height * 0.6) / 2.0,
-                        label.y + label.height / 2.0, 1.0);
-            const int expected[] = {label.x + label.margin,
-                                    label.x + (label.width - size.width) / 2,
-                                    label.x + label.width - label.margin - size.width};
-            EXPECT_EQ(label.textX, expected[align == AlignLeft ? 0 : align == AlignCentre ? 1 : 2]);
-        }
-        ToggleButton toggle;
-        toggle.font = font;
-        toggle.create(text, 110, 320, 160, 20, nullptr, nullptr, nullptr, nullptr, nullptr,
-                      nullptr);
-        toggle.align = AlignCentre;
-        toggle.layoutText();
-        EXPECT_NEAR(toggle.textX + size.width / 2.0,
-                    toggle.x + (toggle.boxSize + toggle.width) / 2.0, 1.0);
-    }
-}
-
 // Random pointer and key sequences: a press is told at once, a release only after the
 // button's own press with no leave or click elsewhere between; the look follows; a toggle
 // flips on each release it tells.
