@@ -198,7 +198,7 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
             const bool printable = key >= 32 && key <= 126;
             const bool passedOn = field->keyDown(key); // the press, then the character typed
             if (printable) field->characterTyped(key);
-            const bool erases = key == Key::Back || key == Key::Delete;
+            const bool erases = key == Key::Back || key == Key::Delete, wasEmpty = typed.empty();
             if (printable) typed += static_cast<char>(key);
             if (erases && !typed.empty()) typed.pop_back();
             SCOPED_TRACE(testing::Message()
@@ -215,21 +215,18 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
                               : key == Key::Right ? std::max(before - 1, 0)
                                                   : field->offset;
             EXPECT_EQ(field->offset, moved);
+            EXPECT_TRUE(!erases || !wasEmpty || heard.events.size() == told) << "nothing to erase";
             if (heard.events.size() == told) continue;
             ASSERT_EQ(heard.events.size(), told + 1);
             const HeardEvent& e = heard.last();
             const bool emptied = erases && typed.empty(); // the view goes back to the start
-            EXPECT_EQ((e.type & 2u) != 0, printable || erases);
-            EXPECT_EQ((e.type & 8u) != 0, key == Key::Return);
-            EXPECT_EQ((e.type & 32u) != 0, field->offset != before || key == Key::Home || emptied);
+            EXPECT_EQ(
+                std::tuple(e.type & 2u, e.type & 8u, e.type & 32u),
+                std::tuple(printable || erases ? 2u : 0u, key == Key::Return ? 8u : 0u,
+                           field->offset != before || key == Key::Home || emptied ? 32u : 0u));
             EXPECT_EQ(std::tuple(e.text, e.length, e.visibleChars, e.offset),
                       std::tuple(typed, size, field->visibleChars, field->offset));
         }
-        while (!field->content.empty()) // erasing an empty field uses the key, tells nothing
-            field->keyDown(Key::Back);
-        heard.clear();
-        EXPECT_FALSE(field->keyDown(Key::Back));
-        EXPECT_TRUE(heard.events.empty());
     }
 }
 
