@@ -13,12 +13,10 @@
 namespace {
 // Draws one element on a cleared frame, keeps a screenshot and returns the pixels.
 Frame drawAlone(Element& element, const std::string& shotName) {
-    GlScreen& screen = GlScreen::get();
-    screen.clear();
+    GlScreen::get().clear();
     element.draw();
-    Frame frame = screen.grab();
-    frame.save(GlScreen::shotPath(shotName));
-    return frame;
+    Frame frame = GlScreen::get().grab();
+    return frame.save(GlScreen::shotPath(shotName)), frame;
 }
 
 int textPixels(const Frame& frame, const Widget& w) {
@@ -71,8 +69,7 @@ TEST(BoxesOnScreen, AQuestionBoxShowsItsParts) {
     EXPECT_GT(textPixels(frame, *box.questionLabel), 40);
 }
 
-// The info bar shows its items and the sock pointing up, leaving the middle to the scene;
-// the splash shows its pictures 3 s each, fading in and out.
+// The info bar's items and sock, the middle left to the scene; the splash fading in and out.
 TEST(OverlaysOnScreen, InfoBarAndSplash) {
     GlScreen::get();
     EventPublisher observer, application;

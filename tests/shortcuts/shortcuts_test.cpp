@@ -19,8 +19,7 @@ struct LoggingCommand : Command {
 };
 } // namespace
 
-// Named keys pad to nine columns, plain characters to eight; characters that once shared
-// a code with a named key ("%" Left, "." Delete, "v" F7) are themselves.
+// Named keys pad to nine columns, characters (even old key codes: "%" Left) to eight.
 TEST(KeyNames, NamesAndPadding) {
     const std::pair<int, const char*> cases[] = {
         {Key::Tab, "Tab      "},    {Key::Escape, "Echap    "}, {Key::PageDown, "Page Down"},
@@ -31,9 +30,7 @@ TEST(KeyNames, NamesAndPadding) {
         EXPECT_EQ(keyName(key), name) << "key " << key;
 }
 
-// Keys over the scene run every command bound to them, page by page in registration
-// order (a shifted letter or an old colliding code runs nothing); the list page shows
-// the fixed keys, then every bound command in menu order with its key.
+// Scene keys run their commands in page order (shifted letters: none); the list shows them.
 TEST(Shortcuts, SceneKeysRunTheBoundCommandsAndTheListShowsThem) {
     Menu menu;
     menu.create(nullptr, 20, 20, 0, 0, nullptr);

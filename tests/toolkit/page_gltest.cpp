@@ -52,8 +52,7 @@ W* add(const char* text, int x, int y, int w, int h, Pictures... pictures) {
 }
 } // namespace
 
-// A page holding every kind of control, drawn once: bevels, pictures, texts within their
-// margins, the selection, the last lines, bars.
+// A page holding every kind of control, drawn once.
 TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     GlScreen& screen = GlScreen::get();
     page.createWithTitle("Controls", 20, 20, 760, 560, nullptr, nullptr);

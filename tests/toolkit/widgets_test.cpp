@@ -32,8 +32,7 @@ TEST(WidgetEvents, ValuesTravelInOneWordAndTextsReadAsTypedNumbers) {
             << (text ? text : "null");
 }
 
-// The pointer goes to the child under it (edges in, the first made on overlaps), which shows
-// its hover look till the pointer or input leaves; moving a container moves its children.
+// The pointer goes to the child under it (edges in), which shows its hover look till it leaves.
 TEST(Container, RoutesThePointerAndMovesItsChildren) {
     Container root;
     root.createWithTitle("Title", 0, 0, 300, 200, nullptr, nullptr);
@@ -76,9 +75,7 @@ TEST(Container, RoutesThePointerAndMovesItsChildren) {
     EXPECT_EQ(std::pair(left->x, left->y), std::pair(357, 207));
 }
 
-// Random pointer and key sequences: a press is told at once, a release only after the
-// button's own press with no leave or click elsewhere between; the look follows; a toggle
-// flips on each release it tells.
+// Random pointer and key sequences: a release counts only after the button's own press.
 TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
     enum Action { Enter, Leave, Down, Up, KeyDown, KeyUp, OtherKey };
     Texture normal, pressedLook, hover, checkedLook, checkedHover;
@@ -180,8 +177,7 @@ template <class E> std::shared_ptr<Event> made(E event) {
 }
 } // namespace
 
-// Random keys: the text is what was typed less what was erased, the view shows the end
-// after typing and never starts past the text; each change or Return is told once.
+// Random keys: the text, the view and the events follow what was typed and erased.
 TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
     const int keys[] = {'a',       '.',          '%',        '\'',      '(',
                         Key::Back, Key::Delete,  Key::Home,  Key::Left, Key::Right,
@@ -233,6 +229,10 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
 // A click selects the row under the pointer; where no row is, nothing is selected or told.
 TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     std::unique_ptr<ListBox> list(makeList(120, 180, 8));
+    const int pitch = list->charHeight + 4, inside = 180 - 2 * list->margin;
+    EXPECT_TRUE(list->font == monoFont() && list->rows * pitch <= inside &&
+                (list->rows + 1) * pitch > inside)
+        << "the font it is given; as many rows as fit";
     list->first = 5;
     Recorder heard;
     list->subscribe(&heard);
@@ -248,43 +248,6 @@ TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     EXPECT_EQ(heard.types(), (std::vector<uint32_t>{4, 1}));
     EXPECT_EQ(std::pair(heard.last().text, heard.last().selected),
               std::pair(std::string("item7"), 7));
-}
-
-// Random Up and Down: the selection moves by one, stops at the ends, scrolls just enough
-// to stay in view, and each move is told once.
-TEST(ListBox, ArrowSequencesMoveTheSelectionAndKeepItInView) {
-    std::mt19937 random(1);
-    for (int round = 0; round < 30; ++round) {
-        const int count = 1 + static_cast<int>(random() % 25);
-        std::unique_ptr<ListBox> list(makeList(100 + 7 * round, 100 + 20 * (round % 5), count));
-        ASSERT_EQ(list->font, monoFont()) << "the list keeps the font it is given";
-        const int pitch = list->charHeight + 4, inside = list->height - 2 * list->margin;
-        EXPECT_TRUE(list->rows * pitch <= inside && (list->rows + 1) * pitch > inside);
-        const int across = list->width - 2 * list->margin;
-        EXPECT_TRUE(list->columns * list->charWidth <= across &&
-                    (list->columns + 1) * list->charWidth > across);
-        Recorder heard;
-        list->subscribe(&heard);
-        for (int step = 0; step < 60; ++step) {
-            const int key = random() % 5 == 0 ? 'x' : random() % 2 ? Key::Up : Key::Down;
-            const int before = list->selected, first = list->first;
-            EXPECT_EQ(list->keyUp(key), key == 'x');
-            const int expected =
-                key == 'x' ? before : std::clamp(before + (key == Key::Up ? -1 : 1), 0, count - 1);
-            SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
-            ASSERT_EQ(list->selected, expected);
-            if (expected < 0) continue; // nothing chosen yet
-            const bool inView = expected >= first && expected < first + list->rows;
-            EXPECT_EQ(list->first, inView           ? first
-                                   : key == Key::Up ? expected
-                                                    : expected - list->rows + 1);
-            if (expected == before) continue;
-            EXPECT_EQ(std::tuple(heard.last().type, heard.last().selected, heard.last().first,
-                                 heard.last().text),
-                      std::tuple(inView ? 1u : 33u, expected, list->first,
-                                 "item" + std::to_string(expected)));
-        }
-    }
 }
 
 // What a list does with the events of the scroll bars, fields and lists linked to it.
@@ -329,8 +292,7 @@ TEST(ListBox, FollowsEventsOfLinkedControls) {
     }
 }
 
-// A knob dragged past the ends stays at the bounds; its read-out shows the value however
-// it moved, and a command does not hear it shown.
+// A dragged knob stays in bounds; the read-out shows the value however it moved.
 TEST(Slider, DragStaysInBoundsAndTheReadOutFollows) {
     Label readOut;
     readOut.create("0", 436, 434, 40, 20, nullptr, nullptr);
