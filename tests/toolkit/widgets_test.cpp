@@ -149,14 +149,6 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
 }
 
 namespace {
-EditField* makeField(int width) {
-    auto* field = new EditField;
-    field->font = monoFont();
-    field->create(nullptr, 0, 0, width, 20, nullptr, nullptr, nullptr, false);
-    field->hitTest(1, 1);
-    return field;
-}
-
 ListBox* makeList(int width, int height, int items) {
     auto* list = new ListBox;
     list->font = monoFont();
@@ -184,7 +176,10 @@ TEST(EditField, KeySequencesKeepTextViewAndEventsTogether) {
                         Key::F1,   Key::Console, Key::Return};
     std::mt19937 random(1);
     for (int round = 0; round < 50; ++round) {
-        std::unique_ptr<EditField> field(makeField(60 + 10 * (round % 8)));
+        auto field = std::make_unique<EditField>();
+        field->font = monoFont();
+        field->create(nullptr, 0, 0, 60 + 10 * (round % 8), 20, nullptr, nullptr, nullptr, false);
+        field->hitTest(1, 1);
         Recorder heard;
         field->subscribe(&heard);
         std::string typed;
