@@ -56,11 +56,6 @@ class MenuTest : public ::testing::Test {
                 if (made->name == name) return made.get();
         return nullptr;
     }
-    void typeText(const Widget& field, const std::string& typed) {
-        menu->hitTest(field.x + field.width / 2, field.y + field.height / 2);
-        for (unsigned char c : typed)
-            menu->keyDown(c), menu->characterTyped(c), menu->keyUp(c);
-    }
     int topId() const { return menu->top()->pageId; }
 
     WorkingFolder folder;
@@ -163,7 +158,7 @@ TEST_F(MenuTest, CheckingF3JUnchecksTraining) {
 TEST_F(MenuTest, SavingAddsTheEnding) {
     build();
     auto& saving = open<SaveGamePage>(PageSaveGame);
-    typeText(*saving.field, "abc");
+    saving.field->setContent("abc");
     click(*menu, saving.save);
     EXPECT_EQ(scene.savedGamePath(), "abc.sav");
     EXPECT_NE(readFile("abc.sav").find("terrain.name = \"square\""), std::string::npos);

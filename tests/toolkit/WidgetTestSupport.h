@@ -69,7 +69,6 @@ class Recorder : public EventSubscriber {
         return result;
     }
     const HeardEvent& last() const { return events.back(); }
-    void clear() { events.clear(); }
 
     std::vector<HeardEvent> events;
 };

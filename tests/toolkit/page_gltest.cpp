@@ -81,6 +81,8 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     auto* view = add<TextView>(nullptr, 560, 300, 180, 150, nullptr, nullptr);
     for (int i = 1; i <= 12; ++i)
         view->addLine("line " + std::to_string(i));
+    auto* few = add<TextView>(nullptr, 560, 200, 180, 60, nullptr, nullptr);
+    few->addLine("first");
     auto* upright = add<Gauge>(nullptr, 250, 150, 20, 100, nullptr, nullptr, nullptr);
     upright->setValue(30.0f);
     screen.clear();
@@ -92,8 +94,11 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     for (int i = 0; i < 4; ++i) {
         const Widget& b = *bevels[i];
         EXPECT_EQ(bevelFrom(f, b, true) + "|" + bevelFrom(f, b, false), sides[i]) << i;
-        EXPECT_TRUE(near(f.at(b.x + b.width + 1, b.y + 20), Fill, 3)) << i << ": nothing right";
-        EXPECT_TRUE(near(f.at(b.x + 30, b.y + b.height + 1), Fill, 3)) << i << ": nothing above";
+        for (const auto& [px, py] : {std::pair{b.x - 1, b.y + 20},
+                                     {b.x + b.width + 1, b.y + 20},
+                                     {b.x + 30, b.y - 1},
+                                     {b.x + 30, b.y + b.height + 1}})
+            EXPECT_TRUE(near(f.at(px, py), Fill, 3)) << i << ": nothing outside, at " << px;
         EXPECT_TRUE(
             near(f.average(b.x + 5, b.y + 5, b.x + b.width - 5, b.y + b.height - 5), Fill, 2));
     }
@@ -128,6 +133,7 @@ TEST(ControlPageDrawing, EachControlDrawsItsParts) {
     EXPECT_GT(textPixels(f, list->x, rowsTop - pitch, list->x + 120, rowsTop), 10);
     const int viewTop = view->y + 150;
     EXPECT_GT(view->first, 0) << "twelve lines scrolled the view";
+    EXPECT_GT(textPixels(f, few->x, few->y, few->x + 180, few->y + 60), 10) << "one line shows";
     EXPECT_GT(textPixels(f, view->x, view->y, view->x + 180, view->y + 40), 20) << "to the bottom";
     EXPECT_EQ(textPixels(f, view->x, viewTop - view->margin, view->x + 180, viewTop + 20), 0);
     EXPECT_EQ(textPixels(f, view->x - 4, view->y, view->x + view->margin, viewTop), 0);
