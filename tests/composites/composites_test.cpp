@@ -29,11 +29,19 @@ TEST(Boxes, AnswersCloseAndReportsShow) {
         {3, 0, 1, 280}, {7, 1, 0, 180}, {7, 2, -1, 180}};
     for (const auto& [buttons, answer, result, noX] : cases) {
         std::unique_ptr<QuestionBox> box(ask("q", "t", buttons, &yes, &no, &cancel));
-        EXPECT_EQ(box->noButton->x - box->clientRect().x, noX);
-        EXPECT_EQ(box->cancelButton != nullptr, buttons == 7);
+        Button* const chosen = std::array{box->yesButton, box->noButton, box->cancelButton}[answer];
+        const std::string cancelText = box->cancelButton ? box->cancelButton->text : "none";
+        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x,
+                             box->yesButton->text == box->noButton->text,
+                             cancelText == box->noButton->text, cancelText == "none"),
+                  std::tuple(noX, false, false, buttons == 3))
+            << "each button says its answer";
         Recorder caller;
         box->subscribe(&caller);
-        click(*box, std::array{box->yesButton, box->noButton, box->cancelButton}[answer], 3, 3);
+        box->hitTest(chosen->x + 3, chosen->y + 3);
+        EXPECT_TRUE(!box->leftButton(0, chosen->x + 3, chosen->y + 3, true) &&
+                    caller.events.empty());
+        click(*box, chosen, 3, 3);         // told on the release
         click(*box, box->yesButton, 3, 3); // answered already: nothing more
         ASSERT_EQ(caller.events.size(), 1u);
         EXPECT_EQ(std::tuple(box->result, caller.last().payload, box->closeRequested),

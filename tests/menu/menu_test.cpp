@@ -50,12 +50,6 @@ class MenuTest : public ::testing::Test {
         menu->push(menu->findPage(id));
         return dynamic_cast<P&>(*menu->top());
     }
-    Command* command(const std::string& name) const {
-        for (const auto& each : menu->pages)
-            for (const auto& made : each->commands)
-                if (made->name == name) return made.get();
-        return nullptr;
-    }
     int topId() const { return menu->top()->pageId; }
 
     WorkingFolder folder;
@@ -109,8 +103,10 @@ TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
         {p.speed, "observerspeed"},   {p.azimut, "observerazimutspeed"},
         {p.site, "observersitespeed"}};
     for (const auto& [control, name] : joined) {
-        Command* joinedCommand = command(name);
-        ASSERT_NE(joinedCommand, nullptr) << name;
+        auto found = std::find_if(p.commands.begin(), p.commands.end(),
+                                  [&](const auto& made) { return made->name == name; });
+        ASSERT_NE(found, p.commands.end()) << name;
+        Command* joinedCommand = found->get();
         EXPECT_TRUE(control->isSubscribed(joinedCommand) &&
                     joinedCommand->valuePublisher.isSubscribed(control) &&
                     p.valid->isSubscribed(joinedCommand) && p.reset->isSubscribed(joinedCommand))

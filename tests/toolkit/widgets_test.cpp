@@ -166,12 +166,6 @@ ListBox* makeList(int width, int height, int items) {
     return list;
 }
 
-// The y of the middle of a shown row of a list (row 0 at the top).
-int rowY(const ListBox& list, int row) {
-    const int pitch = list.charHeight + 4;
-    return list.y + list.height - list.margin - row * pitch - pitch / 2;
-}
-
 template <class E> std::shared_ptr<Event> made(E event) {
     return std::make_shared<E>(event);
 }
@@ -241,7 +235,8 @@ TEST(ListBox, PointerHoversAndClickSelectsTheRowUnderIt) {
     list->subscribe(&heard);
     const int px = list->x + 10;
     for (int row : {-1, 3, 2}) {
-        const int py = row < 0 ? list->y + list->height - 2 : rowY(*list, row);
+        const int top = list->y + list->height,
+                  py = row < 0 ? top - 2 : top - list->margin - row * pitch - pitch / 2;
         list->hitTest(px, py);
         EXPECT_EQ(list->mouseMove(px, py), false);
         EXPECT_EQ(list->leftButton(0, px, py, true), row != 2);
