@@ -31,11 +31,11 @@ TEST(Boxes, AnswersCloseAndReportsShow) {
         std::unique_ptr<QuestionBox> box(ask("q", "t", buttons, &yes, &no, &cancel));
         Button* const chosen = std::array{box->yesButton, box->noButton, box->cancelButton}[answer];
         const std::string cancelText = box->cancelButton ? box->cancelButton->text : "none";
-        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x,
+        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x, box->yesButton->y,
                              box->yesButton->text == box->noButton->text,
                              cancelText == box->noButton->text, cancelText == "none"),
-                  std::tuple(noX, false, false, buttons == 3))
-            << "each button says its answer";
+                  std::tuple(noX, box->noButton->y, false, false, buttons == 3))
+            << "each button, in one row, says its answer";
         Recorder caller;
         box->subscribe(&caller);
         box->hitTest(chosen->x + 3, chosen->y + 3);
