@@ -33,11 +33,11 @@ TEST(Boxes, AnswersCloseAndReportsShow) {
         std::unique_ptr<QuestionBox> box(ask("q", "t", buttons, &yes, &no, &cancel));
         Button* const chosen = std::array{box->yesButton, box->noButton, box->cancelButton}[answer];
         const std::string cancelText = box->cancelButton ? box->cancelButton->text : "none";
-        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x, box->yesButton->y,
+        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x, box->yesButton->width,
                              box->yesButton->text == box->noButton->text,
                              cancelText == box->noButton->text, cancelText == "none"),
-                  std::tuple(noX, box->noButton->y, false, false, buttons == 3))
-            << "each button, in one row, says its answer";
+                  std::tuple(noX, box->noButton->width, false, false, buttons == 3))
+            << "Yes and No alike, each button says its answer";
         Recorder caller;
         box->subscribe(&caller);
         box->hitTest(chosen->x + 3, chosen->y + 3);
@@ -189,7 +189,8 @@ TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
     for (Container* box : std::initializer_list<Container*>{
              question.get(), input.get(), message.get(), notice.get(), &console}) {
         const int boxWidth = box->width, boxHeight = box->height;
-        EXPECT_TRUE(box == &console || box->x == (clientWidth() - boxWidth) / 2) << "made centred";
+        EXPECT_TRUE(box == &console || (box->x == (clientWidth() - boxWidth) / 2 &&
+                                        box->y == (clientHeight() - boxHeight) / 2));
         box->resize(1024, 768);
         EXPECT_EQ(std::tuple(box->width, box->height,
                              box == &console || box->x == (1024 - boxWidth) / 2,

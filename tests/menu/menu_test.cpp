@@ -114,7 +114,6 @@ TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
     }
     scene.setShowWind(true), scene.setShowClouds(false);
     scene.theObserver().setFieldOfView(65.0f);
-    EXPECT_TRUE(p.clouds->checked) << "made checked";
     open(PageGeneral);
     EXPECT_EQ(std::tuple(p.wind->checked, p.clouds->checked, p.view->value, p.view->lowBound(),
                          p.view->highBound()),
