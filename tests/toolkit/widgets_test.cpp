@@ -143,7 +143,7 @@ TEST(Button, EventSequencesTellReleasesOnlyAfterTheirOwnPress) {
     sparse.onEvent(nullptr, ValueEvent::ofBool(2, true)); // as Reset or a group sends it
     EXPECT_EQ(std::pair(sparse.checked, sparse.texture), std::pair(true, &checkedLook));
     Recorder told;
-    sparse.subscribe(&told), link(&sparse, &fallback), sparse.toggle();
+    sparse.subscribe(&told), link(&fallback, &sparse), sparse.toggle();
     EXPECT_EQ(std::tuple(told.types(), sparse.checked, fallback.isSubscribed(&sparse)),
               std::tuple(std::vector<uint32_t>{18}, false, true));
     ToggleButton centred; // its text centred in the room right of its box
