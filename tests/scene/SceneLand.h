@@ -49,7 +49,8 @@ struct TestLand {
              "3\"\nterrain.tree = \"-1 0 1 -1 0 -1 -1 -1 1 -1 -1 -1\"\n";
         for (std::size_t i = 0; i < houses.size(); ++i) {
             const std::string d = "decor" + std::to_string(i + 1) + ".";
-            t += d + "name = \"house\"\n" + d + "type = \"" + std::to_string(houses[i].first) + "\"\n";
+            t += d + "name = \"house\"\n" + d + "type = \"" + std::to_string(houses[i].first) +
+                 "\"\n";
             add(d + "x", houses[i].second);
             add(d + "y", 450.0f);
             add(d + "z", groundAt(houses[i].second));

@@ -16,7 +16,8 @@
 #include "world/scenery/TreeScenery.h"
 
 namespace {
-RecordingSink emitted(Scenery& s, float x, float y, float z, float w, float d, float h, float roof) {
+RecordingSink emitted(Scenery& s, float x, float y, float z, float w, float d, float h,
+                      float roof) {
     s.x = x, s.y = y, s.z = z, s.width = w, s.depth = d, s.height = h, s.roofHeight = roof;
     RecordingSink sink;
     s.Emit(sink);
@@ -48,7 +49,8 @@ TEST(Houses, WallsReachTheEavesAndRoofsOverhangThem) {
         box[0] = std::min(box[0], v.at[0]), box[1] = std::max(box[1], v.at[0]);
         box[2] = std::min(box[2], v.at[1]), box[3] = std::max(box[3], v.at[1]);
     }
-    EXPECT_EQ(std::vector<float>(box, box + 4), (std::vector<float>{99.8f, 110.2f, 199.8f, 206.2f}));
+    EXPECT_EQ(std::vector<float>(box, box + 4),
+              (std::vector<float>{99.8f, 110.2f, 199.8f, 206.2f}));
     for (const auto& v : sink.primitives[1].vertices)
         EXPECT_EQ(v.at[2], v.at[1] == 203.0f ? 56.0f : 54.0f) << "the gables reach the ridge";
 
@@ -59,7 +61,8 @@ TEST(Houses, WallsReachTheEavesAndRoofsOverhangThem) {
     for (const auto& v : sink.primitives[1].vertices) // high at the back, eaves 0.2 m out in front
         EXPECT_EQ(v.at[2], v.at[1] == 206.0f ? 55.0f : v.at[1] == 199.8f ? 53.5f : -1.0f);
     for (const auto& v : sink.primitives[0].vertices)
-        EXPECT_LE(v.at[2], v.at[1] == 200.0f ? 53.5f : 55.0f) << "the front wall stops at the eaves";
+        EXPECT_LE(v.at[2], v.at[1] == 200.0f ? 53.5f : 55.0f)
+            << "the front wall stops at the eaves";
 
     RoundHouse round;
     sink = emitted(round, 100, 200, 50, 10, 6, 7, 3);
@@ -189,8 +192,8 @@ TEST(SceneryTypes, LandFileNumbersMakeTheirClasses) {
     const struct {
         int type;
         bool made, roof;
-    } cases[] = {{11, true, false}, {21, true, true}, {22, true, true}, {23, true, true},
-                 {5, false, false}, {0, false, false}};
+    } cases[] = {{11, true, false}, {21, true, true},  {22, true, true},
+                 {23, true, true},  {5, false, false}, {0, false, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(Scenery::Create(c.type) != nullptr, c.made) << c.type;
         EXPECT_EQ(Scenery::HasRoof(c.type), c.roof) << c.type;

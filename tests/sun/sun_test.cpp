@@ -144,6 +144,7 @@ TEST(SunOnLand, TakesTheLandsPlaceInRadiansAndRecomputesOnlyForANewLandOrDate) {
     EXPECT_NE(sun.direction(), morning);
 }
 
+// A read date is a change, once; hand-edited values are kept within the calendar.
 TEST(SceneDateParams, RoundTripTakesTheChangeOnceAndKeepsValuesWithinTheCalendar) {
     const auto fields = [](const SceneDate& d) {
         return std::vector<int>({d.day(), d.month(), d.year(), d.hour(), d.minute()});
@@ -159,19 +160,13 @@ TEST(SceneDateParams, RoundTripTakesTheChangeOnceAndKeepsValuesWithinTheCalendar
     EXPECT_TRUE(back.changed());
     back.takeChange();
     EXPECT_FALSE(back.changed());
-
-    const std::pair<const char*, std::vector<int>> rows[] = {
-        {"date.day = \"0\"\ndate.month = \"13\"\ndate.hour = \"24\"\ndate.minute = \"-5\"\n",
-         {1, 12, 2001, 23, 0}},
-        {"date.day = \"40\"\ndate.month = \"-2\"\n", {31, 1, 2001, 12, 0}},
-    };
-    for (const auto& [text, expected] : rows) {
+    for (const auto& [text, expected] :
+         {std::pair{"date.day = \"0\"\ndate.month = \"13\"\ndate.hour = "
+                    "\"24\"\ndate.minute = \"-5\"\n",
+                    std::vector<int>{1, 12, 2001, 23, 0}},
+          {"date.day = \"40\"\ndate.month = \"-2\"\n", {31, 1, 2001, 12, 0}}}) {
         file.openText(text);
-        SceneDate read;
-        read.readParams(file);
-        EXPECT_EQ(fields(read), expected) << text;
-        Sun sun;
-        sun.place(SunSite{}, read);
-        EXPECT_TRUE(std::isfinite(sun.s0()));
+        back.readParams(file);
+        EXPECT_EQ(fields(back), expected) << text;
     }
 }
