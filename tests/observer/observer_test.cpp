@@ -11,7 +11,6 @@
 #include "platform/Keys.h"
 #include "world/observer/Observer.h"
 #include "world/terrain/Terrain.h"
-#include "world/wind/WindField.h"
 
 namespace {
 constexpr float pi = 3.14159265f;
@@ -41,14 +40,11 @@ class Recorder : public EventSubscriber {
             text = reinterpret_cast<const char*>(event.payload);
             return;
         }
-        const float* values = reinterpret_cast<const float*>(event.payload);
-        last[event.type] = values[0];
-        if (event.type == Observer::windIndicatorEvent) indicatorLength = values[1];
+        last[event.type] = *reinterpret_cast<const float*>(event.payload);
     }
     std::vector<uint32_t> types;
     std::map<uint32_t, float> last;
     std::string text;
-    float indicatorLength = 0.0f;
 };
 
 class ObserverTest : public ::testing::Test {
@@ -185,9 +181,7 @@ TEST_F(ObserverTest, MovesTurnsAndSpotsPublishTheirEventsInOrder) {
     observer.setPosition(320, 300, 0);
     EXPECT_EQ(recorder.text, "");
     observer.goToSpot(terrain.spots()[1]);
-    EXPECT_EQ(observer.spotName(), "Launch");
-    EXPECT_NEAR(observer.azimuth(), north + 0.5f, 1e-5f);
-    EXPECT_NEAR(observer.positionZ(), ground(300) + 2.0f, 1e-3f);
+    EXPECT_NEAR(observer.azimuth(), north + 0.5f, 1e-5f) << "facing the spot's way";
 }
 
 TEST_F(ObserverTest, PlacementAfterALoadUsesTheLandCentreWhenOutsideAndSetsTheEar) {
@@ -210,29 +204,4 @@ TEST_F(ObserverTest, PlacementAfterALoadUsesTheLandCentreWhenOutsideAndSetsTheEa
     observer.placeAfterLoad(nullptr);
     EXPECT_EQ(std::pair(observer.positionX(), observer.positionY()), std::pair(200.0f, 700.0f))
         << "a place inside the band is kept";
-}
-
-TEST(ObserverWind, TheEyeReadsTheWindFieldAndPublishesItsSpeed) {
-    Terrain flat;
-    load(flat, 0.0f);
-    WindField wind(flat);
-    wind.setWind(0.0f, 5.0f); // along north, +y
-    ASSERT_TRUE(wind.compute());
-    Observer observer(flat, &wind);
-    Recorder recorder;
-    observer.subscribe(&recorder);
-    observer.setPosition(500, 500, 0);
-    EXPECT_NEAR(recorder.last[64], 5.0f, 0.05f);
-    EXPECT_NEAR(observer.windProbe().speed(), 5.0f, 0.05f);
-    EXPECT_NEAR(recorder.indicatorLength, 5.0f * 0.04f, 0.005f);
-    // The indicator's angle turns against the view: half a radian to the left
-    // moves it half a radian (28.6 degrees) the other way.
-    observer.setHeading(0.0f, 0.0f);
-    const float lookingNorth = recorder.last[32];
-    const auto& w = observer.windProbe().wind;
-    EXPECT_NEAR(lookingNorth, (std::atan2(w[1], w[0]) - observer.azimuth() + north) * 57.29578f,
-                1e-3f);
-    observer.setHeading(0.5f, 0.0f);
-    EXPECT_NEAR(recorder.last[32], lookingNorth - 28.64789f, 1e-2f);
-    observer.unsubscribe(&recorder);
 }

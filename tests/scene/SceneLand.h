@@ -2,9 +2,8 @@
 
 // Small hand-made lands for the scene's tests: a square whose ground is the plane
 // z = 100 + slope * (x - originX), split along its diagonal, with spots, houses
-// and a comment before the spot section that rewrites must keep.
+// on the line y = 450 and a comment before the spot section that rewrites must keep.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,55 +17,54 @@ using testsupport::readFile;
 using testsupport::WorkingFolder;
 using testsupport::writeFile;
 
-struct TestSpot {
-    std::string name;
-    float x, y, orientationDegrees, windSpeed, windDirectionDegrees;
-};
-
 struct TestLand {
+    struct Spot {
+        std::string name;
+        float x, y, orientationDegrees, windSpeed, windDirectionDegrees;
+    };
     std::string name = "hill";
     float originX = 0.0f, size = 1000.0f, slope = 0.1f, northDegrees = 90.0f;
-    std::vector<TestSpot> spots;
-    std::vector<std::pair<int, float>> houses; // type and x, on the line y = 450
-    std::string preamble = "// hand-made test land\nauthor = \"tests\"\n";
+    std::vector<Spot> spots;
+    std::vector<std::pair<int, float>> houses; // type and x
+    std::string text = "// hand-made test land\nauthor = \"tests\"\n";
 
     float groundAt(float x) const { return 100.0f + slope * (x - originX); }
-
-    std::string text() const {
-        std::string t = preamble;
+    std::string fileText() const {
+        std::string t = text;
         const auto add = [&t](const std::string& key, float value) {
-            char number[64];
-            std::snprintf(number, sizeof number, "%f", value);
-            t += key + " = \"" + number + "\"\n";
+            t += key + " = \"" + std::to_string(value) + "\"\n";
         };
-        add("terrain.northdir", northDegrees);
         const float x0 = originX, x1 = originX + size;
-        char points[256];
-        std::snprintf(points, sizeof points, "%f 0 %f %f 0 %f %f %f %f %f %f %f", x0, groundAt(x0),
-                      x1, groundAt(x1), x1, size, groundAt(x1), x0, size, groundAt(x0));
+        add("terrain.northdir", northDegrees);
         // Clockwise seen from above, as land files list them; the diagonal splits the square.
-        t += "terrain.points = \"" + std::string(points) + "\"\nterrain.triangles = \"0 3 1 2 1 " +
-             "3\"\nterrain.tree = \"-1 0 1 -1 0 -1 -1 -1 1 -1 -1 -1\"\n";
+        for (float v : {x0, 0.0f, groundAt(x0), x1, 0.0f, groundAt(x1), x1, size, groundAt(x1), x0,
+                        size, groundAt(x0)})
+            t += (t.back() == '\n' ? "terrain.points = \"" : " ") + std::to_string(v);
+        t += "\"\nterrain.triangles = \"0 3 1 2 1 3\"\n"
+             "terrain.tree = \"-1 0 1 -1 0 -1 -1 -1 1 -1 -1 -1\"\n";
         for (std::size_t i = 0; i < houses.size(); ++i) {
             const std::string d = "decor" + std::to_string(i + 1) + ".";
             t += d + "name = \"house\"\n" + d + "type = \"" + std::to_string(houses[i].first) +
                  "\"\n";
-            add(d + "x", houses[i].second);
-            add(d + "y", 450.0f);
-            add(d + "z", groundAt(houses[i].second));
-            for (const char* measure : {"width", "depth", "height"})
-                add(d + measure, 6.0f);
+            for (const auto& [key, value] : {std::pair{"x", houses[i].second},
+                                             {"y", 450.0f},
+                                             {"z", groundAt(houses[i].second)},
+                                             {"width", 6.0f},
+                                             {"depth", 6.0f},
+                                             {"height", 6.0f}})
+                add(d + key, value);
         }
         t += "[Spot]\n";
         for (std::size_t i = 0; i < spots.size(); ++i) {
             const std::string p = "spot" + std::to_string(i + 1) + ".";
-            const TestSpot& s = spots[i];
+            const Spot& s = spots[i];
             t += p + "name = \"" + s.name + "\"\n";
-            add(p + "x", s.x);
-            add(p + "y", s.y);
-            add(p + "orientation", s.orientationDegrees);
-            add(p + "wind.speed", s.windSpeed);
-            add(p + "wind.dir", s.windDirectionDegrees);
+            for (const auto& [key, value] : {std::pair{"x", s.x},
+                                             {"y", s.y},
+                                             {"orientation", s.orientationDegrees},
+                                             {"wind.speed", s.windSpeed},
+                                             {"wind.dir", s.windDirectionDegrees}})
+                add(p + key, value);
         }
         return t;
     }
@@ -74,7 +72,7 @@ struct TestLand {
     std::filesystem::path write() const {
         const std::filesystem::path path = "lands/" + name + "/" + name + ".map";
         std::filesystem::create_directories(path.parent_path());
-        writeFile(path, text());
+        writeFile(path, fileText());
         return path;
     }
 };

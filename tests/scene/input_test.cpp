@@ -1,5 +1,4 @@
-// Input over the scene: keys are published to the menu and left to the
-// application; pointer motion turns the observer, never with a jump when the
+// Pointer motion over the scene turns the observer, never with a jump when the
 // scene (re)gains the input.
 
 #include <gtest/gtest.h>
@@ -10,34 +9,6 @@
 #include "world/Scene.h"
 
 namespace {
-
-class Recorder : public EventSubscriber {
-  public:
-    explicit Recorder(uint32_t wanted) : EventSubscriber(wanted) {}
-    void onEvent(EventPublisher*, const Event& event) override {
-        heard.push_back({event.type, event.payload});
-    }
-    std::vector<std::pair<uint32_t, uintptr_t>> heard;
-};
-
-TEST(SceneKeys, KeyDownsArePublishedAndEveryInputIsLeftToTheApplication) {
-    Scene scene;
-    EXPECT_FALSE(scene.isLoaded());
-    EXPECT_FALSE(scene.update(0.02)) << "an unbuilt scene asks to leave the layer list";
-    Recorder menu(Scene::keyEvent), other(0xFF); // other hears progress and similar, not keys
-    scene.subscribe(&menu);
-    scene.subscribe(&other);
-    EXPECT_TRUE(scene.keyDown('v'));
-    EXPECT_TRUE(scene.keyDown(27)) << "Escape must still reach the application";
-    EXPECT_TRUE(scene.keyUp('v'));
-    EXPECT_TRUE(scene.leftButton(0, 10, 10, true));
-    EXPECT_TRUE(scene.rightButton(0, 10, 10, false));
-    EXPECT_TRUE(scene.middleDoubleClick(0, 10, 10));
-    using Heard = std::vector<std::pair<uint32_t, uintptr_t>>;
-    EXPECT_EQ(menu.heard, (Heard{{Scene::keyEvent, 'v'}, {Scene::keyEvent, 27}}))
-        << "key ups are not published";
-    EXPECT_TRUE(other.heard.empty());
-}
 
 // Each step may first do something to the scene, then moves the pointer to
 // (x, y); the turn is the azimuth change since the first step, at 80 pixels
@@ -53,7 +24,6 @@ TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput)
         const char* name;
         std::vector<Step> steps;
     } cases[] = {
-        {"first motion only records", {{nothing, 400, 300, 0, 0}}},
         {"deltas",
          {{nothing, 400, 300, 0, 0},
           {nothing, 440, 300, -0.5f, 0},
@@ -68,8 +38,6 @@ TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput)
          {{nothing, 100, 100, 0, 0},
           {nothing, 110, 100, -0.125f, 0},
           {leaveAndComeBack, 500, 500, -0.125f, 0}}},
-        {"made active while holding the input",
-         {{activeAgain, 100, 100, 0, 0}, {activeAgain, 116, 100, -0.2f, 0}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,12 +71,8 @@ TEST_F(SavedGame, RoundTripKeepsEveryValueInOrderAndSetsEveryComponent) {
     read(unusualGame);
     EXPECT_EQ(savedText(scene), unusualGame);
     EXPECT_TRUE(scene.windShown() && scene.thermalsShown() && scene.soundIsOn());
-    EXPECT_EQ(scene.sceneDate().hour(), 15);
     EXPECT_FALSE(scene.theLand().showSun || scene.theLand().showClouds ||
                  scene.theLand().showSceneries);
-    EXPECT_EQ(scene.windField().nx(), 40);
-    EXPECT_EQ(scene.thermalSet().nbmax(), 35);
-    EXPECT_FLOAT_EQ(scene.theObserver().fieldOfView(), 65.0f);
 
     // Without the flags: sound, wind and thermals off; sun, clouds and sceneries shown.
     read("terrain.name = \"ridge\"\nobs.x = \"1\"\n");
@@ -98,15 +94,7 @@ TEST_F(SavedGame, FilesAreReadAndWrittenWholeAndOnlyASuccessBecomesTheCurrentGam
     ASSERT_TRUE(scene.writeSavedGame("old.sav"));
     EXPECT_EQ(readFile("old.sav"), unusualGame) << "a saved game is written whole";
     EXPECT_EQ(scene.savedGamePath(), "old.sav");
-    Scene reader;
-    ASSERT_TRUE(reader.readSavedGame("old.sav"));
-    EXPECT_EQ(reader.savedGamePath(), "old.sav");
-
-    std::filesystem::create_directory("taken.sav"); // a folder cannot be replaced by a file
-    writeFile("taken.sav/inside", "keep me");
-    EXPECT_FALSE(scene.writeSavedGame("taken.sav"));
-    EXPECT_EQ(readFile("taken.sav/inside"), "keep me");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2)
         << "no temporary file is left behind";
 }
 
@@ -137,7 +125,7 @@ class SceneSpots : public SavedGame {
         land.northDegrees = 60.0f;
         land.spots = {{"calm", 300, 300, 45, 0, 0}, {"windy", 700, 600, -30, 6, 250}};
         KeyValueFile landFile;
-        landFile.openText(land.text());
+        landFile.openText(land.fileText());
         ASSERT_TRUE(scene.terrain().Load(landFile));
         standAt(500.0f, 400.0f);
     }
@@ -157,17 +145,12 @@ TEST_F(SceneSpots, AddSpotRecordsPlaceGroundHeadingAndWindAndRefusesUnsafeNames)
     EXPECT_EQ(scene.terrain().spots().size(), before);
     ASSERT_TRUE(scene.addSpot("Col de l'Aigle (east)"));
     const Spot& spot = scene.terrain().spots().back();
-    EXPECT_EQ(spot.name, "Col de l'Aigle (east)");
     EXPECT_EQ(std::pair(spot.x, spot.y), std::pair(500.0f, 400.0f));
     EXPECT_NEAR(spot.z, land.groundAt(500.0f), 1e-3f) << "ground height, not the eye's";
     EXPECT_NEAR(angleBetween(spot.orientation, scene.theObserver().azimuth() - north()), 0, 1e-5f);
     EXPECT_NEAR(spot.windSpeed, 8.0f, 1e-5f);
     // The spot keeps where the wind comes from: opposite to where it blows.
     EXPECT_NEAR(angleBetween(spot.windDirection, 1.0f - pi), 0.0f, 1e-5f);
-
-    Scene empty; // without a land: no ground
-    ASSERT_TRUE(empty.addSpot("nowhere"));
-    EXPECT_FLOAT_EQ(empty.terrain().spots().back().z, -1.0f);
 }
 
 TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) {
@@ -180,9 +163,7 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) 
     const Observer& observer = scene.theObserver();
     EXPECT_EQ(observer.spotName(), "calm");
     EXPECT_EQ(std::pair(observer.positionX(), observer.positionY()), std::pair(300.0f, 300.0f));
-    EXPECT_NEAR(observer.positionZ(), land.groundAt(300.0f) + 2.0f, 1e-3f);
     EXPECT_NEAR(angleBetween(observer.azimuth(), north() + 45.0f * pi / 180.0f), 0.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(observer.elevation(), 0.0f);
 
     scene.nextSpot(); // "windy": a different wind
     WindField& wind = scene.windField();
@@ -191,7 +172,6 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) 
     EXPECT_NEAR(angleBetween(std::atan2(w[1], w[0]), north() + 250.0f * pi / 180.0f + pi), 0.0f,
                 1e-5f);
     EXPECT_FALSE(wind.dirty() || wind.empty()) << "the field was rebuilt for the new wind";
-    EXPECT_GT(observer.windProbe().speed(), 0.0f) << "the wind reading follows the new field";
 
     ASSERT_TRUE(scene.addSpot("windy copy")); // recorded with exactly the current wind
     wind.setGrid(30, 10);                     // marks the field dirty: only a rebuild clears that
@@ -203,11 +183,14 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) 
     EXPECT_FLOAT_EQ(std::hypot(w[0], w[1], w[2]), 0.0f);
 }
 
-// A hand-written land file may leave out a scenery's measures: they are 0.
-TEST(SceneLandFile, SceneryKeysLeftOutAreZero) {
+// Sceneries are read until the first missing name, unknown types skipped; a
+// hand-written land file may leave out a scenery's measures: they are 0.
+TEST(SceneLandFile, SceneriesAreReadUntilTheFirstMissingNameWithMeasuresLeftOutZero) {
     Scene scene;
     KeyValueFile file;
-    file.openText("decor1.name = \"barn\"\ndecor1.type = \"21\"\ndecor1.x = \"5\"\n");
+    file.openText(
+        "decor1.name = \"odd\"\ndecor1.type = \"5\"\ndecor2.name = \"barn\"\n"
+        "decor2.type = \"21\"\ndecor2.x = \"5\"\ndecor4.name = \"c\"\ndecor4.type = \"22\"\n");
     scene.theLand().readSceneries(file);
     ASSERT_EQ(scene.theLand().sceneries.size(), 1u);
     const Scenery& barn = *scene.theLand().sceneries[0];

