@@ -11,6 +11,7 @@
 #include "platform/Keys.h"
 #include "world/observer/Observer.h"
 #include "world/terrain/Terrain.h"
+#include "world/wind/WindField.h"
 
 namespace {
 constexpr float pi = 3.14159265f;
@@ -81,6 +82,7 @@ TEST_F(ObserverTest, SettingsRoundTripInTheirKeyOrderAndReadingStartsFromTheDefa
               std::pair(12.5f, 60.0f));
     saved.openText("obs.fov = \"70\"\n");
     other.readParams(saved);
+    EXPECT_EQ(other.position(), (Observer::Vec3{0.0f, 0.0f, 0.0f})) << "no place read: the origin";
     EXPECT_EQ(std::pair(other.movementSpeed(), other.azimuthPixelsPerRadian()),
               std::pair(10.0f, 80.0f));
 }
@@ -204,4 +206,16 @@ TEST_F(ObserverTest, PlacementAfterALoadUsesTheLandCentreWhenOutsideAndSetsTheEa
     observer.placeAfterLoad(nullptr);
     EXPECT_EQ(std::pair(observer.positionX(), observer.positionY()), std::pair(200.0f, 700.0f))
         << "a place inside the band is kept";
+}
+
+TEST_F(ObserverTest, TheEyeReadsTheWindFieldAndPublishesItsSpeed) {
+    WindField wind(terrain);
+    wind.setWind(0.0f, 5.0f); // along north, +y
+    ASSERT_TRUE(wind.compute());
+    Observer eye(terrain, &wind);
+    eye.subscribe(&recorder);
+    eye.setPosition(500, 500, 400);
+    EXPECT_NEAR(eye.windProbe().speed(), 5.0f, 0.5f);
+    EXPECT_EQ(recorder.last[Observer::windSpeedEvent], eye.windProbe().speed());
+    eye.unsubscribe(&recorder);
 }

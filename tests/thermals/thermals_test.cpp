@@ -107,6 +107,14 @@ TEST_F(ThermalsOnLand, WindAtTheHeightAboveTheGroundBendsAndEndsTheColumn) {
     for (int n = 0; n < 3; ++n)
         EXPECT_FLOAT_EQ(thermal.headWind()[n], expected[n]) << n;
     EXPECT_GT(thermal.headWind()[2], 0.5f) << "near the windward ground the air rises";
+    // On the lee side the air sinks faster than a weak thermal climbs: the
+    // rising head is held just over the ground, never under it.
+    Thermal lee(birth(0.3f, 300.0f, 5.0f, 700.0f), terrain, wind);
+    for (int i = 0; i < 30 && lee.alive(); ++i) {
+        lee.update(1.0);
+        const auto& p = lee.points()[lee.headIndex()];
+        EXPECT_TRUE(!terrain.containsXY(p[0], p[1]) || p[2] >= terrain.HeightAt(p[0], p[1])) << i;
+    }
 }
 
 // Over many seeded births on a land away from the origin: born inside the land
