@@ -159,7 +159,8 @@ TEST(Tower, RibbonsJoinTheLegsAndTheMiddleAndTheTopIsRed) {
         EXPECT_TRUE((v.at[2] == 100.0f || v.at[2] == 101.0f) && v.colour[0] == 0.2f);
     ASSERT_EQ(rod.primitives.size(), 2u);
     EXPECT_FLOAT_EQ(rod.primitives[0].vertices[0].at[0], 11.95f);
-    EXPECT_FLOAT_EQ(rod.primitives[0].vertices[1].at[2], 101 + 1.14f * 30);
+    EXPECT_EQ(rod.primitives[0].vertices[1].at,
+              (std::array<float, 3>{12.05f, 22.05f, 101 + 1.14f * 30}));
 }
 
 // The billboard is a square picture standing up, t = 0 along its top; turned
