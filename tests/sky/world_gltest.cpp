@@ -30,8 +30,9 @@ const SkyBox::Box landBox{1000, 0, 500, 0, 300, 100};
 struct Corners : PolygonSink {
     std::vector<std::array<float, 5>> seen; // s, t, x, y, z
     float s = -1, t = -1;
-    void begin(unsigned) override {}
-    void end() override {}
+    int open = 0; // primitives begun and not ended
+    void begin(unsigned) override { ++open; }
+    void end() override { --open; }
     void colour(float, float, float) override {}
     void texCoord(float u, float v) override { s = u, t = v; }
     void vertex(float x, float y, float z) override { seen.push_back({s, t, x, y, z}); }
@@ -135,6 +136,7 @@ TEST_F(WorldPass, CeilingSpansTheLandWithItsMarginThePictureSouthToNorth) {
     Corners corners;
     sky.EmitCeiling(corners);
     ASSERT_EQ(corners.seen.size(), 4u);
+    EXPECT_EQ(corners.open, 0);
     std::vector<std::array<float, 2>> xy;
     for (const auto& [s, t, x, y, z] : corners.seen) {
         EXPECT_EQ(z, 1300.0f) << "1000 m over the highest ground";
@@ -162,6 +164,7 @@ TEST_F(WorldPass, WallsStandOnTheEdgesAndShareOutTheHorizon) {
         Corners corners;
         sky.EmitWalls(corners);
         ASSERT_EQ(corners.seen.size(), 16u);
+        EXPECT_EQ(corners.open, 0);
         EXPECT_EQ(sky.hasHorizon(), std::string(horizon) == "ridge_skyline.tga");
         std::vector<int> onEdges(4, 0);
         for (const auto& [s, t, x, y, z] : corners.seen) {
