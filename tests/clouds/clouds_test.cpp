@@ -103,9 +103,24 @@ TEST(CloudsOverLand, TheConeFitsTheLandAndDriftsWithTheWindUntilParametersAreRea
     EXPECT_EQ(std::pair(clouds.S0(), clouds.S1()), std::pair(0.0f, 1.0f));
 
     Terrain deep;
-    ASSERT_TRUE(synthetic::loadLand(deep, synthetic::LandShape{0.0f, 0.0f, 8000.0f, 2}));
+    ASSERT_TRUE(synthetic::loadLand(deep, synthetic::LandShape{0.0f, 500.0f, 8000.0f, 2}));
     clouds.SetTextureExtent(4000.0f);
     clouds.Fit(deep);
     EXPECT_EQ(std::vector<float>({clouds.Radius(), clouds.S1(), clouds.T1()}),
               std::vector<float>({16000, 8, 8}));
+}
+
+TEST(CloudParams, RoundTripAndEveryReadMarksTheLayerDirty) {
+    CloudLayer clouds(1u), back(2u);
+    clouds.SetDensity(140.0f);
+    clouds.SetBlur(0.9f);
+    clouds.SetAltitude(450.0f);
+    clouds.SetTextureExtent(3000.0f);
+    KeyValueFile file;
+    clouds.WriteParams(file);
+    back.ReadParams(file);
+    EXPECT_EQ(
+        std::vector<float>({back.Density(), back.Blur(), back.Altitude(), back.TextureExtent()}),
+        std::vector<float>({140.0f, 0.9f, 450.0f, 3000.0f}));
+    EXPECT_TRUE(back.Dirty());
 }
