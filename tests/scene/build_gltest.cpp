@@ -206,9 +206,15 @@ TEST_F(SceneBuild, AGameSavedAtASpotComesBackWithItsWindAndElsewhereWithout) {
     EXPECT_TRUE(away.windField().empty());
     build(gameAt("hill", 500.0f, 400.0f) + "wind.speed = \"3\"\nwind.dir = \"90\"\n", away);
     EXPECT_NEAR(away.windFromDegrees(), 90.0f, 1e-3f) << "the game's own wind, read back";
-    away.terrain().AddSpot("edge", 985.0f, 500.0f, 0.0f, 0.0f, 5.0f, 0.0f); // in the edge band
-    build(gameAt("hill", 985.0f, 500.0f), away);
-    EXPECT_FLOAT_EQ(baseSpeed(away.windField()), 0.0f) << "placed at the centre instead";
+    away.windField().setWind(1.0f, 6.0f);
+    away.build();
+    EXPECT_NEAR(baseSpeed(away.windField()), 6.0f, 1e-4f) << "the game's wind applies once";
+    for (const auto& [x, y] :
+         {std::pair{20.0f, 500.0f}, {500.0f, 20.0f}, {985.0f, 500.0f}, {500.0f, 985.0f}}) {
+        away.terrain().AddSpot("edge", x, y, 0.0f, 0.0f, 5.0f, 0.0f); // in the edge band
+        build(gameAt("hill", x, y), away);
+        EXPECT_FLOAT_EQ(baseSpeed(away.windField()), 0.0f) << x << ", " << y << ": at the centre";
+    }
 }
 
 TEST_F(SceneBuild, DrawsSkyAboveGroundSurvivesANewContextAndDrawsNothingWithoutLand) {
