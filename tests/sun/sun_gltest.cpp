@@ -6,7 +6,9 @@
 
 #include "gfx/GlTestWindow.h"
 #include "world/sun/SceneDate.h"
+#include "world/observer/Observer.h"
 #include "world/sun/Sun.h"
+#include "world/terrain/Terrain.h"
 
 namespace {
 
@@ -44,7 +46,9 @@ TEST(SunGlow, IsAnAdditiveDiscCentredOnTheSunDirection) {
     date.set(21, 6, 2001, 15, 0);
     sun.place(SunSite{}, date);
     lookAtSun(window, sun);
-    sun.drawAt(0.0f, 0.0f, 0.0f);
+    Terrain none;
+    sun.draw(Observer(none, nullptr)); // an eye at the origin
+
     const auto pixels = window.readPixels();
     PixelView view{pixels, window.width};
 

@@ -5,6 +5,7 @@
 
 #include "shell/Event.h"
 #include "ui/text/Font.h"
+#include "ui/toolkit/Container.h"
 #include "ui/toolkit/WidgetEvents.h"
 
 // Fonts measured without a window: the same faces the widgets ask for.
@@ -17,17 +18,24 @@ inline Font* monoFont() {
     return testFont("Courier New", 14);
 }
 
+// Presses and releases the left button at a point of a widget, as the layer would.
+template <class Root> void click(Root& root, const Widget* widget, int dx = -1, int dy = -1) {
+    const int px = widget->x + (dx < 0 ? widget->width / 2 : dx);
+    const int py = widget->y + (dy < 0 ? widget->height / 2 : dy);
+    root.hitTest(px, py);
+    root.leftButton(0, px, py, true);
+    root.leftButton(0, px, py, false);
+}
+
 // What a subscriber heard, with the fields of every event kind copied out.
 struct HeardEvent {
     EventPublisher* from = nullptr;
     uint32_t type = 0;
-    int kind = -1;
     uintptr_t payload = 0;
     std::string text;
-    int length = 0, visibleChars = 0, offset = 0;
+    int length = 0, visibleChars = 0, offset = 0, count = 0, selected = -1, first = 0;
     float value = 0, min = 0, max = 0;
-    int count = 0, selected = -1, rows = 0, hover = -1, first = 0;
-    bool pressed = false, checked = false;
+    bool pressed = false;
 };
 
 class Recorder : public EventSubscriber {
@@ -35,47 +43,23 @@ class Recorder : public EventSubscriber {
     explicit Recorder(uint32_t recorderMask = 0xFFFFF) : EventSubscriber(recorderMask) {}
 
     void onEvent(EventPublisher* publisher, const Event& event) override {
-        HeardEvent heard;
-        heard.from = publisher;
-        heard.type = event.type;
-        heard.kind = event.kind();
-        heard.payload = event.payload;
-        switch (event.kind()) {
-        case KindText: {
+        HeardEvent h;
+        h.from = publisher, h.type = event.type, h.payload = event.payload;
+        if (event.kind() == KindText) {
             const auto& e = static_cast<const TextEvent&>(event);
-            heard.text = e.text ? e.text : "";
-            heard.length = e.length;
-            heard.visibleChars = e.visibleChars;
-            heard.offset = e.offset;
-            break;
-        }
-        case KindRange: {
+            h.text = e.text ? e.text : "";
+            h.length = e.length, h.visibleChars = e.visibleChars, h.offset = e.offset;
+        } else if (event.kind() == KindRange) {
             const auto& e = static_cast<const RangeEvent&>(event);
-            heard.value = e.value;
-            heard.min = e.min;
-            heard.max = e.max;
-            break;
-        }
-        case KindList: {
+            h.value = e.value, h.min = e.min, h.max = e.max;
+        } else if (event.kind() == KindList) {
             const auto& e = static_cast<const ListEvent&>(event);
-            heard.text = e.text ? e.text : "";
-            heard.count = e.count;
-            heard.selected = e.selected;
-            heard.rows = e.rows;
-            heard.hover = e.hover;
-            heard.first = e.first;
-            break;
+            h.text = e.text ? e.text : "";
+            h.count = e.count, h.selected = e.selected, h.first = e.first;
+        } else if (event.kind() == KindButton) {
+            h.pressed = static_cast<const ButtonEvent&>(event).pressed;
         }
-        case KindButton: {
-            const auto& e = static_cast<const ButtonEvent&>(event);
-            heard.pressed = e.pressed;
-            heard.checked = e.checked;
-            break;
-        }
-        default:
-            break;
-        }
-        events.push_back(heard);
+        events.push_back(h);
     }
 
     std::vector<uint32_t> types() const {
@@ -85,7 +69,6 @@ class Recorder : public EventSubscriber {
         return result;
     }
     const HeardEvent& last() const { return events.back(); }
-    void clear() { events.clear(); }
 
     std::vector<HeardEvent> events;
 };
