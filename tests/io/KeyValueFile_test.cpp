@@ -51,7 +51,12 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
         EXPECT_FALSE(file.find(key)) << key;
         EXPECT_EQ(file.entry().valueStart, KeyValueFile::none) << key;
     }
-    EXPECT_EQ(fromText("a = \"1\"\r\nb = 2\r\n").text(), "a = \"1\"\nb = 2\n");
+    // Only returns that end a line go; a NUL is part of the key, for the index as for the scan.
+    EXPECT_EQ(fromText("a = \"1\"\r\r\nb = 2\r\nc = \"x\ry\"\r").text(),
+              "a = \"1\"\nb = 2\nc = \"x\ry\"\r");
+    KeyValueFile nul = fromText(std::string("a\0b = \"1\"\nc = \"2\"\n", 18));
+    EXPECT_EQ(nul.getString(std::string("a\0b", 3)), "1");
+    EXPECT_FALSE(nul.find("a"));
     ASSERT_TRUE(file.find("app.width"));
     EXPECT_EQ(file.entry().lineStart, file.text().find(" \t app.width"));
 }

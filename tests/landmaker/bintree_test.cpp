@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "Bintree.h"
+#include "LandChecks.h"
 #include "HeightMap.h"
 #include "LandMaker.h"
 #include "Noise.h"
@@ -59,15 +59,29 @@ std::vector<uint8_t> greyTga(int width, int height, bool topFirst, std::vector<u
 
 } // namespace
 
-TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeAndWithinTheTolerance) {
+// It refines only where the ground asks for it: a flat land needs nothing but
+// the two halves, a spike a few splits, a negative tolerance the finest grid.
+TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeWithinTheToleranceRefiningWhereAsked) {
+    const HeightMap flat(33, 33, std::vector<float>(33 * 33, 12.0f));
     const struct {
         HeightMap grid;
         float tolerance;
-    } cases[] = {{bumpyGrid(65, 7), 0.5f}, {bumpyGrid(33, 11), 4.0f}, {spikeGrid(65), 0.5f}};
+        std::size_t fewest, most;
+    } cases[] = {{bumpyGrid(65, 7), 0.5f, 3, 8192},
+                 {bumpyGrid(33, 11), 4.0f, 3, 2048},
+                 {bumpyGrid(33, 11), 0.5f, 3, 2048},
+                 {spikeGrid(65), 0.5f, 3, 8192},
+                 {flat, 0.0f, 2, 2},
+                 {spikeGrid(33), -1.0f, 2048, 2048},
+                 {spikeGrid(33), 0.1f, 3, 511}};
+    std::vector<std::size_t> counts;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tolerance);
         Bintree tree(c.grid);
         tree.refine(c.tolerance);
+        counts.push_back(tree.leafCount());
+        EXPECT_GE(tree.leafCount(), c.fewest);
+        EXPECT_LE(tree.leafCount(), c.most);
         KeyValueFile file;
         file.openText(landGeometryText(tree, landSize, landSize));
         Terrain terrain;
@@ -75,46 +89,16 @@ TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeAndWithinTheTolerance) {
         EXPECT_EQ(terrain.leafCount(), tree.leafCount());
         EXPECT_EQ(terrain.mesh().triangleCount(), int(tree.nodes().size()));
         EXPECT_FLOAT_EQ(terrain.box().maxX, landSize);
-        const auto& points = terrain.mesh().points;
-        std::map<std::pair<int32_t, int32_t>, int> edges;
-        for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
-            const auto& t = terrain.mesh().triangles[leaf->triangle];
-            const auto &a = points[t[0]], &b = points[t[1]], &p = points[t[2]];
-            ASSERT_LT((b[0] - a[0]) * (p[1] - a[1]) - (p[0] - a[0]) * (b[1] - a[1]), 0.0f);
-            for (int i = 0; i < 3; ++i)
-                ++edges[{std::min(t[i], t[(i + 1) % 3]), std::max(t[i], t[(i + 1) % 3])}];
-        }
-        for (const auto& [edge, count] : edges) {
-            const auto &p = points[edge.first], &q = points[edge.second];
-            const bool border = (p[0] == q[0] && (p[0] == 0 || p[0] == landSize)) ||
-                                (p[1] == q[1] && (p[1] == 0 || p[1] == landSize));
-            ASSERT_EQ(count, border ? 1 : 2) << "edge " << edge.first << "-" << edge.second;
-        }
+        expectClockwiseAndCrackFree(terrain);
         // Every grid sample lies within the tolerance of the ground over it.
         const int n = c.grid.width();
         const float cell = landSize / float(n - 1);
-        for (int row = 0; row < n; ++row)
-            for (int column = 0; column < n; ++column)
-                ASSERT_NEAR(terrain.HeightAt(column * cell, (n - 1 - row) * cell),
-                            c.grid.at(column, row), c.tolerance + 1e-3f)
-                    << column << ", " << row;
+        for (int at = 0; at < n * n; ++at)
+            ASSERT_NEAR(terrain.HeightAt(at % n * cell, (n - 1 - at / n) * cell),
+                        c.grid.at(at % n, at / n), std::max(c.tolerance, 0.0f) + 1e-3f)
+                << at;
     }
-}
-
-TEST(LandMakerTriangulation, RefinesOnlyWhereTheGroundAsksForIt) {
-    Bintree plain(HeightMap(33, 33, std::vector<float>(33 * 33, 12.0f)));
-    plain.refine(0.0f);
-    EXPECT_EQ(plain.leafCount(), 2u) << "a flat land needs nothing but the two halves";
-    Bintree spiked(spikeGrid(33)), full(spikeGrid(33));
-    spiked.refine(0.1f);
-    full.refine(-1.0f); // every triangle splits: the finest grid
-    EXPECT_GT(spiked.leafCount(), 2u);
-    EXPECT_LT(spiked.leafCount(), full.leafCount() / 4);
-    EXPECT_EQ(full.leafCount(), 2u * 32 * 32);
-    Bintree coarse(bumpyGrid(33, 9)), fine(bumpyGrid(33, 9));
-    coarse.refine(8.0f);
-    fine.refine(0.5f);
-    EXPECT_LT(coarse.leafCount(), fine.leafCount());
+    EXPECT_LT(counts[1], counts[2]) << "a finer tolerance, more leaves";
 }
 
 TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {

@@ -118,3 +118,19 @@ TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
     EXPECT_FALSE(makeLand(recipe, summary, error));
     EXPECT_NE(error.find("missing.pgm"), std::string::npos) << error;
 }
+
+// The ground's first row lies along the south edge; the skyline's first row at the walls' top.
+TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
+    LandRecipe recipe;
+    recipe.sizeX = recipe.sizeY = 1000;
+    recipe.forests.push_back({500, 150, 140, 0, 12}); // a wood near the south edge only
+    const Painter painter(recipe, HeightMap(5, 5, std::vector<float>(25, 0.0f)));
+    const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
+    RgbPicture ground = painter.paintGround(64);
+    // Row 9 lies at y = 148 m, row 54 at y = 852 m, both at x = 500: the dark wood shows first.
+    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54)));
+    RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
+    const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
+    EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
+    EXPECT_GT(brightness(top), brightness(bottom) + 60) << "dark hills at their foot";
+}

@@ -1,19 +1,31 @@
 // The sample lands as shipped: they load, have no cracks, and carry what a
-// flying site needs (spots with different winds, sceneries, their own ground).
+// flying site needs (spots with different winds, sceneries, their own ground,
+// a skyline the right way up: sky in its first row, hills in its last).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <set>
 
+#include "LandChecks.h"
 #include "gfx/Image.h"
 #include "io/KeyValueFile.h"
 #include "world/terrain/Terrain.h"
 
+namespace {
+int rowBlueExcess(const Image& image, int row) {
+    int excess = 0;
+    for (int column = 0; column < image.Width(); ++column) {
+        const uint8_t* p = image.Pixels() + (std::size_t(row) * image.Width() + column) * 3;
+        excess += p[2] - p[0];
+    }
+    return excess / image.Width();
+}
+} // namespace
+
 TEST(SampleLands, LoadCrackFreeWithSpotsSceneriesAndTheirOwnGround) {
     const struct {
-        const char* name;
+        std::string name;
         float minRelief, maxRelief;
         std::size_t spots, winds;
         std::set<int> types;
@@ -27,24 +39,13 @@ TEST(SampleLands, LoadCrackFreeWithSpotsSceneriesAndTheirOwnGround) {
         KeyValueFile file;
         Terrain terrain;
         terrain.SetName(s.name);
-        const std::string name = s.name;
-        const bool loaded = file.open("lands/" + name + "/" + name + ".map") && terrain.Load(file);
+        const std::string folder = "lands/" + s.name + "/" + s.name;
+        const bool loaded = file.open(folder + ".map") && terrain.Load(file);
+        TgaImage skyline;
+        const bool decoded = skyline.LoadFile((folder + "_skyline.tga").c_str(), 0, 0, 3);
         std::filesystem::current_path(previous);
-        ASSERT_TRUE(loaded);
-        std::map<std::pair<int, int>, int> edges;
-        for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
-            const auto& t = terrain.mesh().triangles[leaf->triangle];
-            for (int i = 0; i < 3; ++i)
-                ++edges[{std::min(t[i], t[(i + 1) % 3]), std::max(t[i], t[(i + 1) % 3])}];
-        }
-        const TerrainBox& box = terrain.box();
-        for (const auto& [edge, count] : edges) {
-            const auto &p = terrain.mesh().points[edge.first],
-                       &q = terrain.mesh().points[edge.second];
-            const bool border = (p[0] == q[0] && (p[0] == box.minX || p[0] == box.maxX)) ||
-                                (p[1] == q[1] && (p[1] == box.minY || p[1] == box.maxY));
-            ASSERT_EQ(count, border ? 1 : 2);
-        }
+        ASSERT_TRUE(loaded && decoded);
+        expectClockwiseAndCrackFree(terrain);
         EXPECT_GE(terrain.relief(), s.minRelief);
         EXPECT_LE(terrain.relief(), s.maxRelief);
         const auto& spots = terrain.spots();
@@ -62,5 +63,7 @@ TEST(SampleLands, LoadCrackFreeWithSpotsSceneriesAndTheirOwnGround) {
         EXPECT_TRUE(std::includes(types.begin(), types.end(), s.types.begin(), s.types.end()));
         ASSERT_NE(terrain.groundImage(), nullptr);
         EXPECT_EQ(terrain.groundImage()->Width(), 1024) << "its own ground picture";
+        EXPECT_GT(rowBlueExcess(skyline, 0), 30);
+        EXPECT_LT(rowBlueExcess(skyline, skyline.Height() - 1), rowBlueExcess(skyline, 0) - 15);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "io/KeyValueFile.h"
 #include "terrain/LandText_helpers.h"
@@ -79,7 +80,10 @@ TEST(TerrainLoading, BadLandsAreRefusedAndLeaveNothing) {
          withTree({-1, 0, 3, -1, 0, 2, -1, -1, 3, 2, -1, -1, 2, -1, -1, 0})},
         {"right child without a left one", withTree({-1, 0, -1, -1, 0, -1, 1, -1, 1, -1, -1, 0})},
         {"root without children", withTree({-1, -1, -1, -1, 0, -1, -1, -1})},
-    };
+        {"leaf outside every ancestor with area", // triangle 1, inside 0, has no area
+         "terrain.points = \"0 0 0 100 0 0 0 100 0 10 10 0 20 20 0 30 30 0 200 200 0 200 0 0\"\n"
+         "terrain.triangles = \"0 1 2 3 4 5 3 6 7\"\n"
+         "terrain.tree = \"-1 0 -1 -1 0 1 -1 -1 1 2 -1 0 2 -1 -1 1\"\n"}};
     for (const auto& [what, text] : cases) {
         SCOPED_TRACE(what);
         Terrain terrain;
@@ -116,6 +120,15 @@ TEST(TerrainLoading, CountsCutDownToWholeGroupsAndDegenerateTrianglesGiveNoNaN) 
     for (int unused : {4, 5})
         for (float v : terrain.mesh().pointNormals[unused])
             EXPECT_TRUE(std::isfinite(v));
+    // Triangle 0 lies on the south edge with no area and holds triangle 2 (corners 0, 1, 3).
+    terrain.Clear();
+    ASSERT_TRUE(load(terrain, "terrain.points = \"0 0 10 100 0 20 100 100 30 0 100 15 50 0 15\"\n"
+                              "terrain.triangles = \"0 4 1 1 2 3 0 1 3\"\n"
+                              "terrain.tree = \"-1 0 1 -1 0 2 -1 -1 1 -1 -1 -1 2 -1 -1 0\"\n"));
+    EXPECT_NEAR(terrain.HeightAt(20.0f, 20.0f), 13.0f, 1e-3f) << "z = 10 + 0.1 x + 0.05 y";
+    EXPECT_NEAR(terrain.HeightAt(90.0f, 90.0f), 5.0f + 0.15f * 90.0f + 0.1f * 90.0f, 1e-3f);
+    for (float x = 0.0f; x <= 100.0f; x += 10.0f)
+        EXPECT_NE(terrain.HeightAt(x, 1.0f), -1.0f) << x;
 }
 
 TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
@@ -124,15 +137,14 @@ TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     ASSERT_TRUE(load(terrain, fourLeafLand().text() +
                                   "terrain.longitud = \"-3.5\"\nterrain.latitud = \"52.25\"\n"
                                   "terrain.northdir = \"45\"\nterrain.basetimezone = \"-2\"\n"));
-    EXPECT_NEAR(terrain.longitude(), -3.5f * 0.01745329252f, 1e-6f);
-    EXPECT_NEAR(terrain.latitude(), 52.25f * 0.01745329252f, 1e-6f);
-    EXPECT_NEAR(terrain.northDirection(), 0.785398f, 1e-5f);
+    const float degree = 0.01745329252f;
+    EXPECT_NEAR(terrain.longitude(), -3.5f * degree, 1e-6f);
+    EXPECT_NEAR(terrain.latitude(), 52.25f * degree, 1e-6f);
+    EXPECT_NEAR(terrain.northDirection(), 45 * degree, 1e-6f);
     EXPECT_EQ(terrain.baseTimeZone(), -2);
-    EXPECT_EQ(terrain.box().maxZ, 50.0f);
-    EXPECT_EQ(terrain.extents()[2], 45.0f);
+    EXPECT_EQ(terrain.extents(), (std::array<float, 3>{100, 100, 45}));
+    EXPECT_EQ(terrain.centre(), (std::array<float, 3>{50, 50, 27.5f}));
     EXPECT_FLOAT_EQ(terrain.relief(), 45.0f);
-    EXPECT_EQ(terrain.centre()[0], 50.0f);
-    EXPECT_EQ(terrain.centre()[2], 27.5f);
     EXPECT_TRUE(terrain.containsXY(100.0f, 0.0f));
     EXPECT_FALSE(terrain.containsXY(100.01f, 0.0f));
     EXPECT_TRUE(terrain.justLoaded() && !terrain.needsLoad());
@@ -145,27 +157,51 @@ TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     terrain.Clear();
     expectEmpty(terrain);
     ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
-    EXPECT_FLOAT_EQ(terrain.northDirection(), 1.5707964f) << "defaults";
+    EXPECT_NEAR(terrain.northDirection(), 90 * degree, 1e-6f) << "defaults";
     EXPECT_EQ(terrain.baseTimeZone(), 1);
     EXPECT_EQ(terrain.longitude(), 0.0f);
 }
 
-// Over many random points of hand-made and generated lands, the leaf found
-// holds the point and the height is its own plane's; the diagonal shared by
-// the top triangles belongs to the left one; a margin of about 1 % is still
-// the land and farther out is outside.
-TEST(TerrainLocation, HeightsAreTheLocatedLeafsPlaneAndOutsideIsMinusOne) {
+// The tree's invariants over hand-made and seeded generated lands: every node's
+// leaves are its children's, left first, each child knows its parent; the leaf
+// found holds the point and the height is its plane's; the top triangles'
+// shared diagonal belongs to the left one; outside is -1.
+TEST(TerrainTree, InvariantsHoldAndHeightsAreTheLocatedLeafsPlane) {
     std::mt19937 random(7);
-    std::uniform_real_distribution<float> along(0.0f, 100.0f);
+    std::uniform_real_distribution<float> along(0.0f, 100.0f), wave(3.0f, 30.0f);
+    std::vector<std::string> lands = {twoTriangleLand().text(), fourLeafLand().text()};
+    for (int n = 0; n < 4; ++n) {
+        synthetic::LandShape shape;
+        shape.size = 100.0f;
+        shape.depth = 2 * n + 2;
+        shape.height = [w = wave(random)](float x, float y) {
+            return 20 + 9 * std::sin(x / w) + y * 0.3f;
+        };
+        lands.push_back(synthetic::LandBuilder(shape).text());
+    }
     Terrain terrain;
-    synthetic::LandShape shape;
-    shape.size = 100.0f;
-    shape.depth = 6;
-    shape.height = [](float x, float y) { return 20.0f + 10.0f * std::sin(x / 13.0f) + y * 0.3f; };
-    for (const std::string& text :
-         {twoTriangleLand().text(), fourLeafLand().text(), synthetic::LandBuilder(shape).text()}) {
+    for (const std::string& text : lands) {
+        terrain.Clear();
         ASSERT_TRUE(load(terrain, text));
-        for (int n = 0; n < 500; ++n) {
+        std::vector<const TriangleNode*> nodes{&terrain.treeRoot()};
+        for (std::size_t n = 0; n < nodes.size(); ++n) {
+            const TriangleNode* node = nodes[n];
+            if (node->isLeaf()) {
+                ASSERT_EQ(node->leaves.size(), 1u);
+                continue;
+            }
+            std::vector<const TriangleNode*> joined;
+            for (const TriangleNode* child : {node->left, node->right})
+                if (child != nullptr) {
+                    ASSERT_EQ(child->parent, node);
+                    joined.insert(joined.end(), child->leaves.begin(), child->leaves.end());
+                    nodes.push_back(child);
+                }
+            ASSERT_TRUE(
+                std::equal(joined.begin(), joined.end(), node->leaves.begin(), node->leaves.end()));
+        }
+        EXPECT_EQ(terrain.treeRoot().leaves.size(), terrain.leafCount());
+        for (int n = 0; n < 300; ++n) {
             const float x = along(random), y = along(random);
             const TriangleNode* leaf = terrain.LocateLeaf(x, y);
             ASSERT_NE(leaf, nullptr) << x << ", " << y;
@@ -179,8 +215,8 @@ TEST(TerrainLocation, HeightsAreTheLocatedLeafsPlaneAndOutsideIsMinusOne) {
             EXPECT_EQ(leaf->triangle, 0) << "on the diagonal at " << t;
         }
         EXPECT_EQ(terrain.HeightAt(-30.0f, 140.0f), -1.0f);
-        terrain.Clear();
     }
+    terrain.Clear();
     ASSERT_TRUE(load(terrain, fourLeafLand().text()));
     EXPECT_EQ(terrain.LocateLeaf(20.0f, 60.0f)->triangle, 4);
     // Leaf 3 grown by 1 % about its centroid: its edge x = 100 moves out by about 0.17 m.
@@ -188,30 +224,41 @@ TEST(TerrainLocation, HeightsAreTheLocatedLeafsPlaneAndOutsideIsMinusOne) {
     ASSERT_NE(edge, nullptr);
     EXPECT_NEAR(terrain.HeightAt(100.1f, 60.0f), planeOfLeaf(terrain, *edge, 100.1f, 60.0f), 1e-3f);
     EXPECT_EQ(terrain.HeightAt(100.5f, 60.0f), -1.0f);
-    const auto up = terrain.NormalAt(100.5f, 60.0f);
-    EXPECT_EQ(up, (decltype(up){0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(terrain.NormalAt(100.5f, 60.0f), (Terrain::Vec3{0.0f, 0.0f, 1.0f}));
+    // Culling sends each wholly visible top triangle as one list, a cut one leaf by leaf.
+    std::vector<std::vector<int>> sent;
+    auto record = [&sent](std::span<const TriangleNode* const> list) {
+        sent.emplace_back();
+        for (const TriangleNode* leaf : list)
+            sent.back().push_back(leaf->triangle);
+    };
+    const Terrain::Plane all{0, 0, 1, 1000}, beyond60{1, 0, 0, -60}, behind{-1, 0, 0, -150};
+    const std::vector<std::vector<int>> inside{{2, 3}, {4, 5}}, cut{{2}, {3}, {5}};
+    for (const auto& [left, right, expected] :
+         {std::tuple(all, all, inside), std::tuple(beyond60, all, cut),
+          std::tuple(all, behind, decltype(cut){})}) {
+        sent.clear();
+        terrain.VisitVisible(left, right, record);
+        EXPECT_EQ(sent, expected);
+    }
 }
 
-TEST(TerrainLocation, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTheBox) {
-    Terrain terrain;
-    ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
-    // z = 0.1 x + 0.2 y + 5 has the downward normal (0.1, 0.2, -1) / |...|.
+// z = 0.1 x + 0.2 y + 5 has the downward normal (0.1, 0.2, -1) / |...|, also on
+// a land under a metre whose sums of face normals are shorter than 1.
+TEST(TerrainTree, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTheBox) {
     const float length = std::sqrt(0.01f + 0.04f + 1.0f);
-    for (const auto& n : terrain.mesh().pointNormals) {
-        EXPECT_NEAR(n[0], 0.1f / length, 1e-5f);
-        EXPECT_NEAR(n[1], 0.2f / length, 1e-5f);
-        EXPECT_NEAR(n[2], -1.0f / length, 1e-5f);
+    for (float scale : {1.0f, 0.005f}) {
+        LandText land = twoTriangleLand();
+        for (float& v : land.points)
+            v *= scale;
+        Terrain terrain;
+        ASSERT_TRUE(load(terrain, land.text()));
+        for (const auto& n : terrain.mesh().pointNormals)
+            for (int k = 0; k < 3; ++k)
+                EXPECT_NEAR(n[k], (k == 2 ? -1.0f : 0.1f * (k + 1)) / length, 1e-5f) << scale;
+        EXPECT_NEAR(terrain.NormalAt(37.0f * scale, 81.0f * scale)[2], -1.0f / length, 1e-5f);
     }
-    EXPECT_NEAR(terrain.NormalAt(37.0f, 81.0f)[2], -1.0f / length, 1e-5f);
-    LandText tiny = twoTriangleLand(); // half a metre across: sums of face normals shorter than 1
-    for (float& v : tiny.points)
-        v *= 0.005f;
-    terrain.Clear();
-    ASSERT_TRUE(load(terrain, tiny.text()));
-    for (const auto& n : terrain.mesh().pointNormals)
-        EXPECT_NEAR(n[2], -1.0f / length, 1e-5f) << "scaled, not taken for level";
-
-    terrain.Clear();
+    Terrain terrain;
     ASSERT_TRUE(load(terrain, fourLeafLand().text()));
     const auto& faces = terrain.mesh().faceNormals;
     EXPECT_EQ(faces[0][2], 0.0f);
@@ -219,48 +266,6 @@ TEST(TerrainLocation, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTh
     // Leaf 2 spans (0,0), (50,50), (100,0): horizontal area 2500, clockwise.
     EXPECT_NEAR(faces[2][2], -5000.0f, 1e-2f);
     const auto& uv = terrain.mesh().textureCoordinates;
-    EXPECT_EQ(uv[0], (std::array<float, 2>{0.0f, 0.0f}));
     EXPECT_EQ(uv[2], (std::array<float, 2>{1.0f, 1.0f}));
     EXPECT_EQ(uv[4], (std::array<float, 2>{0.5f, 0.5f}));
-}
-
-TEST(TerrainTree, LeafListsRunLeftFirstAndCullingSendsWholeSubtrees) {
-    Terrain terrain;
-    ASSERT_TRUE(load(terrain, fourLeafLand().text()));
-    const auto& root = terrain.treeRoot();
-    std::vector<int> leaves;
-    for (const TriangleNode* leaf : root.leaves)
-        leaves.push_back(leaf->triangle);
-    EXPECT_EQ(leaves, (std::vector<int>{2, 3, 4, 5}));
-    ASSERT_NE(root.right, nullptr);
-    ASSERT_EQ(root.right->leaves.size(), 2u);
-    EXPECT_EQ(root.right->leaves[0]->triangle, 4);
-    EXPECT_TRUE(root.right->left->isLeaf());
-    EXPECT_EQ(root.right->left->parent, root.right);
-
-    std::vector<std::vector<int>> sent;
-    auto record = [&sent](std::span<const TriangleNode* const> list) {
-        sent.emplace_back();
-        for (const TriangleNode* leaf : list)
-            sent.back().push_back(leaf->triangle);
-    };
-    const Terrain::Plane everything{0, 0, 1, 1000};
-    const struct {
-        const char* name;
-        Terrain::Plane left, right;
-        std::vector<std::vector<int>> expected;
-    } rows[] = {
-        {"each top triangle wholly inside: one list each",
-         everything,
-         everything,
-         {{2, 3}, {4, 5}}},
-        // x > 60: every leaf with a corner at x = 100 on its own, leaf 4 not at all.
-        {"cut by the left plane", {1, 0, 0, -60}, everything, {{2}, {3}, {5}}},
-        {"all behind the right plane", everything, {-1, 0, 0, -150}, {}},
-    };
-    for (const auto& row : rows) {
-        sent.clear();
-        terrain.VisitVisible(row.left, row.right, record);
-        EXPECT_EQ(sent, row.expected) << row.name;
-    }
 }

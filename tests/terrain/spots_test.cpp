@@ -19,8 +19,14 @@ bool load(Terrain& terrain, const std::string& text) {
     return terrain.Load(file);
 }
 
+std::vector<float> numbers(const Spot& s) {
+    return {s.x, s.y, s.z, s.orientation, s.windSpeed, s.windDirection};
+}
+
 } // namespace
 
+// The land's centre comes first, then the file's spots; missing keys put x and
+// y at the centre and the rest at 0; an empty name does not end the list, a gap does.
 TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
     Terrain terrain;
     EXPECT_EQ(terrain.FirstSpot(), nullptr) << "no spot before a load";
@@ -29,51 +35,42 @@ TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
     const auto& spots = terrain.spots();
     ASSERT_EQ(spots.size(), 3u);
     EXPECT_STREQ(spots[0].name.c_str(), text(11));
-    EXPECT_EQ(spots[0].x, 50.0f);
-    EXPECT_EQ(spots[0].y, 50.0f);
-    EXPECT_EQ(spots[0].z, 0.0f);
-    EXPECT_FLOAT_EQ(spots[0].orientation, terrain.northDirection());
+    const float degree = 0.01745329252f;
+    const std::vector<float> expected[] = {{50, 50, 0, 30 * degree, 0, 0},
+                                           {20, 30, 12.5f, 90 * degree, 7, 180 * degree},
+                                           {50, 50, 0, 0, 0, 0}};
+    for (int n = 0; n < 3; ++n)
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(numbers(spots[n])[k], expected[n][k], 1e-5f) << n << " " << k;
     EXPECT_EQ(spots[1].name, "Launch");
-    EXPECT_EQ(spots[1].z, 12.5f);
-    EXPECT_NEAR(spots[1].orientation, 1.5707964f, 1e-6f);
-    EXPECT_EQ(spots[1].windSpeed, 7.0f);
-    EXPECT_NEAR(spots[1].windDirection, 3.1415927f, 1e-6f);
-    // Missing keys: x and y at the box centre, the rest 0.
-    EXPECT_EQ(spots[2].x, 50.0f);
-    EXPECT_EQ(spots[2].y, 50.0f);
-    EXPECT_EQ(spots[2].windSpeed, 0.0f);
-    EXPECT_EQ(spots[2].windDirection, 0.0f);
-
     terrain.Clear();
     ASSERT_TRUE(load(terrain, twoTriangleLand().text() +
                                   "spot1.name = \"A\"\nspot2.name = \"\"\n"
                                   "spot3.name = \"C\"\nspot5.name = \"E\"\n"));
-    ASSERT_EQ(terrain.spots().size(), 4u) << "an empty name does not end the list, a gap does";
+    ASSERT_EQ(terrain.spots().size(), 4u);
     EXPECT_EQ(terrain.spots()[3].name, "C");
 }
 
+// NextSpot wraps, FirstSpot rewinds, and a spot is near under ten metres, first in list order.
 TEST(TerrainSpots, NextSpotWrapsFirstSpotRewindsAndNearMeansUnderTenMetres) {
     Terrain terrain;
     ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
-    ASSERT_NE(terrain.FirstSpot(), nullptr);
     const std::string first = terrain.FirstSpot()->name;
     EXPECT_EQ(terrain.NextSpot()->name, first) << "only the centre spot: it comes again";
     terrain.AddSpot("here", 20, 20, 0, 0, 0, 0);
     terrain.AddSpot("there", 40, 20, 0, 0, 0, 0);
     terrain.AddSpot("close by", 25, 20, 0, 0, 0, 0);
-    EXPECT_EQ(terrain.NextSpot()->name, "here");
-    EXPECT_EQ(terrain.NextSpot()->name, "there");
-    terrain.NextSpot();
-    EXPECT_EQ(terrain.NextSpot()->name, first);
-    terrain.NextSpot();
+    for (const char* name : {"here", "there", "close by", first.c_str(), "here"})
+        EXPECT_EQ(terrain.NextSpot()->name, name);
     EXPECT_EQ(terrain.FirstSpot()->name, first);
     EXPECT_EQ(terrain.currentSpot(), 0u);
-    const std::pair<float, const char*> near[] = {
-        {26.0f, "close by"}, {30.0f, ""}, {29.99f, "here"}};
-    for (const auto& [y, name] : near)
-        EXPECT_EQ(terrain.SpotNameNear(y == 26.0f ? 30.0f : 20.0f, y), name) << y;
-    EXPECT_EQ(terrain.SpotNameNear(22.0f, 20.0f), "here") << "first in list order";
-    EXPECT_EQ(terrain.SpotNameNear(30.5f, 20.0f), "there");
+    const std::tuple<float, float, const char*> near[] = {{30, 26, "close by"},
+                                                          {20, 30, ""},
+                                                          {20, 29.99f, "here"},
+                                                          {22, 20, "here"},
+                                                          {30.5f, 20, "there"}};
+    for (const auto& [x, y, name] : near)
+        EXPECT_EQ(terrain.SpotNameNear(x, y), name) << x << " " << y;
 }
 
 TEST(TerrainSpots, SavingWritesTheExactSectionInPlaceAndReadsBackTheSameList) {
@@ -98,28 +95,18 @@ TEST(TerrainSpots, SavingWritesTheExactSectionInPlaceAndReadsBackTheSameList) {
     EXPECT_EQ(saved.substr(0, text.find("[Spot]")), text.substr(0, text.find("[Spot]")));
     EXPECT_EQ(saved.substr(saved.size() - after.size() + 1), after.substr(1));
     EXPECT_EQ(saved.find("spot4."), std::string::npos);
-
     Terrain reread;
     ASSERT_TRUE(load(reread, saved));
     ASSERT_EQ(reread.spots().size(), terrain.spots().size());
     for (std::size_t i = 1; i < terrain.spots().size(); ++i) {
-        const Spot &a = terrain.spots()[i], &b = reread.spots()[i];
-        EXPECT_EQ(a.name, b.name);
-        for (auto field : {&Spot::x, &Spot::y, &Spot::z, &Spot::orientation, &Spot::windSpeed,
-                           &Spot::windDirection})
-            EXPECT_NEAR(a.*field, b.*field, 1e-5f) << a.name;
+        EXPECT_EQ(reread.spots()[i].name, terrain.spots()[i].name);
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(numbers(reread.spots()[i])[k], numbers(terrain.spots()[i])[k], 1e-5f);
     }
-}
-
-TEST(TerrainSpots, NameIsTakenFromTheSceneFileAndWrittenBack) {
-    Terrain terrain;
-    KeyValueFile scene;
+    KeyValueFile scene; // the land's name lives in the scene file
     scene.openText("terrain.name = \"ridge\"\n");
     terrain.SetName(scene);
     EXPECT_EQ(terrain.name(), "ridge");
-    scene.openText("");
-    terrain.SetName(scene);
-    EXPECT_EQ(terrain.name(), "");
     terrain.SetName("field");
     terrain.WriteName(scene);
     EXPECT_EQ(scene.getString("terrain.name"), "field");
