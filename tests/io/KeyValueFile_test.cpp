@@ -64,13 +64,14 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
 TEST(KeyValueFile, TypedReadsTakeTheLeadingNumberOrTheDefault) {
     KeyValueFile file = fromText(
         "i = \"  -12abc\"\nf = \" 2.5e1 metres\"\nn = \"abc\"\np = \"+7\"\nbig = \"99999999999\"\n"
+        "huge = \"+99999999999999999999\"\ntiny = \"-99999999999999999999\"\n"
         "neg = \"-99999999999\"\ndot = \".5\"\ninf = \"inf\"\nhex = \"0x10\"\ne = \"\"\n"
         "a = \"1 2\tx 4\"\nfa = \"0.5 -1e2 +3 .25 end 9\"\no = \"1 99999999999 3\"\n"
         "t1 = \"TRUE\"\nt2 = \"true\"\nf1 = \"FALSE\"\nf2 = \"0\"\nf3 = \"yes\"\nf4 = \"True\"\n");
     constexpr int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-    const std::pair<const char*, int> ints[] = {{"i", -12},      {"n", 0},       {"p", 7},
-                                                {"big", top},    {"hex", 0},     {"e", 42},
-                                                {"neg", bottom}, {"missing", 42}};
+    const std::pair<const char*, int> ints[] = {
+        {"i", -12}, {"n", 0},        {"p", 7},      {"big", top},     {"hex", 0},
+        {"e", 42},  {"neg", bottom}, {"huge", top}, {"tiny", bottom}, {"missing", 42}};
     for (const auto& [key, expected] : ints)
         EXPECT_EQ(file.getInt(key, 42), expected) << key;
     const std::pair<const char*, float> floats[] = {
@@ -231,6 +232,9 @@ TEST(KeyValueFile, WritesReplaceWholeFilesOrFailLeavingTheOldOne) {
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3)
         << "no temporary file may be left behind";
 
+    std::ofstream("crlf.ini", std::ios::binary) << "a = \"1\"\r\nb = \"2\"\r\n";
+    ASSERT_TRUE(in.open("crlf.ini"));
+    EXPECT_EQ(in.text(), "a = \"1\"\nb = \"2\"\n");
     std::ofstream("kept.ini") << "old\n";
     fs::permissions("kept.ini", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("kept.ini", "link.ini");
