@@ -80,20 +80,12 @@ TEST(KeyValueFile, TypedReadsTakeTheLeadingNumberOrTheDefault) {
         EXPECT_FLOAT_EQ(file.getFloat(key, 2.5f), expected) << key;
     for (const char* key : {"t1", "t2", "f1", "f2", "f3", "f4"})
         EXPECT_EQ(file.getBool(key, key[0] == 'f'), key[0] == 't') << key;
-    EXPECT_TRUE(file.getBool("e", true));
-    EXPECT_FALSE(file.getBool("e", false));
+    EXPECT_TRUE(file.getBool("e", true) && !file.getBool("e", false));
     EXPECT_EQ(file.getIntArray("a", {}), (std::vector<int>{1, 2}));
     EXPECT_EQ(file.getFloatArray("fa", {}), (std::vector<float>{0.5f, -100.0f, 3.0f, 0.25f}));
     EXPECT_EQ(file.getIntArray("e", {7, 8}), (std::vector<int>{7, 8}));
     EXPECT_EQ(file.getFloatArray("missing", {1.5f}), (std::vector<float>{1.5f}));
     EXPECT_EQ(file.getIntArray("o", {}), (std::vector<int>{1}));
-    std::string numbers;
-    for (int i = 0; i < 1000; ++i)
-        numbers += std::to_string(i) + (i % 10 == 9 ? "\n" : " ");
-    const std::vector<int> read = fromText("big = \"" + numbers + "\"\n").getIntArray("big", {});
-    ASSERT_EQ(read.size(), 1000u);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(read[i], i);
 }
 
 // Edits keep comments and neighbours, and the section positions follow them.
@@ -128,7 +120,6 @@ TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]") + 1);
     EXPECT_EQ(file.sectionEnd(), file.text().find("\n[Next]"));
     EXPECT_EQ(file.text().find("u = \"2\"\n"), file.text().find("[Spot]\n") + 7);
-    EXPECT_FALSE(file.findSection("not a heading"));
     file.setSection("Spot", "[Spot]\nnew = \"1\"");
     EXPECT_EQ(file.text(), "a = \"22\"\n[Spot]\nnew = \"1\"\n[Next]\nn = \"a longer value\"\n");
     EXPECT_EQ(file.getInt("new", 0), 1);
@@ -139,7 +130,6 @@ TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
     EXPECT_EQ(bare.text(), "a = \"1\"\n\n[Spot]\ns = \"2\"\n");
     ASSERT_TRUE(bare.findSection("Spot"));
     EXPECT_EQ(bare.sectionEnd(), bare.text().size());
-    ASSERT_FALSE(bare.findSection("Missing"));
     bare.setValue("tail", "t");
     EXPECT_EQ(bare.text().substr(bare.text().size() - 11), "tail = \"t\"\n");
 }
@@ -215,19 +205,16 @@ TEST(KeyValueFile, WritesReplaceWholeFilesOrFailLeavingTheOldOne) {
     ASSERT_TRUE(in.open("a.ini"));
     EXPECT_EQ(in.text(), text);
 
-    KeyValueFile fresh;
-    EXPECT_FALSE(KeyValueFile::exists("new.ini"));
-    EXPECT_FALSE(fresh.open("new.ini"));
-    EXPECT_FALSE(fresh.open(nullptr));
+    KeyValueFile fresh; // a missing file keeps its name for the first write
+    EXPECT_FALSE(KeyValueFile::exists("new.ini") || fresh.open("new.ini") || fresh.open(nullptr));
     fresh.setValue("w", "800");
-    ASSERT_TRUE(fresh.write()) << "a missing file keeps its name for the first write";
+    ASSERT_TRUE(fresh.write());
     EXPECT_EQ(readBytes("new.ini"), "w = \"800\"\n");
 
     KeyValueFile noName = fromText("a = \"1\"\n");
-    EXPECT_FALSE(noName.write());
-    EXPECT_FALSE(noName.write("no/such/folder/x.ini"));
-    fs::create_directory("dir");
-    EXPECT_FALSE(noName.write("dir")) << "a folder cannot be replaced by a file";
+    fs::create_directory("dir"); // a folder cannot be replaced by a file
+    for (const char* name : {"", "no/such/folder/x.ini", "dir"})
+        EXPECT_FALSE(noName.write(*name ? name : nullptr)) << name;
     EXPECT_FALSE(noName.open("dir"));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3)
         << "no temporary file may be left behind";

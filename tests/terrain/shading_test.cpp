@@ -43,70 +43,44 @@ void loadWith(Terrain& terrain, const std::vector<uint8_t>& texel, float slope =
 
 } // namespace
 
-// Flat clockwise ground faces straight down: factor = sine of the sun's
-// elevation, plus a lift of 50 at its highest (25 when low), capped at white.
-TEST(GroundShading, EveryTexelOfEveryDepthTakesTheSunAndKeepsItsAlpha) {
-    testsupport::WorkingFolder folder("shade");
-    Terrain terrain;
-    const struct {
-        std::vector<uint8_t> texel;
-        Terrain::SunAngles sun;
-        std::vector<int> expected;
-    } rows[] = {
-        {{200, 100, 250}, {0.8f, 0.6f, 0.0f, 1.0f}, {210, 130, 250}},
-        {{100, 255, 0}, {0.05f, 0.99875f, 0.0f, 1.0f}, {30, 37, 25}},
-        {{100, 255, 0}, {1.0f, 0.0f, 0.0f, 1.0f}, {150, 255, 50}},
-        {{180}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140}},
-        {{180, 77}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 77}},
-        {{180, 180, 180, 33}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 140, 140, 33}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.texel.size() * 100 + row.texel[0]);
-        loadWith(terrain, row.texel);
-        const auto shaded = terrain.ShadedGround(row.sun);
-        ASSERT_NE(shaded, nullptr);
-        ASSERT_EQ(shaded->BytesPerPixel(), int(row.texel.size()));
-        for (int texel = 0; texel < 16; ++texel)
-            for (std::size_t c = 0; c < row.expected.size(); ++c)
-                ASSERT_NEAR(shaded->Pixels()[texel * row.texel.size() + c], row.expected[c], 1)
-                    << texel << " " << c;
-        EXPECT_EQ(terrain.groundImage()->Pixels()[0], row.texel[0]) << "the picture is kept";
-    }
-}
-
-// Shading walks the leaves' texels; every texel must still get the normal the
-// point search gives its centre, on the shared and grown edges too, and a sun
-// under the horizon lights only the slopes that face it.
+// Shading walks the leaves' texels; every texel of every depth must still get
+// the normal the point search gives its centre, on the shared and grown edges
+// too: factor the sine of the sun's angle to the ground, plus a lift of 50 at
+// its highest (less when low), capped at white; alpha kept. A sun under the
+// horizon lights only the slopes that face it.
 TEST(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
     testsupport::WorkingFolder folder("shade");
     Terrain terrain;
-    for (float slope : {0.4f, 2.0f}) {
-        loadWith(terrain, {90, 160, 230}, slope, "ground.tga", fourLeafLand(), 61);
-        const Image& ground = *terrain.groundImage();
-        for (int round = 0; round < 6; ++round) {
-            const float elevation = round < 4 ? 0.05f + 0.4f * round : -0.0872665f;
-            const Terrain::SunAngles sun{std::sin(elevation), std::cos(elevation),
-                                         std::sin(0.9f + 1.7f * round),
-                                         std::cos(0.9f + 1.7f * round)};
-            const auto shaded = terrain.ShadedGround(sun);
-            int wrong = 0, lit = 0;
-            for (int at = 0; at < 61 * 61 * 3; ++at) {
-                const float x =
-                    (at / 3 % 61 + 0.5f) * terrain.extents()[0] / 61 + terrain.box().minX;
-                const float y =
-                    (at / 3 / 61 + 0.5f) * terrain.extents()[1] / 61 + terrain.box().minY;
-                const auto n = terrain.NormalAt(x, y);
-                const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
-                const int lift = sun[0] <= 0.1f ? std::max(0, int(50 * 10 * sun[0])) : 50;
-                const int expected =
-                    std::min(255, int(ground.Pixels()[at] * (d < 0 ? -d : 0.0f)) + lift);
-                wrong += shaded->Pixels()[at] != expected;
-                lit += expected > 0;
+    const std::vector<uint8_t> texels[] = {{180}, {180, 77}, {90, 160, 230}, {250, 180, 20, 33}};
+    for (const auto& texel : texels)
+        for (float slope : {0.4f, 2.0f}) {
+            const int depth = int(texel.size()), colours = depth == 2 ? 1 : std::min(depth, 3);
+            loadWith(terrain, texel, slope, "ground.tga", fourLeafLand(), 61);
+            for (int round = 0; round < 6; ++round) {
+                const float up = round < 4 ? 0.05f + 0.4f * round : -0.0872665f,
+                            around = 0.9f + 1.7f * round;
+                const Terrain::SunAngles sun{std::sin(up), std::cos(up), std::sin(around),
+                                             std::cos(around)};
+                const auto shaded = terrain.ShadedGround(sun);
+                ASSERT_EQ(shaded->BytesPerPixel(), depth);
+                int wrong = 0, lit = 0;
+                for (int at = 0; at < 61 * 61 * depth; ++at) {
+                    const int x = at / depth % 61, y = at / depth / 61, byte = at % depth;
+                    const auto n = terrain.NormalAt((x + 0.5f) * 100 / 61, (y + 0.5f) * 100 / 61);
+                    const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
+                    const int lift = sun[0] <= 0.1f ? std::max(0, int(50 * 10 * sun[0])) : 50;
+                    const int expected =
+                        byte >= colours
+                            ? texel[byte]
+                            : std::min(255, int(texel[byte] * std::max(-d, 0.0f)) + lift);
+                    wrong += shaded->Pixels()[at] != expected;
+                    lit += byte < colours && expected > 0;
+                }
+                EXPECT_EQ(wrong, 0) << "sun " << round << ", " << depth << " bytes";
+                EXPECT_GT(lit, 0) << "sun " << round;
             }
-            EXPECT_EQ(wrong, 0) << "sun " << round;
-            EXPECT_GT(lit, 0) << "sun " << round;
+            EXPECT_EQ(terrain.groundImage()->Pixels()[0], texel[0]) << "the picture is kept";
         }
-    }
     for (const char* ground : {"nowhere.tga", ""}) {
         loadWith(terrain, {1, 2, 3}, 0.0f, ground);
         EXPECT_EQ(terrain.groundImage()->Width(), 256) << "the built-in picture for " << ground;
