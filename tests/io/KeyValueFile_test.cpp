@@ -90,22 +90,16 @@ TEST(KeyValueFile, TypedReadsTakeTheLeadingNumberOrTheDefault) {
 
 // Edits keep comments and neighbours, and the section positions follow them.
 TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
-    const struct {
-        const char *text, *key, *value, *expected;
-    } rows[] = {
-        {"a = \"1\"  // keep me\nb = \"2\"\n", "a", "100", "a = \"100\"  // keep me\nb = \"2\"\n"},
-        {"a =   // empty\n", "a", "5", "a = \"5\"   // empty\n"},
-        {"k = \"first\"\nk = \"second\"\n", "k", "x", "k = \"x\"\nk = \"second\"\n"},
-        {"w = 1024  \nh = 768 // tall\n", "h", "600", "w = 1024  \nh = \"600\" // tall\n"},
-        {"a = \"1\"", "b", "2", "a = \"1\"\nb = \"2\"\n"},
-        {"", "x", "y", "x = \"y\"\n"},
-    };
-    for (const auto& row : rows) {
-        KeyValueFile file = fromText(row.text);
-        file.setValue(row.key, row.value);
-        EXPECT_EQ(file.text(), row.expected);
-        EXPECT_EQ(file.getString(row.key), row.value) << row.text;
+    KeyValueFile edited = fromText("a = \"1\"  // keep me\nb =   // empty\nk = \"first\"\n"
+                                   "k = \"second\"\nh = 768 // tall");
+    const std::pair<const char*, const char*> edits[] = {
+        {"a", "100"}, {"b", "5"}, {"k", "x"}, {"h", "6"}, {"y", ""}};
+    for (const auto& [key, value] : edits) {
+        edited.setValue(key, value);
+        EXPECT_EQ(edited.getString(key), value) << "the positions follow the edit";
     }
+    EXPECT_EQ(edited.text(), "a = \"100\"  // keep me\nb = \"5\"   // empty\nk = \"x\"\n"
+                             "k = \"second\"\nh = \"6\" // tall\ny = \"\"\n");
     const std::string text = "a = \"1\"\n  [Spot]\ns = \"x\"\n// [not a heading]\n// [\nt = \"y\"\n"
                              "[Next]\nn = \"1\"\n";
     KeyValueFile file = fromText(text);
@@ -130,6 +124,7 @@ TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
     EXPECT_EQ(bare.text(), "a = \"1\"\n\n[Spot]\ns = \"2\"\n");
     ASSERT_TRUE(bare.findSection("Spot"));
     EXPECT_EQ(bare.sectionEnd(), bare.text().size());
+    ASSERT_FALSE(bare.findSection("Missing")); // no section: a new key goes at the end
     bare.setValue("tail", "t");
     EXPECT_EQ(bare.text().substr(bare.text().size() - 11), "tail = \"t\"\n");
 }

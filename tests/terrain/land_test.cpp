@@ -1,5 +1,5 @@
 // Reading land files (count rules, defaults, the load/clear life cycle, what
-// is refused), point location, normals and the triangle tree.
+// is refused), point location, normals, the triangle tree and the spot list.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "io/KeyValueFile.h"
+#include "shell/Accessors.h"
 #include "terrain/LandText_helpers.h"
 #include "wind/SyntheticLand.h"
 #include "world/terrain/Terrain.h"
@@ -37,6 +38,15 @@ float planeOfLeaf(const Terrain& terrain, const TriangleNode& leaf, float x, flo
     const float vx = c[0] - a[0], vy = c[1] - a[1], vz = c[2] - a[2];
     const float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
     return a[2] - (nx * (x - a[0]) + ny * (y - a[1])) / nz;
+}
+
+const std::string spotLines = "[Spot]\nspot1.name = \"Launch\"\n"
+                              "spot1.x = \"20\"\nspot1.y = \"30\"\nspot1.z = \"12.5\"\n"
+                              "spot1.orientation = \"90\"\nspot1.wind.speed = \"7\"\n"
+                              "spot1.wind.dir = \"180\"\nspot2.name = \"Bare\"\n";
+
+std::vector<float> numbers(const Spot& s) {
+    return {s.x, s.y, s.z, s.orientation, s.windSpeed, s.windDirection};
 }
 
 } // namespace
@@ -133,7 +143,6 @@ TEST(TerrainLoading, CountsCutDownToWholeGroupsAndDegenerateTrianglesGiveNoNaN) 
 
 TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     Terrain terrain;
-    EXPECT_TRUE(terrain.box().inverted());
     ASSERT_TRUE(load(terrain, fourLeafLand().text() +
                                   "terrain.longitud = \"-3.5\"\nterrain.latitud = \"52.25\"\n"
                                   "terrain.northdir = \"45\"\nterrain.basetimezone = \"-2\"\n"));
@@ -145,8 +154,7 @@ TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     EXPECT_EQ(terrain.extents(), (std::array<float, 3>{100, 100, 45}));
     EXPECT_EQ(terrain.centre(), (std::array<float, 3>{50, 50, 27.5f}));
     EXPECT_FLOAT_EQ(terrain.relief(), 45.0f);
-    EXPECT_TRUE(terrain.containsXY(100.0f, 0.0f));
-    EXPECT_FALSE(terrain.containsXY(100.01f, 0.0f));
+    EXPECT_TRUE(terrain.containsXY(100.0f, 0.0f) && !terrain.containsXY(100.01f, 0.0f));
     EXPECT_TRUE(terrain.justLoaded() && !terrain.needsLoad());
 
     terrain.AddSpot("added", 10, 10, 0, 0, 0, 0);
@@ -158,8 +166,7 @@ TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     expectEmpty(terrain);
     ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
     EXPECT_NEAR(terrain.northDirection(), 90 * degree, 1e-6f) << "defaults";
-    EXPECT_EQ(terrain.baseTimeZone(), 1);
-    EXPECT_EQ(terrain.longitude(), 0.0f);
+    EXPECT_TRUE(terrain.baseTimeZone() == 1 && terrain.longitude() == 0.0f);
 }
 
 // The tree's invariants over hand-made and seeded generated lands: every node's
@@ -218,7 +225,6 @@ TEST(TerrainTree, InvariantsHoldAndHeightsAreTheLocatedLeafsPlane) {
     }
     terrain.Clear();
     ASSERT_TRUE(load(terrain, fourLeafLand().text()));
-    EXPECT_EQ(terrain.LocateLeaf(20.0f, 60.0f)->triangle, 4);
     // Leaf 3 grown by 1 % about its centroid: its edge x = 100 moves out by about 0.17 m.
     const TriangleNode* edge = terrain.LocateLeaf(100.1f, 60.0f);
     ASSERT_NE(edge, nullptr);
@@ -245,7 +251,7 @@ TEST(TerrainTree, InvariantsHoldAndHeightsAreTheLocatedLeafsPlane) {
 
 // z = 0.1 x + 0.2 y + 5 has the downward normal (0.1, 0.2, -1) / |...|, also on
 // a land under a metre whose sums of face normals are shorter than 1.
-TEST(TerrainTree, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTheBox) {
+TEST(TerrainTree, NormalsPointDownOnClockwiseLandFacesOnlyForLeaves) {
     const float length = std::sqrt(0.01f + 0.04f + 1.0f);
     for (float scale : {1.0f, 0.005f}) {
         LandText land = twoTriangleLand();
@@ -261,11 +267,82 @@ TEST(TerrainTree, NormalsPointDownOnClockwiseLandFacesOnlyForLeavesUvSpansTheBox
     Terrain terrain;
     ASSERT_TRUE(load(terrain, fourLeafLand().text()));
     const auto& faces = terrain.mesh().faceNormals;
-    EXPECT_EQ(faces[0][2], 0.0f);
-    EXPECT_EQ(faces[1][2], 0.0f);
+    EXPECT_EQ(faces[0][2] + faces[1][2], 0.0f) << "only leaves have faces";
     // Leaf 2 spans (0,0), (50,50), (100,0): horizontal area 2500, clockwise.
     EXPECT_NEAR(faces[2][2], -5000.0f, 1e-2f);
-    const auto& uv = terrain.mesh().textureCoordinates;
-    EXPECT_EQ(uv[2], (std::array<float, 2>{1.0f, 1.0f}));
-    EXPECT_EQ(uv[4], (std::array<float, 2>{0.5f, 0.5f}));
+}
+
+// The land's centre comes first, then the file's spots; missing keys put x and
+// y at the centre and the rest at 0; an empty name does not end the list, a gap does.
+TEST(TerrainSpots, LandCentreComesFirstThenTheFileSpotsWithDefaults) {
+    Terrain terrain;
+    EXPECT_TRUE(terrain.FirstSpot() == nullptr && terrain.NextSpot() == nullptr) << "before a load";
+    ASSERT_TRUE(load(terrain, fourLeafLand().text() + "terrain.northdir = \"30\"\n" + spotLines));
+    const auto& spots = terrain.spots();
+    ASSERT_EQ(spots.size(), 3u);
+    EXPECT_STREQ(spots[0].name.c_str(), text(11));
+    const float degree = 0.01745329252f;
+    const std::vector<float> expected[] = {{50, 50, 0, 30 * degree, 0, 0},
+                                           {20, 30, 12.5f, 90 * degree, 7, 180 * degree},
+                                           {50, 50, 0, 0, 0, 0}};
+    for (int n = 0; n < 3; ++n)
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(numbers(spots[n])[k], expected[n][k], 1e-5f) << n << " " << k;
+    terrain.Clear();
+    ASSERT_TRUE(load(terrain, twoTriangleLand().text() +
+                                  "spot1.name = \"A\"\nspot2.name = \"\"\n"
+                                  "spot3.name = \"C\"\nspot5.name = \"E\"\n"));
+    ASSERT_EQ(terrain.spots().size(), 4u);
+    EXPECT_EQ(terrain.spots()[3].name, "C");
+}
+
+// NextSpot wraps, FirstSpot rewinds, and a spot is near under ten metres, first in list order.
+TEST(TerrainSpots, NextSpotWrapsFirstSpotRewindsAndNearMeansUnderTenMetres) {
+    Terrain terrain;
+    ASSERT_TRUE(load(terrain, twoTriangleLand().text()));
+    const std::string first = terrain.FirstSpot()->name;
+    EXPECT_EQ(terrain.NextSpot()->name, first) << "only the centre spot: it comes again";
+    terrain.AddSpot("here", 20, 20, 0, 0, 0, 0);
+    terrain.AddSpot("there", 40, 20, 0, 0, 0, 0);
+    terrain.AddSpot("close by", 25, 20, 0, 0, 0, 0);
+    for (const char* name : {"here", "there", "close by", first.c_str(), "here"})
+        EXPECT_EQ(terrain.NextSpot()->name, name);
+    EXPECT_EQ(terrain.FirstSpot()->name, first);
+    EXPECT_EQ(terrain.currentSpot(), 0u);
+    const std::tuple<float, float, const char*> near[] = {{30, 26, "close by"},
+                                                          {20, 30, ""},
+                                                          {20, 29.99f, "here"},
+                                                          {22, 20, "here"},
+                                                          {30.5f, 20, "there"}};
+    for (const auto& [x, y, name] : near)
+        EXPECT_EQ(terrain.SpotNameNear(x, y), name) << x << " " << y;
+}
+
+TEST(TerrainSpots, SavingWritesTheExactSectionInPlaceAndReadsBackTheSameList) {
+    const std::string before = "// my land\nterrain.northdir = \"90\" // north is +y\n";
+    const std::string after = "\n[Decor]\ndecor1.name = \"kept\"\n";
+    const std::string text = fourLeafLand().text() + before + spotLines + after;
+    KeyValueFile file;
+    file.openText(text);
+    Terrain terrain;
+    ASSERT_TRUE(terrain.Load(file));
+    terrain.AddSpot("Edge", 10.0f, 20.5f, 3.0f, 0.5f, 6.0f, 1.0f);
+    const std::string section = terrain.SpotSectionText();
+    EXPECT_NE(section.find("spot3.name = \"Edge\"\nspot3.x = \"10.000000\"\n"), std::string::npos);
+    EXPECT_NE(section.find("spot3.orientation = \"28.647890\"\n"), std::string::npos) << "degrees";
+    EXPECT_EQ(section.rfind("[Spot]\nspot1.name = \"Launch\"\n", 0), 0u)
+        << "the centre is not written";
+    terrain.WriteSpots(file);
+    const std::string& saved = file.text();
+    EXPECT_EQ(saved.substr(0, text.find("[Spot]")), text.substr(0, text.find("[Spot]")));
+    EXPECT_EQ(saved.substr(saved.size() - after.size() + 1), after.substr(1));
+    EXPECT_EQ(saved.find("spot4."), std::string::npos);
+    Terrain reread;
+    ASSERT_TRUE(load(reread, saved));
+    ASSERT_EQ(reread.spots().size(), terrain.spots().size());
+    for (std::size_t i = 1; i < terrain.spots().size(); ++i) {
+        EXPECT_EQ(reread.spots()[i].name, terrain.spots()[i].name);
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(numbers(reread.spots()[i])[k], numbers(terrain.spots()[i])[k], 1e-5f);
+    }
 }
