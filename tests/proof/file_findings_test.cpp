@@ -22,8 +22,8 @@ TEST(ObserverFindings, AHugeWalkingSpeedNeverTakesTheEyeToInfinity) {
     observer.setSpeed(std::numeric_limits<float>::max()); // the largest a saved game holds
     observer.setHeading(0.3f, -1.0f);                     // looking up
     const auto finite = [&] {
-        const auto p = observer.position();
-        return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
+        return std::isfinite(observer.position()[0] + observer.position()[1] +
+                             observer.position()[2]);
     };
     for (int step = 0; step < 40; ++step) {
         observer.moveByKey(Key::Up, 0.1f);

@@ -8,8 +8,7 @@
  *                      "rename": just before a file whose new name holds that
  *                                part replaces the old one
  *
- * Without VENTRIX_KILL_FILE the calls pass straight through. Build:
- *   cc -shared -fPIC -o kill_during_write.so kill_during_write.c -ldl
+ * Without VENTRIX_KILL_FILE the calls pass straight through.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>

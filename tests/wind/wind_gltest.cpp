@@ -55,11 +55,13 @@ TEST(WindGl, ArrowsAndTheLiftMapShowTheFieldInsideTheView) {
     field.setGrid(10, 20);
     field.setWind(-std::numbers::pi_v<float> / 2.0f, 10.0f);
     ASSERT_TRUE(field.compute());
-    const WindField::Plane all{0, 0, 0, 1}, eastHalf{1, 0, 0, -500}, none{0, 0, 0, 0};
+    const WindField::Plane all{0, 0, 0, 1}, eastHalf{1, 0, 0, -500}, none{0, 0, 0, 0},
+        north{0, 1, 0, -500};
     const struct {
         const WindField::Plane &left, &right;
         int westLit, eastLit; // at least that many in the east, exactly that many in the west
-    } views[] = {{all, all, 20, 20}, {eastHalf, all, 0, 20}, {all, none, 0, 0}};
+    } views[] = {
+        {all, all, 20, 20}, {all, north, 20, 20}, {eastHalf, all, 0, 20}, {all, none, 0, 0}};
     glEnable(GL_TEXTURE_2D); // drawing arrows leaves it as it found it
     for (const auto& v : views) {
         lookDown(window);

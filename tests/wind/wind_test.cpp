@@ -240,7 +240,11 @@ TEST(WindParams, RoundTripDefaultsAndBounds) {
     }
     back.readParams(file);
     back.saveParams(saved);
-    EXPECT_EQ(saved.text(), file.text()) << "the solver and terrad too";
+    EXPECT_EQ(saved.text(), file.text());
+    EXPECT_TRUE(file.find("wind.terrad") && back.solverKind() == WindField::Solve::Exact);
+    back.compute();
+    back.setSolver(WindField::Solve::Relax);
+    EXPECT_TRUE(back.dirty()) << "another solver asks for a rebuild";
 }
 
 // Over flat, half-covered and seeded random lands the exact solve leaves no
