@@ -1,6 +1,5 @@
-// The land maker: its triangulation loads, every triangle clockwise, no cracks,
-// every leaf within the tolerance, refined only where the ground asks for it;
-// PGM and TGA height maps; side files made into land files; painted pictures.
+// The land maker: its triangulation, height maps, side files made into land
+// files, and which way up its painted pictures lie.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 #include <tuple>
 
 #include "Bintree.h"
-#include "HeightMap.h"
 #include "LandMaker.h"
 #include "LandRecipe.h"
 #include "Noise.h"
@@ -227,8 +225,7 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
         for (float dy : {0.0f, 8.0f})
             lowest = std::min(lowest, terrain.HeightAt(100 + dx, 100 + dy));
     EXPECT_NEAR(file.getFloat("decor1.z", 0), lowest - 0.2f, 1e-3f);
-    EXPECT_EQ(file.getInt("decor1.type", 0), 21);
-    EXPECT_EQ(file.getFloat("decor1.roofheight", 0), 2.0f);
+    EXPECT_EQ(file.getFloat("decor1.roofheight", 0), 2.0f) << "the house's own keys kept";
 
     const Painter painter(recipe, slope());
     int trees = 0;

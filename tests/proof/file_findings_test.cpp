@@ -1,5 +1,4 @@
 // A fault that fuzzing found in reading saved games: a speed they may hold.
-
 #include <gtest/gtest.h>
 
 #include <cmath>

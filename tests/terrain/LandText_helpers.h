@@ -28,10 +28,9 @@ struct LandText {
     }
 };
 
-// The square 0..100 x 0..100 as two top-level triangles sharing the diagonal
-// from (0, 0) to (100, 100): triangle 0 below it (left child of the root),
-// triangle 1 above it. Heights follow z = 0.1 x + 0.2 y + 5, so every leaf
-// lies in that plane. Triangles are clockwise seen from above.
+// The square 0..100 x 0..100 as two clockwise top-level triangles sharing the
+// diagonal from (0, 0) to (100, 100): triangle 0 below it (left child of the
+// root), triangle 1 above it, both in the plane z = 0.1 x + 0.2 y + 5.
 inline LandText twoTriangleLand() {
     return {{0, 0, 5, 100, 0, 15, 100, 100, 35, 0, 100, 25},
             {0, 2, 1, 0, 3, 2},

@@ -6,11 +6,9 @@
 #include <random>
 #include <tuple>
 
-#include "io/KeyValueFile.h"
 #include "shell/Accessors.h"
 #include "terrain/LandText_helpers.h"
 #include "wind/SyntheticLand.h"
-#include "world/terrain/Terrain.h"
 
 namespace {
 
@@ -21,9 +19,7 @@ bool load(Terrain& terrain, const std::string& text) {
 }
 
 void expectEmpty(const Terrain& terrain) {
-    EXPECT_TRUE(terrain.needsLoad());
-    EXPECT_FALSE(terrain.justLoaded());
-    EXPECT_TRUE(terrain.spots().empty());
+    EXPECT_TRUE(terrain.needsLoad() && !terrain.justLoaded() && terrain.spots().empty());
     EXPECT_EQ(terrain.mesh().pointCount(), 0);
     EXPECT_EQ(terrain.HeightAt(50.0f, 20.0f), -1.0f);
 }
@@ -159,10 +155,8 @@ TEST(TerrainLoading, GeographyBoxAndTheLoadLifeCycle) {
     expectEmpty(terrain);
 }
 
-// The tree's invariants over hand-made and seeded generated lands: every node's
-// leaves are its children's, left first, each child knows its parent; the leaf
-// found holds the point and the height is its plane's; the top triangles'
-// shared diagonal belongs to the left one; outside is -1.
+// Over hand-made and seeded generated lands: a node's leaves are its children's, left first;
+// the leaf found holds the point, the height is its plane's; the diagonal is the left one's.
 TEST(TerrainTree, InvariantsHoldAndHeightsAreTheLocatedLeafsPlane) {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> along(0.0f, 100.0f), wave(3.0f, 30.0f);

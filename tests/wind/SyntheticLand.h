@@ -1,10 +1,8 @@
 #pragma once
 
-// Builds land-file text for a square land whose ground follows a height
-// function, so tests and benchmarks can load a Terrain without land files.
-// The square is split along its diagonal into two right triangles, each
-// bisected down to the requested depth, which gives a well-formed triangle
-// tree: every child lies inside its parent and the two children cover it.
+// Land-file text for a square land whose ground follows a height function, so tests and
+// benchmarks can load a Terrain without land files: two right triangles along the diagonal,
+// each bisected down to the requested depth, every child inside its parent.
 
 #include <array>
 #include <cstdio>

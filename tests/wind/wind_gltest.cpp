@@ -5,7 +5,6 @@
 
 #include "gfx/GlTestWindow.h"
 #include "wind/SyntheticLand.h"
-#include "world/terrain/Terrain.h"
 #include "world/wind/LiftMap.h"
 #include "world/wind/WindField.h"
 
