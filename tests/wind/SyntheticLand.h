@@ -89,7 +89,7 @@ class LandBuilder {
     std::vector<std::array<int, 4>> tree;
 };
 
-// Loads a terrain from the synthetic land; false when the terrain refused it.
+// False when the terrain refused the land.
 inline bool loadLand(Terrain& terrain, const LandShape& shape) {
     KeyValueFile file;
     file.openText(LandBuilder(shape).text());

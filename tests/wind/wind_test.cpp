@@ -173,6 +173,12 @@ TEST_F(WindOnLand, SpeedIsClampedNoWindIsEmptyAndOnlyChangesRebuild) {
     WindField none(unloaded);
     none.setWind(0.0f, 10.0f);
     EXPECT_TRUE(none.compute() && none.empty());
+    KeyValueFile line; // every point on x = 0: the land has no width
+    line.openText(
+        "terrain.points = \"0 0 0 0 100 5 0 200 10 0 300 12\"\nterrain.triangles = \"0 1 2 1 2 "
+        "3\"\nterrain.tree = \"0 -1 -1 -1 1 -1 -1 -1 -1 0 1 -1\"\n");
+    ASSERT_TRUE(unloaded.Load(line));
+    EXPECT_TRUE(none.compute() && none.empty());
     load(ridge, 4);
     field.setWind(0.0f, 30.0f);
     const auto base = field.baseWind();
@@ -212,7 +218,6 @@ TEST(WindParams, RoundTripDefaultsAndBounds) {
         int nx, nz;
         float gamma, tinf, alpha;
     } rows[] = {{"", 50, 20, -0.008f, 296.0f, 0.2f},
-                {file.text().c_str(), 37, 12, -0.006f, 290.0f, 0.35f},
                 {"wind.hdiscret = \"1\"\nwind.vdiscret = \"0\"\nwind.tinf = \"0\"\n", 2, 1, -0.008f,
                  296.0f, 0.2f},
                 {"wind.hdiscret = \"1e5\"\nwind.vdiscret = \"1e9\"\nwind.gamma = \"1e39\"\n"
@@ -246,9 +251,8 @@ TEST(LiftMap, TintFollowsTheVerticalSpeedAndSaturatesAtThreeMetresPerSecond) {
     const float full = LiftMap::strongestOpacity, nan = std::numeric_limits<float>::quiet_NaN();
     // speed and opacity; rising air shows red, sinking air blue
     const std::pair<float, float> cases[] = {
-        {0.0f, 0.0f},  {0.3f, 0.1f * full}, {1.5f, 0.5f * full},
-        {3.0f, full},  {7.0f, full},        {-0.75f, 0.25f * full},
-        {-3.0f, full}, {-30.0f, full},      {nan, 0.0f}};
+        {0.0f, 0.0f}, {0.3f, 0.1f * full},    {1.5f, 0.5f * full}, {3.0f, full},
+        {7.0f, full}, {-0.75f, 0.25f * full}, {-30.0f, full},      {nan, 0.0f}};
     for (const auto& [speed, opacity] : cases) {
         const LiftMap::Tint tint = LiftMap::tint(speed);
         EXPECT_NEAR(tint[3], opacity, 1e-6f) << speed;
