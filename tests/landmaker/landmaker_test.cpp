@@ -96,8 +96,7 @@ const char* sideFile =
     "treeline1.x0 = \"20\"\ntreeline1.y0 = \"20\"\ntreeline1.x1 = \"380\"\n"
     "treeline1.y1 = \"20\"\ntreeline1.trees = \"10\"\n";
 
-// A slope rising to the east.
-HeightMap slope() {
+HeightMap slope() { // rising to the east
     std::vector<float> heights(33 * 33);
     for (int r = 0; r < 33; ++r)
         for (int c = 0; c < 33; ++c)
@@ -272,6 +271,8 @@ TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
     const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
     RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
     EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";
+    for (RgbPicture p : {ground, painter.paintSky(64)}) // every texel painted
+        EXPECT_TRUE(p.at(0, 0)[2] > 0 && p.at(63, 63)[2] > 0);
     RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
     const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
     EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
