@@ -248,6 +248,7 @@ TEST(TerrainTree, NormalsPointDownOnClockwiseLandFacesOnlyForLeaves) {
     const auto& faces = terrain.mesh().faceNormals;
     // Leaf 2 spans (0,0), (50,50), (100,0): horizontal area 2500, clockwise.
     EXPECT_NEAR(faces[2][2], -5000.0f, 1e-2f);
+    EXPECT_EQ(terrain.mesh().textureCoordinates[4], (std::array<float, 2>{0.5f, 0.5f}));
 }
 
 // The land's centre comes first, then the file's spots; missing keys put x and

@@ -84,7 +84,6 @@ TEST(WindOverFlatLand, KeepsTheBaseWindInEveryCell) {
     }
 }
 
-// Unstable and neutral air have no Brunt-Vaisala frequency and use a fixed decay.
 TEST_F(WindOnLand, SolverLiftsBySlopeTimesSpeedFadingUpwardAndRelaxesBothAxes) {
     const float slope = 0.1f, stable = WindSolver::bruntVaisala(-0.008f, 296.0f);
     EXPECT_NEAR(stable, std::sqrt(0.002 * 9.8 / 296.0), 1e-6);
