@@ -1,15 +1,11 @@
 /*
  * Preloaded into ventrix by the interrupted-write test: ends the program with
  * SIGKILL at a chosen moment of saving a file, as a power cut or a kill would.
- *
  *   VENTRIX_KILL_FILE  a part of the saved file's path (e.g. "ridge.sav")
- *   VENTRIX_KILL_AT    "write":  after half of the first block written to a file
- *                                opened for writing whose path holds that part
- *                      "rename": just before a file whose new name holds that
- *                                part replaces the old one
- *
- * Without VENTRIX_KILL_FILE the calls pass straight through. Build:
- *   cc -shared -fPIC -o kill_during_write.so kill_during_write.c -ldl
+ *   VENTRIX_KILL_AT    "write":  after half of the first block written to a file opened
+ *                                for writing whose path holds that part
+ *                      "rename": just before a file whose new name holds it replaces the old
+ * Without VENTRIX_KILL_FILE the calls pass straight through.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>

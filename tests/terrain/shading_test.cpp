@@ -41,95 +41,43 @@ void loadWith(Terrain& terrain, const std::vector<uint8_t>& texel, float slope =
     ASSERT_NE(terrain.groundImage(), nullptr);
 }
 
-// The sun's four numbers for an elevation and a direction from +x, radians.
-Terrain::SunAngles sunAt(float elevation, float direction) {
-    return {std::sin(elevation), std::cos(elevation), std::sin(direction), std::cos(direction)};
-}
-
 } // namespace
 
-// Flat clockwise ground faces straight down: factor = sine of the sun's
-// elevation, plus a lift of 50 at its highest (25 when low), capped at white.
-TEST(GroundShading, EveryTexelOfEveryDepthTakesTheSunAndKeepsItsAlpha) {
-    testsupport::WorkingFolder folder("shade");
-    Terrain terrain;
-    const struct {
-        std::vector<uint8_t> texel;
-        Terrain::SunAngles sun;
-        std::vector<int> expected;
-    } rows[] = {
-        {{200, 100, 250}, {0.8f, 0.6f, 0.0f, 1.0f}, {210, 130, 250}},
-        {{100, 255, 0}, {0.05f, 0.99875f, 0.0f, 1.0f}, {30, 37, 25}},
-        {{100, 255, 0}, {1.0f, 0.0f, 0.0f, 1.0f}, {150, 255, 50}},
-        {{180}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140}},
-        {{180, 77}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 77}},
-        {{180, 180, 180, 33}, {0.5f, 0.8660254f, 0.0f, 1.0f}, {140, 140, 140, 33}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.texel.size() * 100 + row.texel[0]);
-        loadWith(terrain, row.texel);
-        const auto shaded = terrain.ShadedGround(row.sun);
-        ASSERT_NE(shaded, nullptr);
-        ASSERT_EQ(shaded->BytesPerPixel(), int(row.texel.size()));
-        for (int texel = 0; texel < 16; ++texel)
-            for (std::size_t c = 0; c < row.expected.size(); ++c)
-                ASSERT_NEAR(shaded->Pixels()[texel * row.texel.size() + c], row.expected[c], 1)
-                    << texel << " " << c;
-        EXPECT_EQ(terrain.groundImage()->Pixels()[0], row.texel[0]) << "the picture is kept";
-    }
-}
-
-TEST(GroundShading, SunBelowTheHorizonLightsOnlySlopesFacingItAndMissingPicturesFallBack) {
-    testsupport::WorkingFolder folder("shade");
-    Terrain terrain;
-    loadWith(terrain, {200, 200, 200}, 2.0f); // z = 2 x: the downward normal leans to +x
-    // Sun 5 degrees under the horizon towards +x: the slope faces away from it.
-    EXPECT_EQ(terrain.ShadedGround(sunAt(-0.0872665f, 0.0f))->Pixels()[0], 0);
-    // The same sun towards -x: the slope looks at it and keeps some light.
-    const auto facing = terrain.ShadedGround(sunAt(-0.0872665f, 3.1415927f));
-    const float n = 2.0f / std::sqrt(5.0f),
-                d = -(n * 0.9961947f) + (-1.0f / std::sqrt(5.0f)) * -0.0871557f;
-    EXPECT_NEAR(facing->Pixels()[0], int(200 * -d), 1);
-    // A peak in the middle: each texel takes the normal of the ground under it,
-    // so a low sun from +x lights the east face and leaves the west one darker.
-    loadWith(terrain, {200, 200, 200}, 0.0f, "ground.tga", fourLeafLand());
-    const auto peak = terrain.ShadedGround(sunAt(0.3f, 0.0f));
-    EXPECT_GT(peak->Pixels()[(1 * 4 + 3) * 3], peak->Pixels()[(1 * 4 + 0) * 3] + 20);
-    const auto fromNorth = terrain.ShadedGround(sunAt(0.3f, 1.5707964f)); // rows run south to north
-    EXPECT_GT(fromNorth->Pixels()[(3 * 4 + 1) * 3], fromNorth->Pixels()[(0 * 4 + 1) * 3] + 20);
-
-    for (const char* ground : {"nowhere.tga", ""}) {
-        loadWith(terrain, {1, 2, 3}, 0.0f, ground);
-        EXPECT_EQ(terrain.groundImage()->Width(), 256) << "the built-in picture for " << ground;
-        EXPECT_EQ(terrain.groundImage()->Height(), 256);
-    }
-}
-
-// Shading walks the leaves' texels; every texel must still get the normal the
-// point search gives its centre, on the shared and grown edges too.
+// Shading walks the leaves' texels; every texel of every depth must still get the normal the
+// point search gives its centre: factor the sine of the sun's angle to the ground, plus a lift
+// of 50 at its highest, capped at white; alpha kept. A sun under the horizon lights only slopes
+// that face it.
 TEST(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
     testsupport::WorkingFolder folder("shade");
     Terrain terrain;
-    loadWith(terrain, {90, 160, 230}, 0.4f, "ground.tga", fourLeafLand(), 61);
-    const Image& ground = *terrain.groundImage();
-    for (int round = 0; round < 4; ++round) {
-        const auto sun = sunAt(0.05f + 0.4f * round, 0.9f + 1.7f * round);
-        const auto shaded = terrain.ShadedGround(sun);
-        int wrong = 0;
-        for (int row = 0; row < 61; ++row)
-            for (int column = 0; column < 61; ++column) {
-                const float x = (column + 0.5f) * terrain.extents()[0] / 61 + terrain.box().minX;
-                const float y = (row + 0.5f) * terrain.extents()[1] / 61 + terrain.box().minY;
-                const auto n = terrain.NormalAt(x, y);
-                const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
-                const int lift = sun[0] <= 0.1f ? int(50 * 10 * sun[0]) : 50;
-                const int at = (row * 61 + column) * 3;
-                for (int byte = 0; byte < 3; ++byte) {
+    const std::vector<uint8_t> texels[] = {{180}, {180, 77}, {90, 160, 230}, {250, 180, 20, 33}};
+    for (const auto& texel : texels)
+        for (float slope : {0.4f, 2.0f}) {
+            const int depth = int(texel.size()), colours = depth == 2 ? 1 : std::min(depth, 3);
+            loadWith(terrain, texel, slope, "ground.tga", fourLeafLand(), 61);
+            for (int round = 0; round < 6; ++round) {
+                const float up = round < 4 ? 0.05f + 0.4f * round : -0.0872665f,
+                            around = 0.9f + 1.7f * round;
+                const Terrain::SunAngles sun{std::sin(up), std::cos(up), std::sin(around),
+                                             std::cos(around)};
+                const auto shaded = terrain.ShadedGround(sun);
+                ASSERT_EQ(shaded->BytesPerPixel(), depth);
+                int wrong = 0, lit = 0;
+                for (int at = 0; at < 61 * 61 * depth; ++at) {
+                    const int x = at / depth % 61, y = at / depth / 61, byte = at % depth;
+                    const auto n = terrain.NormalAt((x + 0.5f) * 100 / 61, (y + 0.5f) * 100 / 61);
+                    const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
+                    const int lift = sun[0] <= 0.1f ? std::max(0, int(50 * 10 * sun[0])) : 50;
                     const int expected =
-                        std::min(255, int(ground.Pixels()[at + byte] * (d < 0 ? -d : 0.0f)) + lift);
-                    wrong += shaded->Pixels()[at + byte] != expected;
+                        byte >= colours
+                            ? texel[byte]
+                            : std::min(255, int(texel[byte] * std::max(-d, 0.0f)) + lift);
+                    wrong += shaded->Pixels()[at] != expected;
+                    lit += byte < colours && expected > 0;
                 }
+                EXPECT_EQ(wrong, 0) << "sun " << round << ", " << depth << " bytes";
+                EXPECT_GT(lit, 0) << "sun " << round;
             }
-        EXPECT_EQ(wrong, 0) << "sun " << round;
-    }
+            EXPECT_EQ(terrain.groundImage()->Pixels()[0], texel[0]) << "the picture is kept";
+        }
 }

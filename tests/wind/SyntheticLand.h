@@ -1,10 +1,8 @@
 #pragma once
 
-// Builds land-file text for a square land whose ground follows a height
-// function, so tests and benchmarks can load a Terrain without land files.
-// The square is split along its diagonal into two right triangles, each
-// bisected down to the requested depth, which gives a well-formed triangle
-// tree: every child lies inside its parent and the two children cover it.
+// Land-file text for a square land whose ground follows a height function, so tests and
+// benchmarks can load a Terrain without land files: two right triangles along the diagonal,
+// each bisected down to the requested depth, every child inside its parent.
 
 #include <array>
 #include <cstdio>
@@ -32,24 +30,31 @@ struct LandShape {
 
 class LandBuilder {
   public:
-    explicit LandBuilder(const LandShape& landShape)
-        : shape(landShape), grid(1 << (landShape.depth / 2)) {}
+    explicit LandBuilder(const LandShape& landShape) : shape(landShape) {}
 
     std::string text() {
-        const int n = grid;
-        // Clockwise seen from above, as land files list their triangles.
-        const int t1 = addTriangle({n, 0}, {0, 0}, {n, n}, -1);
-        const int t2 = addTriangle({0, n}, {n, n}, {0, 0}, -1);
-        // Records so far are indexed by triangle; the root record comes last.
-        tree.push_back({-1, t1, t2, -1});
-        return format();
+        const int n = 1 << (shape.depth / 2);
+        // Clockwise seen from above, as land files list them; the root record comes last.
+        const int t1 = addTriangle({n, 0}, {0, 0}, {n, n}, -1, 0);
+        tree.push_back({-1, t1, addTriangle({0, n}, {n, n}, {0, 0}, -1, 0), -1});
+        std::string coordinates;
+        char buffer[96];
+        for (const Cell& c : order) {
+            const float x = shape.originX + shape.size * c.first / n;
+            const float y = shape.originY + shape.size * c.second / n;
+            std::snprintf(buffer, sizeof buffer, "%.4f %.4f %.4f ", x, y, shape.height(x, y));
+            coordinates += buffer;
+        }
+        return "terrain.northdir = \"" + std::to_string(shape.northDegrees) +
+               "\"\nterrain.points = \"" + coordinates + "\"\nterrain.triangles = \"" +
+               joined(triangles) + "\"\nterrain.tree = \"" + joined(tree) + "\"\n";
     }
 
   private:
     using Cell = std::pair<int, int>;
 
     // Triangle (apex, a, b) with its right angle at apex; returns its index.
-    int addTriangle(Cell apex, Cell a, Cell b, int parent, int level = 0) {
+    int addTriangle(Cell apex, Cell a, Cell b, int parent, int level) {
         const int index = static_cast<int>(triangles.size());
         triangles.push_back({pointIndex(apex), pointIndex(b), pointIndex(a)});
         tree.push_back({index, -1, -1, parent});
@@ -57,52 +62,34 @@ class LandBuilder {
             const Cell mid{(a.first + b.first) / 2, (a.second + b.second) / 2};
             const int left = addTriangle(mid, a, apex, index, level + 1);
             const int right = addTriangle(mid, apex, b, index, level + 1);
-            tree[index][1] = left;
-            tree[index][2] = right;
+            tree[index] = {index, left, right, parent};
         }
         return index;
     }
 
     int pointIndex(Cell cell) {
-        const auto found = points.find(cell);
-        if (found != points.end()) return found->second;
-        const int index = static_cast<int>(points.size());
-        points.emplace(cell, index);
-        order.push_back(cell);
-        return index;
+        const auto [found, added] = points.emplace(cell, static_cast<int>(points.size()));
+        if (added) order.push_back(cell);
+        return found->second;
     }
 
-    std::string format() const {
-        std::string text = "terrain.northdir = \"" + std::to_string(shape.northDegrees) + "\"\n";
-        text += "terrain.points = \"";
-        char buffer[96];
-        for (const Cell& cell : order) {
-            const float x = shape.originX + shape.size * cell.first / grid;
-            const float y = shape.originY + shape.size * cell.second / grid;
-            std::snprintf(buffer, sizeof buffer, "%.4f %.4f %.4f ", x, y, shape.height(x, y));
-            text += buffer;
-        }
-        text += "\"\nterrain.triangles = \"";
-        for (const auto& t : triangles)
-            text += std::to_string(t[0]) + " " + std::to_string(t[1]) + " " + std::to_string(t[2]) +
-                    " ";
-        text += "\"\nterrain.tree = \"";
-        for (const auto& r : tree)
-            text += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) +
-                    " " + std::to_string(r[3]) + " ";
-        text += "\"\n";
+    template <std::size_t N>
+    static std::string joined(const std::vector<std::array<int, N>>& rows) {
+        std::string text;
+        for (const auto& row : rows)
+            for (int v : row)
+                text += std::to_string(v) + " ";
         return text;
     }
 
     LandShape shape;
-    int grid;
     std::map<Cell, int> points;
     std::vector<Cell> order;
     std::vector<std::array<int, 3>> triangles;
     std::vector<std::array<int, 4>> tree;
 };
 
-// Loads a terrain from the synthetic land; false when the terrain refused it.
+// False when the terrain refused the land.
 inline bool loadLand(Terrain& terrain, const LandShape& shape) {
     KeyValueFile file;
     file.openText(LandBuilder(shape).text());

@@ -1,0 +1,280 @@
+// The land maker: its triangulation, height maps, side files made into land
+// files, and which way up its painted pictures lie.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "Bintree.h"
+#include "LandMaker.h"
+#include "LandRecipe.h"
+#include "Noise.h"
+#include "Painter.h"
+#include "io/KeyValueFile.h"
+#include "world/terrain/Terrain.h"
+
+namespace {
+
+constexpr float landSize = 640.0f;
+
+HeightMap bumpyGrid(int size, uint32_t seed) {
+    std::vector<float> heights(std::size_t(size) * size);
+    for (int r = 0; r < size; ++r)
+        for (int c = 0; c < size; ++c)
+            heights[std::size_t(r) * size + c] =
+                120.0f * fractalNoise(c / 9.0f, r / 9.0f, seed, 4) + 30.0f * (c > size / 2);
+    return HeightMap(size, size, std::move(heights));
+}
+
+// Flat, with one sharp spike: every split around it has to drag its neighbours along.
+HeightMap spikeGrid(int size) {
+    std::vector<float> heights(std::size_t(size) * size, 50.0f);
+    heights[std::size_t(size / 3) * size + size / 3 + 1] = 90.0f;
+    return HeightMap(size, size, std::move(heights));
+}
+
+std::vector<uint8_t> bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+std::vector<uint8_t> pgm16(int width, int height, const std::vector<unsigned>& samples) {
+    auto data = bytes("P5\n# by hand\n" + std::to_string(width) + " " + std::to_string(height) +
+                      "\n65535\n");
+    for (unsigned v : samples)
+        data.insert(data.end(), {uint8_t(v >> 8), uint8_t(v & 0xFF)});
+    return data;
+}
+
+std::vector<uint8_t> greyTga(int width, int height, bool topFirst, std::vector<uint8_t> rows) {
+    std::vector<uint8_t> data(18, 0);
+    data[2] = 3;
+    data[12] = uint8_t(width);
+    data[14] = uint8_t(height);
+    data[16] = 8;
+    data[17] = topFirst ? 0x20 : 0x00;
+    data.insert(data.end(), rows.begin(), rows.end());
+    return data;
+}
+
+// Every leaf clockwise seen from above, and every edge shared by exactly two
+// leaves unless it lies on the land's border: no cracks in the ground.
+inline void expectClockwiseAndCrackFree(const Terrain& terrain) {
+    const auto& points = terrain.mesh().points;
+    std::map<std::pair<int, int>, int> edges;
+    for (const TriangleNode* leaf : terrain.treeRoot().leaves) {
+        const auto& t = terrain.mesh().triangles[leaf->triangle];
+        const auto &a = points[t[0]], &b = points[t[1]], &p = points[t[2]];
+        ASSERT_LT((b[0] - a[0]) * (p[1] - a[1]) - (p[0] - a[0]) * (b[1] - a[1]), 0.0f);
+        for (int i = 0; i < 3; ++i)
+            ++edges[{std::min(t[i], t[(i + 1) % 3]), std::max(t[i], t[(i + 1) % 3])}];
+    }
+    const TerrainBox& box = terrain.box();
+    for (const auto& [edge, count] : edges) {
+        const auto &p = points[edge.first], &q = points[edge.second];
+        const bool border = (p[0] == q[0] && (p[0] == box.minX || p[0] == box.maxX)) ||
+                            (p[1] == q[1] && (p[1] == box.minY || p[1] == box.maxY));
+        ASSERT_EQ(count, border ? 1 : 2) << "edge " << edge.first << "-" << edge.second;
+    }
+}
+
+const char* sideFile =
+    "land.name = \"test\"\n"
+    "land.heightmap = \"test.pgm\"\n"
+    "land.size.x = \"400\"\nland.size.y = \"400\"\n"
+    "land.height.min = \"10\"\nland.height.max = \"60\"\n"
+    "land.tolerance = \"0.5\"\nland.northdir = \"80\"\n"
+    "spot1.name = \"Top\"\nspot1.x = \"300\"\nspot1.y = \"200\"\n"
+    "spot1.orientation = \"90\"\nspot1.wind.speed = \"6\"\nspot1.wind.dir = \"45\"\n"
+    "spot2.name = \"Fixed\"\nspot2.x = \"50\"\nspot2.y = \"50\"\nspot2.z = \"99\"\n"
+    "decor1.name = \"house\"\ndecor1.type = \"21\"\ndecor1.x = \"100\"\n"
+    "decor1.y = \"100\"\ndecor1.width = \"10\"\ndecor1.depth = \"8\"\n"
+    "decor1.height = \"6\"\ndecor1.roofheight = \"2\"\n"
+    "forest1.x = \"200\"\nforest1.y = \"300\"\nforest1.radius = \"60\"\n"
+    "forest1.trees = \"25\"\n"
+    "treeline1.x0 = \"20\"\ntreeline1.y0 = \"20\"\ntreeline1.x1 = \"380\"\n"
+    "treeline1.y1 = \"20\"\ntreeline1.trees = \"10\"\n";
+
+HeightMap slope() { // rising to the east
+    std::vector<float> heights(33 * 33);
+    for (int r = 0; r < 33; ++r)
+        for (int c = 0; c < 33; ++c)
+            heights[std::size_t(r) * 33 + c] =
+                10.0f + 50.0f * c / 32.0f + 3.0f * std::sin(r * 0.7f);
+    return HeightMap(33, 33, std::move(heights));
+}
+
+bool readRecipe(const std::string& text, LandRecipe& recipe, std::string& error) {
+    KeyValueFile file;
+    file.openText(text);
+    return recipe.read(file, "", error);
+}
+} // namespace
+
+// It refines only where the ground asks for it: a flat land needs nothing but
+// the two halves, a spike a few splits, a negative tolerance the finest grid.
+TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeWithinTheToleranceRefiningWhereAsked) {
+    const HeightMap flat(33, 33, std::vector<float>(33 * 33, 12.0f));
+    const struct {
+        HeightMap grid;
+        float tolerance;
+        std::size_t fewest, most;
+    } cases[] = {{bumpyGrid(65, 7), 0.5f, 3, 8192},  {bumpyGrid(33, 11), 4.0f, 3, 2048},
+                 {bumpyGrid(33, 11), 0.5f, 3, 2048}, {flat, 0.0f, 2, 2},
+                 {spikeGrid(33), -1.0f, 2048, 2048}, {spikeGrid(33), 0.1f, 3, 511}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tolerance);
+        Bintree tree(c.grid);
+        tree.refine(c.tolerance);
+        EXPECT_GE(tree.leafCount(), c.fewest);
+        EXPECT_LE(tree.leafCount(), c.most);
+        KeyValueFile file;
+        file.openText(landGeometryText(tree, landSize, landSize));
+        Terrain terrain;
+        ASSERT_TRUE(terrain.Load(file));
+        EXPECT_EQ(terrain.leafCount(), tree.leafCount());
+        EXPECT_EQ(terrain.mesh().triangleCount(), int(tree.nodes().size()));
+        expectClockwiseAndCrackFree(terrain);
+        // Every grid sample lies within the tolerance of the ground over it.
+        const int n = c.grid.width();
+        const float cell = landSize / float(n - 1);
+        for (int at = 0; at < n * n; ++at)
+            ASSERT_NEAR(terrain.HeightAt(at % n * cell, (n - 1 - at / n) * cell),
+                        c.grid.at(at % n, at / n), std::max(c.tolerance, 0.0f) + 1e-3f)
+                << at;
+    }
+}
+
+TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {
+    HeightMap map;
+    std::string error;
+    ASSERT_TRUE(map.loadPgm(pgm16(3, 2, {0, 32768, 65535, 65535, 0, 16384}), 100, 200, error));
+    EXPECT_EQ(map.width() * 10 + map.height(), 32);
+    EXPECT_FLOAT_EQ(map.at(0, 0), 100.0f);
+    EXPECT_NEAR(map.at(1, 0), 150.0f, 0.01f);
+    EXPECT_NEAR(map.at(2, 1), 125.0f, 0.01f) << "big-endian samples, row after row";
+    auto eight = bytes("P5 2 2 255\n");
+    eight.insert(eight.end(), {0, 51, 255, 102});
+    ASSERT_TRUE(map.loadPgm(eight, 0, 10, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(1, 1), 4.0f);
+    // Bottom-left origin: the file's first row is the south edge.
+    ASSERT_TRUE(map.loadTga(greyTga(2, 2, false, {10, 10, 250, 250}), 0, 255, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(0, 0), 250.0f);
+    EXPECT_FLOAT_EQ(map.at(0, 1), 10.0f);
+    ASSERT_TRUE(map.loadTga(greyTga(2, 2, true, {10, 10, 250, 250}), 0, 255, error)) << error;
+    EXPECT_FLOAT_EQ(map.at(0, 0), 10.0f);
+
+    auto colour = greyTga(2, 2, false, std::vector<uint8_t>(12, 0));
+    colour[2] = 2;
+    colour[16] = 24;
+    const std::tuple<bool, std::vector<uint8_t>, const char*> bad[] = {
+        {true, pgm16(4, 4, {1, 2, 3}), "shorter"},
+        {true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
+        {true, bytes("P5\n2 2\n70000\n"), ""},
+        {true, bytes("P5\n1 9\n255\n123456789"), ""},
+        {false, colour, "greyscale"},
+        {false, greyTga(4, 4, false, {1, 2, 3}), ""},
+        {false, bytes("tiny"), ""}};
+    for (const auto& [pgm, data, reason] : bad) { // each refused with a reason
+        error.clear();
+        EXPECT_FALSE(pgm ? map.loadPgm(data, 0, 1, error) : map.loadTga(data, 0, 1, error));
+        EXPECT_TRUE(!error.empty() && error.find(reason) != std::string::npos) << error;
+    }
+}
+
+TEST(HeightMapReading, ResamplingInterpolatesAndGridsArePowersOfTwoPlusOne) {
+    const HeightMap fine = HeightMap(2, 2, {0, 10, 20, 30}).resampled(3);
+    EXPECT_EQ(std::vector<float>({fine.at(0, 0), fine.at(2, 2), fine.at(1, 1), fine.at(1, 0)}),
+              std::vector<float>({0, 30, 15, 5}));
+    const int sizes[][4] = {{257, 257, 0, 257},
+                            {300, 200, 0, 513},
+                            {2, 2, 0, 3},
+                            {1000, 1000, 100, 129},
+                            {60000, 10, 0, 4097}};
+    for (const auto& s : sizes)
+        EXPECT_EQ(gridSizeFor(s[0], s[1], s[2]), s[3]) << s[0] << "x" << s[1];
+}
+
+TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
+    LandRecipe recipe;
+    std::string error;
+    ASSERT_TRUE(readRecipe(sideFile, recipe, error)) << error;
+    MadeLandSummary summary;
+    const std::string text = makeLandText(recipe, slope(), summary, error);
+    ASSERT_FALSE(text.empty()) << error;
+
+    KeyValueFile file;
+    file.openText(text);
+    Terrain terrain;
+    ASSERT_TRUE(terrain.Load(file));
+    ASSERT_EQ(terrain.spots().size(), 3u);
+    const Spot& top = terrain.spots()[1];
+    EXPECT_NEAR(top.z, terrain.HeightAt(300, 200), 1e-3f);
+    EXPECT_NEAR(top.windDirection, 45 * 0.01745329252f, 1e-5f);
+    EXPECT_EQ(terrain.spots()[2].z, 99.0f) << "a given height is kept";
+    EXPECT_NEAR(terrain.northDirection(), 80 * 0.01745329252f, 1e-5f);
+
+    // The house sits at the lowest of its corners, a little sunk.
+    float lowest = 1e9f;
+    for (float dx : {0.0f, 10.0f})
+        for (float dy : {0.0f, 8.0f})
+            lowest = std::min(lowest, terrain.HeightAt(100 + dx, 100 + dy));
+    EXPECT_NEAR(file.getFloat("decor1.z", 0), lowest - 0.2f, 1e-3f);
+
+    const Painter painter(recipe, slope());
+    int trees = 0;
+    for (int n = 2; file.find("decor" + std::to_string(n) + ".name"); ++n, ++trees) {
+        const std::string key = "decor" + std::to_string(n) + ".";
+        EXPECT_EQ(file.getInt(key + "type", 0), 1);
+        const float x = file.getFloat(key + "x", -1), y = file.getFloat(key + "y", -1);
+        EXPECT_NEAR(file.getFloat(key + "z", 0), terrain.HeightAt(x, y) - 0.4f, 1e-3f);
+        if (n <= 26) {
+            EXPECT_TRUE(painter.inForest(recipe.forests[0], 0, x, y))
+                << "tree " << n << " off its wood";
+        }
+    }
+    EXPECT_EQ(trees, 25 + 10);
+    EXPECT_EQ(summary.sceneries, 36u);
+    EXPECT_GT(text.rfind("[Spot]"), text.rfind("decor")) << "the spot section comes last";
+    EXPECT_EQ(text.substr(text.rfind("[Spot]")), terrain.SpotSectionText())
+        << "saving spots in the game changes nothing";
+}
+
+TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
+    // No name, no height map, a path for a name, a negative size, heights upside down.
+    const std::string named = "land.name = \"x\"\nland.heightmap = \"a.pgm\"\n";
+    LandRecipe recipe;
+    std::string error;
+    for (const std::string& text :
+         {std::string("land.heightmap = \"a.pgm\"\n"), std::string("land.name = \"x\"\n"),
+          "land.name = \"../x\"\n" + named, "land.size.x = \"-5\"\n" + named,
+          "land.height.min = \"9\"\nland.height.max = \"3\"\n" + named}) {
+        error.clear();
+        EXPECT_FALSE(readRecipe(text, recipe, error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+    MadeLandSummary summary;
+    recipe = LandRecipe();
+    ASSERT_TRUE(readRecipe("land.name = \"x\"\nland.heightmap = \"missing.pgm\"\n", recipe, error));
+    recipe.folder = "/nonexistent-folder";
+    EXPECT_FALSE(makeLand(recipe, summary, error));
+    EXPECT_NE(error.find("missing.pgm"), std::string::npos) << error;
+}
+
+// The ground's first row lies along the south edge; the skyline's first row at the walls' top.
+TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
+    LandRecipe recipe;
+    recipe.sizeX = recipe.sizeY = 1000;
+    recipe.forests.push_back({500, 150, 140, 0, 12}); // a wood near the south edge only
+    const Painter painter(recipe, HeightMap(5, 5, std::vector<float>(25, 0.0f)));
+    const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
+    RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
+    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";
+    for (RgbPicture p : {ground, painter.paintSky(64)}) // every texel painted
+        EXPECT_TRUE(p.at(0, 0)[2] > 0 && p.at(63, 63)[2] > 0);
+    RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
+    const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
+    EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
+    EXPECT_GT(brightness(top), brightness(bottom) + 60) << "dark hills at their foot";
+}
