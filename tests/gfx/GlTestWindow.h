@@ -2,16 +2,14 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-/*
-A small visible window with a legacy OpenGL context for GL tests (run under
-Xvfb). Pixels are read back from the back buffer before any swap, bottom row
-first, RGB.
-*/
+// A small visible window with a legacy OpenGL context for GL tests (run under Xvfb).
+// Pixels are read back from the back buffer before any swap, bottom row first, RGB.
 class GlTestWindow {
   public:
     explicit GlTestWindow(int w = 320, int h = 240) : width(w), height(h) {
@@ -70,10 +68,8 @@ class GlTestWindow {
         SDL_GL_MakeCurrent(window, context);
     }
     void close() {
-        if (context) SDL_GL_DeleteContext(context);
-        if (window) SDL_DestroyWindow(window);
-        context = nullptr;
-        window = nullptr;
+        if (context) SDL_GL_DeleteContext(std::exchange(context, nullptr));
+        if (window) SDL_DestroyWindow(std::exchange(window, nullptr));
     }
 
     SDL_Window* window = nullptr;
