@@ -15,30 +15,9 @@
 #include "audio/Listener.h"
 #include "audio/Sound.h"
 
-/*
-OpenAL Soft reads its configuration once per process, at the first device it opens:
-the run without a device is a death test (forked before any other test touches
-OpenAL); the others share the null device, which plays in real time, unheard.
-*/
+// The tests share OpenAL Soft's null device, which plays in real time, unheard (running
+// without a device is checked where the installed program starts).
 namespace {
-
-void useOpenAlConfig(const std::string& text) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("ventrix_audio_" + std::to_string(::getpid()) + ".conf");
-    std::ofstream(path) << text;
-    setenv("ALSOFT_CONF", path.c_str(), 1);
-}
-
-void withoutDevice() {
-    useOpenAlConfig("[general]\ndrivers=no-such-driver\n");
-    SoundBuffer buffer;
-    SoundSource source;
-    source.SetLooping(true);
-    const bool allFail = !OpenAudio() && !buffer.LoadResource(411) && !buffer.IsLoaded() &&
-                         !source.Attach(&buffer) && !source.Play() && !source.Stop();
-    CloseAudio();
-    std::_Exit(allFail ? 0 : 1);
-}
 
 ALint sourceInt(const SoundSource& source, ALenum what) {
     ALint value = -1;
@@ -48,14 +27,13 @@ ALint sourceInt(const SoundSource& source, ALenum what) {
 
 } // namespace
 
-TEST(AudioDeathTest, WithoutADeviceEverythingReportsFalse) {
-    EXPECT_EXIT(withoutDevice(), ::testing::ExitedWithCode(0), "");
-}
-
 class Sound : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        useOpenAlConfig("[general]\ndrivers=null\n");
+        const auto config = std::filesystem::temp_directory_path() /
+                            ("ventrix_audio_" + std::to_string(::getpid()) + ".conf");
+        std::ofstream(config) << "[general]\ndrivers=null\n";
+        setenv("ALSOFT_CONF", config.c_str(), 1);
         open = OpenAudio();
     }
     static void TearDownTestSuite() {
@@ -96,6 +74,7 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const ALint advanced = sourceInt(source, AL_SAMPLE_OFFSET);
     EXPECT_GT(advanced, 1000) << "the null device plays in real time";
+    alSourcef(source.Name(), AL_GAIN, -1.0f); // an error left pending does not fail the play
     ASSERT_TRUE(source.Play());
     EXPECT_LT(sourceInt(source, AL_SAMPLE_OFFSET), advanced) << "playing again restarts";
 
@@ -108,6 +87,8 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     EXPECT_TRUE(source.Stop());
     EXPECT_FALSE(source.IsPlaying());
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
+    EXPECT_FALSE(buffer.LoadMemory(garbage, sizeof garbage) || buffer.IsLoaded() ||
+                 source.Buffer());
 }
 
 // Deleting a buffer never leaves a source on it: the source is taken off first.

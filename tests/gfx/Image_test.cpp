@@ -14,31 +14,20 @@
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 
-// TGA file bytes: the header's fields as given, the ID text, a colour map of filler
-// bytes, and the pixels as stored.
-struct Tga {
-    Tga(std::uint8_t imageType, std::uint8_t bits, std::uint8_t order, int w, int h, Bytes data,
-        std::string idText = "", int entries = 0, int entryBits = 0)
-        : type(imageType), depth(bits), descriptor(order), width(w), height(h),
-          pixels(std::move(data)), id(std::move(idText)), mapLength(entries), mapBits(entryBits) {}
-    std::uint8_t type, depth, descriptor;
-    int width, height;
-    Bytes pixels;
-    std::string id;
-    int mapLength, mapBits;
-
-    Bytes bytes() const {
-        Bytes out = {std::uint8_t(id.size()), std::uint8_t(mapLength ? 1 : 0), type, 0, 0};
-        for (const int v : {mapLength, mapBits, 0, 0, width, height})
-            out.insert(out.end(), {std::uint8_t(v & 255), std::uint8_t(v >> 8)});
-        out.erase(out.begin() + 8); // the map's entry size is a single byte
-        out.insert(out.end(), {depth, descriptor});
-        out.insert(out.end(), id.begin(), id.end());
-        out.insert(out.end(), std::size_t(mapLength) * ((mapBits + 7) / 8), 0xEE);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-        return out;
-    }
-};
+// TGA file bytes: the header's fields as given, the ID text, a colour map of filler bytes,
+// and the pixels as stored.
+Bytes tga(std::uint8_t type, std::uint8_t depth, std::uint8_t descriptor, int width, int height,
+          const Bytes& pixels, const std::string& id = "", int mapLength = 0, int mapBits = 0) {
+    Bytes out = {std::uint8_t(id.size()), std::uint8_t(mapLength ? 1 : 0), type, 0, 0};
+    for (const int v : {mapLength, mapBits, 0, 0, width, height})
+        out.insert(out.end(), {std::uint8_t(v & 255), std::uint8_t(v >> 8)});
+    out.erase(out.begin() + 8); // the map's entry size is a single byte
+    out.insert(out.end(), {depth, descriptor});
+    out.insert(out.end(), id.begin(), id.end());
+    out.insert(out.end(), std::size_t(mapLength) * ((mapBits + 7) / 8), 0xEE);
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
 
 std::vector<int> pixels(const Image& image, std::size_t count) {
     return {image.Pixels(), image.Pixels() + count};
@@ -61,57 +50,54 @@ void write(const std::string& path, const Bytes& bytes) {
 
 } // namespace
 
-// BGR in the file becomes RGB, grey and indexed pixels stay as stored, rows stay in
-// file order whatever the origin, and the ID and colour map are skipped.
-TEST(TgaDecode, PixelsAreReadAfterIdAndColourMapInFileOrder) {
-    const Bytes bgr = {0, 0, 255, 0, 255, 0};
+// BGR in the file becomes RGB, grey and indexed pixels stay as stored, rows stay in file
+// order whatever the origin, the ID and colour map are skipped; malformed or short data is
+// refused with its message (any, when shorter than a header) and leaves no stale pixels.
+TEST(TgaDecode, PixelsAreReadInFileOrderAndMalformedDataIsRefused) {
+    const Bytes bgr = {0, 0, 255, 0, 255, 0}, twelve = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    Bytes longId = tga(2, 24, 0, 2, 2, twelve, std::string(200, 'i'));
+    longId.resize(40);
+    Bytes longMap = tga(2, 24, 0, 2, 2, twelve, "", 1000, 32);
+    longMap.resize(100);
     const struct {
-        const char* name;
-        Tga tga;
+        Bytes data;
         std::vector<int> expected;
+        const char* error;
     } rows[] = {
-        {"id",
-         {2, 24, 0, 1, 2, {10, 20, 30, 40, 50, 60}, "V" + std::string(41, 'x')},
-         {30, 20, 10, 60, 50, 40}},
-        {"bottom origin", {2, 24, 0, 1, 2, bgr}, {255, 0, 0, 0, 255, 0}},
-        {"top origin", {2, 24, 0x20, 1, 2, bgr}, {255, 0, 0, 0, 255, 0}},
-        {"alpha", {2, 32, 0, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}}, {3, 2, 1, 4, 7, 6, 5, 8}},
-        {"grey and alpha", {3, 16, 0, 1, 2, {1, 2, 3, 4}}, {1, 2, 3, 4}},
-        {"colour map", {1, 8, 0, 1, 4, {3, 2, 1, 0}, "", 4, 24}, {3, 2, 1, 0}},
+        {tga(2, 24, 0, 1, 2, {10, 20, 30, 40, 50, 60}, "V" + std::string(41, 'x')),
+         {30, 20, 10, 60, 50, 40},
+         ""},
+        {tga(2, 24, 0, 1, 2, bgr), {255, 0, 0, 0, 255, 0}, ""},
+        {tga(2, 24, 0x20, 1, 2, bgr), {255, 0, 0, 0, 255, 0}, ""},
+        {tga(2, 32, 0, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 2, 1, 4, 7, 6, 5, 8}, ""},
+        {tga(3, 16, 0, 1, 2, {1, 2, 3, 4}), {1, 2, 3, 4}, ""},
+        {tga(1, 8, 0, 1, 4, {3, 2, 1, 0}, "", 4, 24), {3, 2, 1, 0}, ""},
+        {tga(0, 24, 0, 2, 2, twelve), {}, "No image data included"},
+        {tga(10, 24, 0, 2, 2, twelve), {}, "Unreadable image data type (RLE compressed ?)"},
+        {tga(2, 15, 0, 2, 2, twelve), {}, "Unexpected pixel size (15)"},
+        {tga(2, 24, 0, 64, 64, twelve), {}, "Bitmap size (64,64) not good"},
+        {longId, {}, "Bitmap size (2,2) not good"},
+        {longMap, {}, "Bitmap size (2,2) not good"},
+        {{0, 0, 2, 0, 0}, {}, nullptr},
+        {{}, {}, nullptr},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(testing::PrintToString(row.expected) + (row.error ? row.error : "any"));
         TgaImage image;
-        const Bytes data = row.tga.bytes();
-        image.Decode(data.data(), data.size());
-        EXPECT_EQ(image.BytesPerPixel(), row.tga.depth / 8);
-        EXPECT_EQ(pixels(image, row.expected.size()), row.expected);
-        EXPECT_EQ(image.IdText(), row.tga.id);
+        const std::string error = errorOf([&] { image.Decode(row.data.data(), row.data.size()); });
+        EXPECT_TRUE(row.error ? error == row.error : !error.empty()) << error;
+        EXPECT_EQ(image.HasPixels() ? pixels(image, row.expected.size()) : std::vector<int>{},
+                  row.expected);
+        EXPECT_EQ(image.Width() * image.Height() * image.BytesPerPixel() * image.HasPixels(),
+                  int(row.expected.size()));
     }
-}
-
-TEST(TgaDecode, MalformedOrShortDataIsRefusedWithItsMessage) {
-    const Bytes twelve = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    Bytes longId = Tga{2, 24, 0, 2, 2, twelve, std::string(200, 'i')}.bytes();
-    longId.resize(40);
-    Bytes longMap = Tga{2, 24, 0, 2, 2, twelve, "", 1000, 32}.bytes();
-    longMap.resize(100);
-    const std::pair<Bytes, const char*> cases[] = {
-        {Tga{0, 24, 0, 2, 2, twelve}.bytes(), "No image data included"},
-        {Tga{10, 24, 0, 2, 2, twelve}.bytes(), "Unreadable image data type (RLE compressed ?)"},
-        {Tga{2, 15, 0, 2, 2, twelve}.bytes(), "Unexpected pixel size (15)"},
-        {Tga{2, 24, 0, 64, 64, twelve}.bytes(), "Bitmap size (64,64) not good"},
-        {longId, "Bitmap size (2,2) not good"},
-        {longMap, "Bitmap size (2,2) not good"},
-        {{0, 0, 2, 0, 0}, nullptr}, // shorter than a header: any message
-        {{}, nullptr},
-    };
-    for (const auto& [data, message] : cases) {
-        TgaImage image;
-        const std::string error = errorOf([&] { image.Decode(data.data(), data.size()); });
-        EXPECT_TRUE(message ? error == message : !error.empty()) << error;
-        EXPECT_FALSE(image.HasPixels()) << "a refused picture keeps no stale pixels";
-    }
+    TgaImage image;
+    image.Decode(rows[0].data.data(), rows[0].data.size());
+    EXPECT_EQ(image.IdText(), "V" + std::string(41, 'x'));
+    const GLenum formats[] = {GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA, GL_RGB};
+    for (int depth = 1; depth <= 5; ++depth)
+        EXPECT_EQ(std::pair(TextureFormat(depth), TextureComponents(depth)),
+                  std::pair(formats[depth - 1], depth <= 2 ? depth : 4));
 }
 
 TEST(ImageFiles, LoadersReportUnreadableFilesAndKeepTheAnnouncedLayout) {
@@ -132,17 +118,13 @@ TEST(ImageFiles, LoadersReportUnreadableFilesAndKeepTheAnnouncedLayout) {
          {static_cast<const char*>(nullptr), "", "missing.tga", "empty.tga", "folder.tga"})
         EXPECT_FALSE(image.LoadFile(path, 0, 0, 3)) << (path ? path : "null");
     EXPECT_FALSE(image.HasPixels());
-    write("pic.tga", Tga{2, 24, 0, 3, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}.bytes());
+    write("pic.tga", tga(2, 24, 0, 3, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_TRUE(image.LoadFile("pic.tga", 40, 50, 1));
     EXPECT_EQ(std::tuple(image.Width(), image.Height(), image.BytesPerPixel()), std::tuple(3, 1, 3))
         << "the TGA header replaces the announced size";
 
-    // Unknown extension or missing file: false without any decoding or GL work.
-    write("sky.png", {0x89, 'P', 'N', 'G', 1, 2, 3});
-    Texture texture;
-    for (const char* path :
-         {"sky.png", static_cast<const char*>(nullptr), "missing.tga", "missing.raw"})
-        EXPECT_FALSE(texture.LoadFile(path, 2, 2, 3)) << (path ? path : "null");
+    Texture texture; // unknown extension or missing file: false without any GL work
+    EXPECT_FALSE(texture.LoadFile("sky.png", 2, 2, 3) || texture.LoadFile("missing.tga", 2, 2, 3));
     EXPECT_FALSE(texture.IsCreated() || texture.Picture().HasPixels());
     EXPECT_EQ(LandPath("Puy", "sky.tga"), "lands/Puy/sky.tga");
 }
@@ -158,7 +140,6 @@ TEST(AddAlpha, EveryModeOnEveryDepth) {
     } rows[] = {
         {"constant above one", {9, 8, 7}, 3, AlphaConstant, 2.0f, {9, 8, 7, 255}},
         {"constant half", {9, 8, 7}, 3, AlphaConstant, 0.5f, {9, 8, 7, 127}},
-        {"constant below zero", {9, 8, 7}, 3, AlphaConstant, -1.0f, {9, 8, 7, 0}},
         {"grey", rgb, 3, AlphaGrey, 0, {30, 60, 91, 60, 255, 255, 255, 255}},
         {"inverse grey", rgb, 3, AlphaInverseGrey, 0, {30, 60, 91, 195, 255, 255, 255, 0}},
         {"grey on grey", {40, 0}, 1, AlphaGrey, 0, {40, 40, 0, 0}},
@@ -170,7 +151,6 @@ TEST(AddAlpha, EveryModeOnEveryDepth) {
          0,
          {0, 0, 0, 0, 1, 0, 0, 0, 2, 1, 9, 255}},
         {"rewritten in place", {10, 20, 30, 99}, 4, AlphaBlackClear, 0, {10, 20, 30, 255}},
-        {"grey alpha in place", {0, 77}, 2, AlphaBlackClear, 0, {0, 0}},
         {"unknown mode", {10, 20, 30, 99}, 4, 9, 0, {10, 20, 30, 99}},
     };
     for (const auto& row : rows) {
@@ -180,26 +160,16 @@ TEST(AddAlpha, EveryModeOnEveryDepth) {
         EXPECT_EQ(image.BytesPerPixel(), int(row.expected.size() * row.depth / row.pixels.size()));
         EXPECT_EQ(pixels(image, row.expected.size()), row.expected);
     }
-    Image source(1, 1, {1, 2, 3}, 3), copy;
-    copy = source;
-    source.Pixels()[0] = 99;
-    EXPECT_EQ(copy.Pixels()[0], 1) << "copies are deep";
 }
 
-// Without a GL context the textures cannot be created, but the cache and the
-// pictures behave the same.
+// Without a GL context textures are not created, but the cache holds each picture once.
 TEST(ResourceTextureCache, LoadsEachBuiltInPictureOnceAndRefusesOtherIds) {
     ResourceTextureCache cache;
     Texture* first = cache.Get(402);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Width(), 256);
-    EXPECT_EQ(cache.Get(402), first);
-    EXPECT_NE(cache.Get(199), first);
+    EXPECT_EQ(std::pair(cache.Get(402), first->Width()), std::pair(first, 256));
     EXPECT_NE(errorOf([&] { cache.Get(398); }).find("398"), std::string::npos);
     EXPECT_NE(errorOf([&] { cache.Get(411); }), "") << "the sound is not a picture";
-    EXPECT_EQ(cache.Count(), 2);
+    EXPECT_EQ(cache.Count(), 1);
     cache.Clear();
     EXPECT_EQ(cache.Count(), 0);
-    RawImage raw; // a raw decoder refuses a TGA file of another size
-    EXPECT_THROW(raw.LoadResource(405, 64, 64, 3), FatalError);
 }
