@@ -110,10 +110,10 @@ click_page 150 355 # "Wind"
 window_shot 07-toggled
 click_page 418 61 # "Reset"
 window_shot 08-reset
-pixels=$(changed_pixels 06-general 07-toggled 0% "$toggles")
-e2e_check "the toggles show their new state ($pixels pixels)" [ "$pixels" -gt 100 ]
+toggled=$(changed_pixels 06-general 07-toggled 0% "$toggles")
+e2e_check "the toggles show their new state ($toggled pixels)" [ "$toggled" -gt 100 ]
 pixels=$(changed_pixels 06-general 08-reset 0% "$toggles")
-e2e_check "Reset shows the world's state again ($pixels pixels)" [ "$pixels" -lt 20 ]
+e2e_check "Reset shows the world's state again ($pixels pixels)" [ "$toggled" -gt 100 -a "$pixels" -lt 20 ]
 click_page 150 380
 click_page 150 355
 click_page 288 61 # "Valid"
@@ -135,7 +135,7 @@ press Escape
 shown() { grep -qx "wind.show = \"$2\"" "$1" && grep -qx "pompes.show = \"$3\"" "$1"; }
 e2e_check "General -> Valid switched the wind and the thermals on" shown "$E2E_WORK/shown.sav" TRUE TRUE
 e2e_check "\"showwind 0\" switched the wind off, the thermals stay on" shown "$E2E_WORK/hidden.sav" FALSE TRUE
-e2e_check "no temporary file is left by the saves" [ -z "$(find "$E2E_WORK" -name '*.tmp*')" ]
+e2e_check "no temporary file is left by the saves" [ -s "$E2E_WORK/hidden.sav" -a -z "$(find "$E2E_WORK" -name '*.tmp*')" ]
 
 # ---------------------------------------------------------------- Quit
 # The window resized by the user is written with the settings; unknown lines are kept.
