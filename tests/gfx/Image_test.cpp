@@ -94,6 +94,8 @@ TEST(TgaDecode, PixelsAreReadInFileOrderAndMalformedDataIsRefused) {
     TgaImage image;
     image.Decode(rows[0].data.data(), rows[0].data.size());
     EXPECT_EQ(image.IdText(), "V" + std::string(41, 'x'));
+    errorOf([&] { image.Decode(rows[9].data.data(), rows[9].data.size()); });
+    EXPECT_FALSE(image.HasPixels()) << "a refused picture keeps no stale pixels";
     const GLenum formats[] = {GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA, GL_RGB};
     for (int depth = 1; depth <= 5; ++depth)
         EXPECT_EQ(std::pair(TextureFormat(depth), TextureComponents(depth)),
