@@ -149,12 +149,9 @@ e2e_check "the settings file keeps the server entry and holds the new size" [ "$
 
 # ---------------------------------------------------------------- other starts
 # A window that cannot be made is a fatal error: box text on stderr, status 1.
-fatal_told() {
-    local out
-    out=$(cd "$E2E_WORK" && DISPLAY=:nowhere timeout 30 "$E2E_BIN" 2>&1 >/dev/null)
-    [ $? = 1 ] && grep -qx 'Error: Failed To Register The Window Class\.' <<<"$out"
-}
-e2e_check "a fatal error exits with status 1, told under \"Error\"" fatal_told
+fatal=$(cd "$E2E_WORK" && DISPLAY=:nowhere timeout 30 "$E2E_BIN" 2>&1 >/dev/null; echo "status $?")
+e2e_check "a fatal error is told under \"Error\" and exits with status 1" \
+    [ "$(grep -cx -e 'Error: Failed To Register The Window Class\.' -e 'status 1' <<<"$fatal")" = 2 ]
 "$E2E_BIN" --help >"$E2E_TMP/help.out"
 e2e_check "--help exits 0 and shows the options" grep -q -- '--load FILE.sav' "$E2E_TMP/help.out"
 

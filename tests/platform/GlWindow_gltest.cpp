@@ -68,3 +68,23 @@ TEST(GlWindowGl, SizesFullScreenAndBack) {
     EXPECT_EQ(std::pair(window.sdlWindow(), window.client()),
               std::pair(before, std::pair(500, 400)));
 }
+
+// Every frame starts from the same state, whatever the last one left.
+TEST(GlWindowGl, SetupGlStateSetsTheFrameStartingState) {
+    RecordingWindow window;
+    window.createWindow("t", 0, 320, 240, 24, false);
+    glFrontFace(GL_CCW);
+    glViewport(5, 5, 10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(1, 2, 3);
+    window.setupGlState();
+    std::vector<GLint> got(8);
+    for (int i = 0;
+         const GLenum state : {GL_FRONT_FACE, GL_CULL_FACE_MODE, GL_DEPTH_FUNC, GL_FOG_MODE})
+        glGetIntegerv(state, &got[i++]);
+    glGetIntegerv(GL_VIEWPORT, &got[4]);
+    EXPECT_EQ(got, (std::vector<GLint>{GL_CW, GL_BACK, GL_LEQUAL, GL_EXP2, 0, 0, 320, 240}));
+    GLfloat modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    EXPECT_EQ(modelview[12] + modelview[13] + modelview[14], 0.0f) << "the matrices are reset";
+}

@@ -15,7 +15,6 @@
 
 #include "support/WorkingFolder.h"
 
-using Modes = std::vector<DisplayMode>;
 using Names = std::vector<std::string>;
 
 // Missing sizes follow the other at 4:3 (truncated), nothing at all is 640 x 480 x 24;
@@ -33,23 +32,6 @@ TEST(DisplayModes, WindowRequestsFillInWhatIsMissing) {
     for (const auto& c : cases)
         EXPECT_EQ(resolveWindowRequest(c.width, c.height, c.bits, c.fullScreen), c.expected)
             << c.width << "x" << c.height << "x" << c.bits;
-}
-
-// The exact depth outweighs any size mismatch, then the closest size, ties to the first;
-// the list is sorted by depth, width, height, without duplicates, low depths or overflow.
-TEST(DisplayModes, ChoiceAndListing) {
-    const Modes modes = {
-        {800, 600, 16}, {1600, 1200, 32}, {1024, 768, 32}, {1024, 768, 32}, {640, 480, 24}};
-    EXPECT_EQ(chooseDisplayMode(modes, {800, 600, 32}), 2);
-    EXPECT_EQ(chooseDisplayMode(modes, {1500, 1100, 32}), 1);
-    EXPECT_EQ(chooseDisplayMode(modes, {800, 600, 16}), 0);
-    EXPECT_EQ(chooseDisplayMode({}, {800, 600, 32}), -1);
-    const Modes enumerated = {{1024, 768, 32},  {800, 600, 16},   {1024, 768, 32}, {640, 480, 8},
-                              {5120, 1440, 32}, {4096, 2160, 32}, {800, 480, 32},  {320, 200, 14}};
-    EXPECT_EQ(
-        displayModeList(enumerated, 200),
-        (Modes{
-            {800, 600, 16}, {800, 480, 32}, {1024, 768, 32}, {4096, 2160, 32}, {5120, 1440, 32}}));
 }
 
 // Folders list "." and ".." first, then names without case; extensions match in any
