@@ -15,8 +15,7 @@
 #include "audio/Listener.h"
 #include "audio/Sound.h"
 
-// The tests share OpenAL Soft's null device, which plays in real time, unheard (running
-// without a device is checked where the installed program starts).
+// OpenAL Soft's null device plays in real time, unheard (no device: see the desktop run).
 namespace {
 
 ALint sourceInt(const SoundSource& source, ALenum what) {

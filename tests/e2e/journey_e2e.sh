@@ -2,7 +2,7 @@
 # A user's whole session in one run of the program: the start-up pictures, the main
 # page, a game loaded from Scenario -> Load, walking, a spot added and the land
 # saved, a game saved, Tab to the next spot, Parameters -> General's Reset and Valid,
-# the console, Quit, and the settings file written. Then a fatal error, and --help.
+# the console, Quit, and the settings file written. Then a fatal error.
 E2E_APP_TIMEOUT=300 # the whole session is one run
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
@@ -147,12 +147,9 @@ e2e_check "Quit -> Yes ends the program normally (status $E2E_STATUS)" [ "$E2E_S
 e2e_check "the settings file keeps the server entry and holds the new size" [ "$(cat "$ini")" = \
     $'// my servers\nserver1 = "alpha.example.org"\napp.width = "700"\napp.height = "500"\napp.colorbits = "32"\napp.fullscreen = "FALSE"' ]
 
-# ---------------------------------------------------------------- other starts
 # A window that cannot be made is a fatal error: box text on stderr, status 1.
 fatal=$(cd "$E2E_WORK" && DISPLAY=:nowhere timeout 30 "$E2E_BIN" 2>&1 >/dev/null; echo "status $?")
 e2e_check "a fatal error is told under \"Error\" and exits with status 1" \
     [ "$(grep -cx -e 'Error: Failed To Register The Window Class\.' -e 'status 1' <<<"$fatal")" = 2 ]
-"$E2E_BIN" --help >"$E2E_TMP/help.out"
-e2e_check "--help exits 0 and shows the options" grep -q -- '--load FILE.sav' "$E2E_TMP/help.out"
 
 e2e_finish

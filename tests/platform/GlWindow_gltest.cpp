@@ -38,6 +38,9 @@ class RecordingWindow : public GlWindow {
 // a window only resizes.
 TEST(GlWindowGl, SizesFullScreenAndBack) {
     RecordingWindow window;
+    int x = -1, y = -1;
+    window.mousePosition(x, y); // no window yet: the corner
+    EXPECT_EQ(std::pair(x, y), std::pair(0, 0));
     ASSERT_TRUE(window.createWindow(nullptr, 0, 0, 0, 0, false));
     EXPECT_EQ(window.client(), std::pair(640, 480));
     SDL_Window* first = window.sdlWindow();
@@ -74,6 +77,7 @@ TEST(GlWindowGl, SetupGlStateSetsTheFrameStartingState) {
     RecordingWindow window;
     window.createWindow("t", 0, 320, 240, 24, false);
     glFrontFace(GL_CCW);
+    glClearColor(0.5f, 0.5f, 0.5f, 0.5f);
     glViewport(5, 5, 10, 10);
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(1, 2, 3);
@@ -84,7 +88,9 @@ TEST(GlWindowGl, SetupGlStateSetsTheFrameStartingState) {
         glGetIntegerv(state, &got[i++]);
     glGetIntegerv(GL_VIEWPORT, &got[4]);
     EXPECT_EQ(got, (std::vector<GLint>{GL_CW, GL_BACK, GL_LEQUAL, GL_EXP2, 0, 0, 320, 240}));
-    GLfloat modelview[16];
+    GLfloat modelview[16], clear[4];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0, 0, 0, 1}));
     EXPECT_EQ(modelview[12] + modelview[13] + modelview[14], 0.0f) << "the matrices are reset";
 }

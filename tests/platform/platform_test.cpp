@@ -28,7 +28,8 @@ TEST(DisplayModes, WindowRequestsFillInWhatIsMissing) {
                  {0, 600, 16, false, {800, 600, 16}},  {-5, -1, -8, false, {640, 480, 24}},
                  {101, 0, 24, false, {101, 75, 24}},   {640, 200, 24, false, {640, 200, 24}},
                  {800, 600, 8, false, {800, 600, 8}},  {800, 600, 14, true, {800, 600, 16}},
-                 {800, 600, 15, true, {800, 600, 15}}, {1, 0, 0, false, {1, 0, 24}}};
+                 {800, 600, 15, true, {800, 600, 15}}, {1, 0, 0, false, {1, 0, 24}},
+                 {0, 1, 0, false, {1, 1, 24}}};
     for (const auto& c : cases)
         EXPECT_EQ(resolveWindowRequest(c.width, c.height, c.bits, c.fullScreen), c.expected)
             << c.width << "x" << c.height << "x" << c.bits;

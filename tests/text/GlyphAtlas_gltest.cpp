@@ -1,5 +1,4 @@
-// Text lights exactly the pixels the glyph bitmaps would, glyph by glyph at the pen
-// positions, in its colour, for each font the menu uses, also after the context is made anew.
+// Text lights exactly the pixels its glyph bitmaps would, in its colour, in every menu font.
 #include <gtest/gtest.h>
 
 #include <string>
