@@ -50,8 +50,7 @@ Lines answerTo(ConsolePage& console, const std::string& line) {
 }
 } // namespace
 
-// Return echoes the line before the answer and keeps the end in view; the keys the
-// buffer uses are kept from the shortcuts, the others passed on.
+// Return echoes the line before the answer; the keys the buffer uses are kept from shortcuts.
 TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
     ConsoleBuffer console;
     console.setGeometry(4, 40);
@@ -74,9 +73,8 @@ TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
     EXPECT_EQ(console.visibleRows(false).front(), "first");
 }
 
-// Ten columns leave seven for the input beside "> " and "_": typing shows the end, Left
-// and Right move the window and stop at both ends, erasing back resets it; Up walks back
-// through the entries and then shows an empty line, Down walks forward past the newest.
+// Ten columns leave seven for the input beside "> " and "_": Left and Right move the window
+// and stop at both ends; Up walks back to an empty line, Down forward past the newest.
 TEST(ConsoleBuffer, ALongInputScrollsWithinItsBoundsAndHistoryStopsAtTheEnds) {
     ConsoleBuffer console;
     console.setGeometry(5, 10);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Ventrix as a desktop user meets it: the Debian package holds what it needs; unpacked and
-# started with a fresh home, it fills the working folder (keeping what the user has), runs
-# silent and quiet without a sound device, and types what a US or French layout types.
+# The Debian package holds what it needs; unpacked and started with a fresh home, the program
+# fills its folder (keeping the user's files), runs quiet without sound, types as the layout does.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 app_id=org.ventrix.Ventrix

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# A user's whole session in one run of the program: the start-up pictures, the main
-# page, a game loaded from Scenario -> Load, walking, a spot added and the land
-# saved, a game saved, Tab to the next spot, Parameters -> General's Reset and Valid,
-# the console, Quit, and the settings file written. Then a fatal error.
+# A user's session in one run: start-up pictures, main page, Scenario -> Load, a walk, a spot
+# saved, a game saved, Tab, General's Reset and Valid, the console, Quit and the settings
+# written; then a fatal error.
 E2E_APP_TIMEOUT=300 # the whole session is one run
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
@@ -53,8 +52,6 @@ click_navigation 350
 click_page 98 345
 click_page 142 156 # "Load"
 e2e_check "loading ridge.sav closes the menu and shows a world" e2e_wait_for 60 world_shown
-share=$(convert "$E2E_SHOTS/probe.png" -fx 'b > r + 0.08 ? 1 : 0' -format '%[fx:int(100*mean)]' info:)
-e2e_check "the land shows its sky and its ground ($share % sky)" [ "$share" -gt 10 -a "$share" -lt 90 ]
 
 # ---------------------------------------------------------------- walk, add a spot
 press Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up

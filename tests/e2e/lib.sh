@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end harness: drives the real ventrix binary in its own X display with xdotool.
-# Source it, call e2e_init "$@" (binary, source folder), e2e_start_display, e2e_start_app,
-# e2e_require_window; check with e2e_check "what" command...; end with e2e_finish.
-# Everything it started is killed by its own id on exit; window shots stay in $E2E_SHOTS.
+# Drives the real binary in its own X display: e2e_init "$@" (binary, source folder),
+# e2e_start_display, e2e_start_app, e2e_require_window, e2e_check "what" command..., e2e_finish.
 set -u
 
 E2E_NAME=$(basename "${BASH_SOURCE[1]:-e2e}" .sh)

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Interrupted and failed writes. The program is killed while it saves a game
-# ("savescene" from the console) half way through writing, and while it saves the
-# land's spots ("savemap") just before the new file replaces the old one (both files
-# go through the same writer, so each point is met once). Each time the old file must
-# still be there, unchanged. Then saves into read-only folders must be reported and lose nothing.
+# Interrupted and failed writes: killed half way through "savescene" and just before
+# "savemap"'s new file replaces the old (one writer, so each point is met once), the old
+# file stays unchanged; saves into read-only folders are reported and lose nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 e2e_start_display

@@ -23,8 +23,7 @@ class GlTestWindow {
     GlTestWindow(const GlTestWindow&) = delete;
     GlTestWindow& operator=(const GlTestWindow&) = delete;
 
-    // Destroys the window and its context and makes new ones, as a display-mode
-    // change does: every GL name of the old context is gone.
+    // A new window and context, as a display-mode change makes: the old GL names are gone.
     void recreate() {
         close();
         open();

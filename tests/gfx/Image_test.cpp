@@ -14,8 +14,7 @@
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 
-// TGA file bytes: the header's fields as given, the ID text, a colour map of filler bytes,
-// and the pixels as stored.
+// TGA file bytes: the header's fields, the ID text, a colour map of filler, the pixels.
 Bytes tga(std::uint8_t type, std::uint8_t depth, std::uint8_t descriptor, int width, int height,
           const Bytes& pixels, const std::string& id = "", int mapLength = 0, int mapBits = 0) {
     Bytes out = {std::uint8_t(id.size()), std::uint8_t(mapLength ? 1 : 0), type, 0, 0};

@@ -7,8 +7,7 @@
 #include "gfx/Texture.h"
 
 namespace {
-// Draws the texture over (x, y, w, h) as a widget panel does: the picture's first row
-// (t = 0) at the top.
+// Draws the texture over (x, y, w, h) as a widget panel does: the picture's first row on top.
 std::vector<std::uint8_t> drawPanel(const GlTestWindow& window, const Texture& texture, int x,
                                     int y, int w, int h) {
     glEnable(GL_TEXTURE_2D);

@@ -88,7 +88,7 @@ TEST_F(LayerListTest, InputGoesToTheHighestLayerUnderThePointerDownToAnExclusive
     }
     app.showLayer(&a, false, false);
     app.mouseHover(600, 600);
-    EXPECT_TRUE(app.keyDown('q')) << "no input layer: keys go nowhere";
+    EXPECT_TRUE(app.keyDown('q') && app.middleButtonUp(0, 600, 600)) << "no input layer";
     app.mouseHover(60, 60);
     app.keyDown('x');
     app.leftButtonDown(0, 60, 60);
@@ -112,6 +112,21 @@ TEST_F(LayerListTest, RemovingAnExclusiveBoxDeletesItAndGivesTheInputBack) {
     EXPECT_EQ(app.inputLayer(), &a);
     EXPECT_FALSE(app.inputFollowsMouse());
     EXPECT_TRUE(a.active);
+}
+
+// The frame rate is measured over twenty frames; a plain layer stays open and passes on
+// the input it has no use for, so the application can act on it.
+TEST_F(LayerListTest, FrameRateOverTwentyFramesAndPlainLayers) {
+    app.timer.start();
+    for (int i = 0; i < 20; ++i)
+        app.update();
+    EXPECT_FLOAT_EQ(app.fps, static_cast<float>(20.0 / app.timer.now));
+    struct Plain : Element {
+        void draw() override {}
+    } layer;
+    EXPECT_TRUE(layer.update(0) && layer.leftDoubleClick(0, 1, 1) &&
+                layer.middleButton(0, 1, 1, true) && layer.middleDoubleClick(0, 1, 1) &&
+                layer.rightButton(0, 1, 1, true) && layer.rightDoubleClick(0, 1, 1));
 }
 
 TEST(Accessors, ReachTheFirstApplication) {
