@@ -92,7 +92,6 @@ matching_spot() {
 e2e_check "Tab stands the observer on a spot of the land, with that spot's wind" matching_spot
 
 # ---------------------------------------------------------------- Parameters -> General
-# Reset puts the controls back to the world's state; Valid applies them.
 press Escape
 click_navigation 250 # Parameters
 click_navigation 200 # General
@@ -133,7 +132,6 @@ e2e_check "\"showwind 0\" switched the wind off, the thermals stay on" shown "$E
 e2e_check "no temporary file is left by the saves" [ -s "$E2E_WORK/hidden.sav" -a -z "$(find "$E2E_WORK" -name '*.tmp*')" ]
 
 # ---------------------------------------------------------------- Quit
-# The window resized by the user is written with the settings; unknown lines are kept.
 xdotool windowsize "$E2E_WIN" 700 500
 e2e_wait_for 10 eval 'read_size; [ "$WIDTH" = 700 ]'
 press Escape

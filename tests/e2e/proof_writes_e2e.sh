@@ -91,7 +91,6 @@ window_shot before-land
 console savemap
 e2e_wait_for 40 box_over before-land
 click_yes
-# The same error box as the saved game's, once the question box has gone.
 same_box() { window_shot land-told && [ "$(changed_pixels game-told land-told 10% "$box")" -lt 6000 ]; }
 e2e_check "'savemap' into a read-only folder shows the same error box" e2e_wait_for 20 same_box && land_told=1
 close_box before-land

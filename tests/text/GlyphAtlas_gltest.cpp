@@ -76,4 +76,6 @@ TEST(GlyphTexture, LightsExactlyTheBitsOfEachGlyphAtItsPenPositionInItsColour) {
     window.begin2D();
     drawText(font, 10, 20, white, "%s\x01X", filler.c_str());
     EXPECT_EQ(wrongPixels(window, none, white), 0);
+    drawText(font, -1, 20, white, "X"); // starting left of the view, the string is left out
+    EXPECT_EQ(wrongPixels(window, none, white), 0);
 }

@@ -19,6 +19,8 @@ TEST(StringTable, BuiltInTextsAreTheExactWindows1252BytesAndStayPut) {
     EXPECT_EQ(table.count(), 153);
     EXPECT_EQ(table.text(25), quit) << "growing the table moves nothing";
     EXPECT_STREQ(table.text(47), "Direction (\xB0)");
+    table.clear();
+    EXPECT_STREQ(table.text(47), "Direction (\xB0)") << "texts come back after a clear";
 }
 
 // A bound file overrides ids it holds (CR LF or LF, texts cut at 1,023 bytes, bad lines
@@ -47,6 +49,8 @@ TEST(FontCache, OneFontPerRequestAndExtentsGrowWithTextAndHeight) {
           cache.get("Arial", 24, true, true), cache.get("Courier New", 24, true, false)})
         EXPECT_NE(other, bold);
     EXPECT_EQ(cache.count(), 5);
+    Font font;
+    EXPECT_TRUE(font.create("Arial", 18, false, false) && !font.create("", 18, false, false));
     Font* none = cache.get("", 18, false, false);
     EXPECT_FALSE(none->hasFace());
     EXPECT_EQ(std::pair(none->textExtent("abc").width, cache.get(nullptr, 18, false, false)),
