@@ -75,7 +75,6 @@ class GlTestWindow {
     SDL_GLContext context = nullptr;
 };
 
-// Pixel access on a bottom-up RGB read-back.
 struct PixelView {
     const std::vector<std::uint8_t>& pixels;
     int width;

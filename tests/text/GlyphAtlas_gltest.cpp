@@ -78,4 +78,6 @@ TEST(GlyphTexture, LightsExactlyTheBitsOfEachGlyphAtItsPenPositionInItsColour) {
     EXPECT_EQ(wrongPixels(window, none, white), 0);
     drawText(font, -1, 20, white, "X"); // starting left of the view, the string is left out
     EXPECT_EQ(wrongPixels(window, none, white), 0);
+    drawText(font, 0, 20, white, "X"); // at its edge, drawn
+    EXPECT_GT(wrongPixels(window, none, white), 0);
 }
