@@ -31,7 +31,6 @@ unset XDG_DATA_HOME VENTRIX_HOME
 folder="$HOME/.local/share/ventrix"
 mkdir -p "$folder"
 echo "the user's own" >"$folder/field.sav"
-# No sound device, whatever the machine has: ALSA is pointed at a card that is not there.
 : >"$E2E_TMP/empty.conf"
 export ALSOFT_CONF="$E2E_TMP/empty.conf" ALSOFT_DRIVERS=alsa ALSA_CARD=ventrix_no_such_card
 

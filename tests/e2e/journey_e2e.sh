@@ -14,7 +14,6 @@ orig="$E2E_TMP/ridge.map.orig"
 cp "$land" "$orig"
 printf '// my servers\nserver1 = "alpha.example.org"\n' >"$ini"
 
-# x, y, wind speed and direction of the spot named $2 in land file $1.
 spot_fields() {
     local n
     n=$(sed -n "s/^spot\([0-9]*\)\.name = \"$2\"\$/\1/p" "$1" | head -n 1)

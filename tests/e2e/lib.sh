@@ -43,7 +43,6 @@ e2e_wait_for() {
     done
 }
 
-# Xvfb on a display number it picks itself, and openbox on it.
 e2e_start_display() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS="$! $E2E_PIDS"
@@ -54,7 +53,6 @@ e2e_start_display() {
     e2e_wait_for 30 wmctrl -m || { cat "$E2E_TMP/openbox.log" >&2 && exit 1; }
 }
 
-# Starts ventrix in $E2E_WORK with the given arguments, output in $E2E_TMP/app.out/.err.
 e2e_start_app() {
     (cd "$E2E_WORK" && exec timeout "$E2E_APP_TIMEOUT" ${E2E_RUN_AS:-} "$E2E_BIN" "$@") \
         >"$E2E_TMP/app.out" 2>"$E2E_TMP/app.err" &

@@ -36,7 +36,6 @@ console() {
     type_line "$1"
 }
 
-# Runs a command with the helper asked to kill at a point; the program must die by SIGKILL.
 kill_during() {
     VENTRIX_KILL_FILE=$2 VENTRIX_KILL_AT=$1 E2E_APP_TIMEOUT=180 LD_PRELOAD="$shim" start_world
     console "$3"

@@ -9,7 +9,9 @@
 #include "Fakes.h"
 #include "gfx/Texture.h"
 #include "platform/KeepDisplayOpen.h"
+#include "io/KeyValueFile.h"
 #include "shell/Accessors.h"
+#include "shell/Settings.h"
 #include "support/WorkingFolder.h"
 
 namespace {
@@ -54,6 +56,9 @@ TEST(ApplicationGl, StartsFromTheSettingsDrawsThePointerAndWritesTheSettingsAtCl
     }
     std::stringstream written;
     written << std::ifstream("ventrix.ini").rdbuf();
+    KeyValueFile full; // full screen comes from the file when the command line does not ask
+    std::ofstream("full.ini") << "app.fullscreen = \"true\"\n";
+    EXPECT_TRUE(loadSettings(full, "full.ini", false).fullScreen);
     EXPECT_EQ(written.str(), "// keep\napp.width = \"640\"\napp.height = \"400\"\n"
                              "app.colorbits = \"32\"\napp.fullscreen = \"FALSE\"\n");
 }
