@@ -72,7 +72,6 @@ e2e_check "Scenario -> Save writes mine.sav, where the walk ended" e2e_wait_for 
 press Escape Escape Escape
 
 # ---------------------------------------------------------------- Tab
-# Tab goes to the next spot and applies its wind: a spot added there records it.
 press Tab
 add_spot "after tab"
 read -r tab_x tab_y tab_speed tab_dir <<<"$(spot_fields "$land" "after tab")"

@@ -92,7 +92,6 @@ click_navigation() { click_page 140 $(($1 + 20)); }
 # "Yes" of a question box centred in the window (600 x 200, "Yes" at (80, 20), 90 x 30).
 click_yes() { click_window $(((WIDTH - 600) / 2 + 131)) $(((HEIGHT - 200) / 2 + 41)); }
 
-# A picture of the window alone, or of the whole screen, as $E2E_SHOTS/$1.png.
 window_shot() { xwd -id "$E2E_WIN" -silent | convert xwd:- "$E2E_SHOTS/$1.png"; }
 e2e_screenshot() { xwd -root -silent | convert xwd:- "$E2E_SHOTS/$1.png"; }
 # Pixels that differ between two shots (by more than the fuzz given), in a crop if given.

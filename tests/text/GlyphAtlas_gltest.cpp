@@ -54,7 +54,9 @@ TEST(GlyphTexture, LightsExactlyTheBitsOfEachGlyphAtItsPenPositionInItsColour) {
         drawString(font, 7, 40, white, (text + "\xFF").c_str()); // code 255 draws nothing
         EXPECT_EQ(wrongPixels(window, expected, white), 0);
         EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << "texturing is left on";
+        const GLuint glyphs = font->glyphTexture();
         fonts.deleteAllLists();
+        EXPECT_FALSE(glIsTexture(glyphs)) << "the old context's glyphs are given back";
         window.recreate();
         fonts.rebuildAllLists();
         std::copy(green, green + 3, font->colour);
