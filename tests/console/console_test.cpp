@@ -20,12 +20,6 @@ void type(ConsoleBuffer& console, const std::string& text) {
     }
 }
 
-ConsoleBuffer makeBuffer(int rows, int columns) {
-    ConsoleBuffer console;
-    console.setGeometry(rows, columns);
-    return console;
-}
-
 class RecordingCommand : public Command {
   public:
     RecordingCommand(std::string_view commandName, ConsolePage* console)
@@ -40,14 +34,6 @@ class RecordingCommand : public Command {
     Lines received;
     std::string reply;
 };
-
-// Without a window a character cell measures one pixel.
-std::unique_ptr<ConsolePage> makePage(int rows, int columns) {
-    auto console = std::make_unique<ConsolePage>();
-    console->hasFocus = true;
-    console->create(nullptr, 0, 0, columns + 10, rows + 10, nullptr, nullptr, nullptr);
-    return console;
-}
 
 // The lines printed after the echo of the entered line.
 Lines answerTo(ConsolePage& console, const std::string& line) {
@@ -64,8 +50,10 @@ Lines answerTo(ConsolePage& console, const std::string& line) {
 }
 } // namespace
 
+// Return echoes the line before the answer; the keys the buffer uses are kept from shortcuts.
 TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
-    ConsoleBuffer console = makeBuffer(4, 40);
+    ConsoleBuffer console;
+    console.setGeometry(4, 40);
     console.addLine("first");
     type(console, "a.b%c(d");
     console.keyDown(Key::Delete, nullptr); // once the codes of arrows: now plain characters
@@ -76,117 +64,94 @@ TEST(ConsoleBuffer, ReturnEchoesTheLineBeforeTheAnswerAndKeepsTheEndInView) {
         console.addLine("answer 2");
     });
     EXPECT_EQ(console.outputLines(), (Lines{"first", "> a.b%c", "answer 1", "answer 2"}));
-    EXPECT_EQ(console.firstVisible(), 2);
     EXPECT_EQ(console.visibleRows(false), (Lines{"answer 1", "answer 2", "> "}));
-    for (int key : {Key::Back, Key::Delete, Key::Home, Key::Left, Key::Right, Key::Up, Key::Down,
-                    Key::Return, int('~'), 200})
+    for (int key : {Key::Back, Key::Home, Key::Left, Key::Right, Key::Up, int('~'), 200})
         EXPECT_TRUE(console.keyDown(key, nullptr)) << "key " << key;
-    for (int key : {Key::Escape, Key::Console, Key::Tab, Key::F1, Key::PageUp, 127})
+    for (int key : {Key::Escape, Key::Console, Key::Tab, Key::PageUp, 127})
         EXPECT_FALSE(console.keyDown(key, nullptr)) << "key " << key;
     console.scrollTo(-5);
     EXPECT_EQ(console.visibleRows(false).front(), "first");
-    console.scrollTo(100);
-    EXPECT_EQ(console.firstVisible(), console.lastScrollPosition());
 }
 
-// Up walks back through the entries and then shows an empty line; Down walks forward
-// and stops after the newest. A recalled long line shows its end.
-TEST(ConsoleBuffer, HistoryWalksBothWaysAndStopsAtTheEnds) {
-    ConsoleBuffer console = makeBuffer(10, 10);
-    console.keyDown(Key::Up, nullptr);
-    EXPECT_EQ(console.input(), "");
-    EXPECT_EQ(console.historyPosition(), -1);
-    for (const char* line : {"one", "two", "abcdefghijkl"}) {
-        type(console, line);
-        console.keyDown(Key::Return, [](const std::string&) {});
-    }
-    const struct {
-        int key;
-        const char* input;
-    } walk[] = {{Key::Up, "abcdefghijkl"},
-                {Key::Up, "two"},
-                {Key::Up, "one"},
-                {Key::Up, ""},
-                {Key::Up, ""},
-                {Key::Down, "one"},
-                {Key::Down, "two"},
-                {Key::Down, "abcdefghijkl"},
-                {Key::Down, ""},
-                {Key::Down, ""},
-                {Key::Up, "abcdefghijkl"}};
-    for (const auto& step : walk) {
-        console.keyDown(step.key, nullptr);
-        EXPECT_EQ(console.input(), step.input);
-    }
-    EXPECT_EQ(console.visibleRows(true).back(), "> fghijkl_");
-}
-
-// Ten columns leave seven for the input beside "> " and "_": typing shows the end,
-// Left and Right move the window and stop at both ends, erasing back resets it.
-TEST(ConsoleBuffer, ALongInputScrollsWithinItsBounds) {
-    ConsoleBuffer console = makeBuffer(5, 10);
+// Ten columns leave seven for the input beside "> " and "_": Left and Right move the window
+// and stop at both ends; Up walks back to an empty line, Down forward past the newest.
+TEST(ConsoleBuffer, ALongInputScrollsWithinItsBoundsAndHistoryStopsAtTheEnds) {
+    ConsoleBuffer console;
+    console.setGeometry(5, 10);
     console.addLine("0123456789ABC");
     type(console, "abcdefghijkl");
     EXPECT_EQ(console.visibleRows(true), (Lines{"0123456789", "> fghijkl_"}));
     console.keyDown(Key::Home, nullptr);
     EXPECT_EQ(console.visibleRows(false).back(), "> abcdefgh");
-    const std::pair<int, int> moves[] = {
-        {Key::Left, 1}, {Key::Left, 5}, {Key::Right, 4}, {Key::Right, 0}};
-    for (const auto& [key, scroll] : moves) {
-        for (int i = 0; i < (scroll == 1 || scroll == 4 ? 1 : 10); ++i)
+    for (const auto& [key, times, scroll] : {std::tuple{Key::Left, 1, 1},
+                                             {Key::Left, 10, 5},
+                                             {Key::Right, 1, 4},
+                                             {Key::Right, 10, 0}}) {
+        for (int i = 0; i < times; ++i)
             console.keyDown(key, nullptr);
         EXPECT_EQ(console.inputScroll(), scroll);
     }
     EXPECT_FALSE(console.typeCharacter(0x7F)) << "a control character types nothing";
-    for (int i = 0; i < 8; ++i)
-        console.addLine("line");
-    console.scrollTo(0);
-    console.setGeometry(3, 8); // a smaller window shows the last lines and the input's end
-    EXPECT_EQ(console.visibleRows(true), (Lines{"line", "> hijkl_"}));
+    console.setGeometry(3, 8); // a smaller window shows the input's end
+    EXPECT_EQ(console.visibleRows(true).back(), "> hijkl_");
     for (int i = 0; i < 10; ++i)
         console.keyDown(Key::Back, nullptr);
-    EXPECT_EQ(console.input(), "ab");
-    EXPECT_EQ(console.inputScroll(), 0);
+    EXPECT_EQ(std::pair(console.input(), console.inputScroll()), std::pair(std::string("ab"), 0));
+
+    console.keyDown(Key::Back, nullptr);
+    console.keyDown(Key::Back, nullptr);
+    for (const char* line : {"one", "abcdefghijkl"}) {
+        type(console, line);
+        console.keyDown(Key::Return, [](const std::string&) {});
+    }
+    const std::pair<int, const char*> walk[] = {{Key::Up, "abcdefghijkl"},
+                                                {Key::Up, "one"},
+                                                {Key::Up, ""},
+                                                {Key::Up, ""},
+                                                {Key::Down, "one"},
+                                                {Key::Down, "abcdefghijkl"},
+                                                {Key::Down, ""},
+                                                {Key::Down, ""},
+                                                {Key::Up, "abcdefghijkl"}};
+    for (const auto& [key, input] : walk) {
+        console.keyDown(key, nullptr);
+        EXPECT_EQ(console.input(), input);
+    }
+    EXPECT_EQ(console.visibleRows(true).back(), "> hijkl_") << "a recalled line shows its end";
 }
 
 TEST(ConsolePage, InterpretsBuiltInWordsAndRegisteredCommands) {
-    auto console = makePage(40, 60);
+    auto console = std::make_unique<ConsolePage>();
+    console->hasFocus = true;
+    console->create(nullptr, 0, 0, 70, 50, nullptr, nullptr, nullptr); // a pixel a cell
     EXPECT_EQ(console->buffer().outputLines(),
               (Lines{"Ventrix version 2.0.c", "Tape help to display the list of commands"}));
     RecordingCommand showWind("showwind", console.get());
     RecordingCommand other("observerspeed", console.get());
     EXPECT_EQ(answerTo(*console, "help"), (Lines{"help", "version", "showwind", "observerspeed"}));
     EXPECT_EQ(answerTo(*console, "version"), Lines{"Ventrix version 2.0.c"});
-    for (const char* line : {" help", "Help", "help ", "help me", "ShowWind 1"})
+    for (const char* line : {" help", "Help", "help me", "ShowWind 1"})
         EXPECT_EQ(answerTo(*console, line), Lines{"unknown command"}) << line;
     EXPECT_TRUE(answerTo(*console, "").empty());
     EXPECT_TRUE(answerTo(*console, "showwind  1   more").empty());
     EXPECT_EQ(showWind.received, (Lines{"1", "more"}));
     showWind.reply = "first line\nsecond line";
     EXPECT_EQ(answerTo(*console, "showwind"), (Lines{"first line", "second line"}));
-    EXPECT_EQ(showWind.runs, 2);
-    EXPECT_EQ(other.runs, 0);
-    EXPECT_EQ(splitConsoleWords(" a\tb c d e f g h i j k l").back(), "j") << "ten words at most";
-    EXPECT_EQ(splitConsoleWords(" a\tb c").front(), "a");
+    EXPECT_EQ(std::pair(showWind.runs, other.runs), std::pair(2, 0));
+    EXPECT_EQ(splitConsoleWords(" a\tb c d e f g h i j k l"),
+              (Lines{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}));
 }
 
-TEST(ConsolePage, KeysCountOnlyWhileItTakesThemAndLinesMoveTheScrollBar) {
-    auto console = makePage(3, 40);
-    console->hasFocus = false;
-    EXPECT_TRUE(console->characterTyped('a'));
-    EXPECT_EQ(console->buffer().input(), "");
-    console->hasFocus = true;
-    EXPECT_FALSE(console->keyDown('a')) << "the press that types is kept from the shortcuts";
-    EXPECT_FALSE(console->characterTyped('a'));
-    EXPECT_EQ(console->buffer().input(), "a");
-    EXPECT_TRUE(console->keyDown(Key::Escape));
-    Recorder bar;
-    console->subscribe(&bar);
-    answerTo(*console, "version");
-    ASSERT_FALSE(bar.events.empty());
-    EXPECT_EQ(bar.last().count, console->buffer().lineCount());
-    EXPECT_EQ(bar.last().first, console->buffer().firstVisible());
-    EXPECT_EQ(bar.last().type & (EventChanged | EventScrolled), EventChanged | EventScrolled);
-    console->onEvent(nullptr, RangeEvent(EventScrolled, 0.0f, 0.0f, 10.0f));
-    EXPECT_EQ(console->buffer().visibleRows(false).front(), "Ventrix version 2.0.c");
+TEST(ConsolePage, KeysCountOnlyWhileItTakesThemAndTheScrollBarMovesTheLines) {
+    ConsolePage console;
+    console.create(nullptr, 0, 0, 50, 13, nullptr, nullptr, nullptr); // three rows
+    EXPECT_TRUE(console.characterTyped('a'));
+    EXPECT_EQ(console.buffer().input(), "");
+    console.hasFocus = true;
+    EXPECT_FALSE(console.keyDown('a')) << "the press that types is kept from the shortcuts";
+    EXPECT_FALSE(console.characterTyped('a'));
+    EXPECT_EQ(console.buffer().input(), "a");
+    EXPECT_TRUE(console.keyDown(Key::Escape));
+    console.onEvent(nullptr, RangeEvent(EventScrolled, 0.0f, 0.0f, 10.0f));
+    EXPECT_EQ(console.buffer().visibleRows(false).front(), "Ventrix version 2.0.c");
 }

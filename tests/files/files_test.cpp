@@ -17,9 +17,8 @@ void touch(const fs::path& path, const std::string& text = "") {
 }
 } // namespace
 
-// Every list shows the names as they are on disk, replacing what it held before (and
-// its selection); "." and ".." are no lands, gliders have no extension, saved games and
-// demos match their ending in any case.
+// Every list shows the names as they are on disk, replacing what it held (and its selection);
+// "." and ".." are no lands, gliders have no extension, games and demos match in any case.
 TEST(FileLists, ListsReplaceTheirItemsWithWhatIsOnDisk) {
     testsupport::WorkingFolder work("ventrix-files");
     const std::string root = work.path().string();

@@ -2,16 +2,14 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-/*
-A small visible window with a legacy OpenGL context for GL tests (run under
-Xvfb). Pixels are read back from the back buffer before any swap, bottom row
-first, RGB.
-*/
+// A small visible window with a legacy OpenGL context for GL tests (run under Xvfb).
+// Pixels are read back from the back buffer before any swap, bottom row first, RGB.
 class GlTestWindow {
   public:
     explicit GlTestWindow(int w = 320, int h = 240) : width(w), height(h) {
@@ -25,8 +23,7 @@ class GlTestWindow {
     GlTestWindow(const GlTestWindow&) = delete;
     GlTestWindow& operator=(const GlTestWindow&) = delete;
 
-    // Destroys the window and its context and makes new ones, as a display-mode
-    // change does: every GL name of the old context is gone.
+    // A new window and context, as a display-mode change makes: the old GL names are gone.
     void recreate() {
         close();
         open();
@@ -70,17 +67,14 @@ class GlTestWindow {
         SDL_GL_MakeCurrent(window, context);
     }
     void close() {
-        if (context) SDL_GL_DeleteContext(context);
-        if (window) SDL_DestroyWindow(window);
-        context = nullptr;
-        window = nullptr;
+        if (context) SDL_GL_DeleteContext(std::exchange(context, nullptr));
+        if (window) SDL_DestroyWindow(std::exchange(window, nullptr));
     }
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
 
-// Pixel access on a bottom-up RGB read-back.
 struct PixelView {
     const std::vector<std::uint8_t>& pixels;
     int width;

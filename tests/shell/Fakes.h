@@ -3,23 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "shell/Element.h"
 #include "app/SimulatorApplication.h"
+#include "shell/Element.h"
 
 // A layer that records what the application asks of it.
 class FakeLayer : public Element {
   public:
-    explicit FakeLayer(std::string layerName, std::vector<std::string>* journal = nullptr)
-        : name(std::move(layerName)), log(journal) {
-        setRect(0, 0, 100, 100);
+    explicit FakeLayer(std::string layerName, int size = 100) : name(std::move(layerName)) {
+        setRect(0, 0, size, size);
     }
     ~FakeLayer() override {
         if (deleted) *deleted = true;
     }
-    void draw() override {
-        ++draws;
-        if (log) log->push_back("draw " + name);
-    }
+    void draw() override { ++draws; }
     bool update(double) override {
         ++updates;
         return keepOpen;
@@ -40,23 +36,14 @@ class FakeLayer : public Element {
         ++hitTests;
         return Element::hitTest(px, py);
     }
-    void resize(int w, int h) override {
-        resizes.push_back({w, h});
-        Element::resize(w, h);
-    }
 
     std::string name;
-    std::vector<std::string>* log;
     bool* deleted = nullptr;
-    bool keepOpen = true;
-    bool passKeys = true;
-    int draws = 0;
-    int updates = 0;
-    int hitTests = 0;
+    bool keepOpen = true, passKeys = true;
+    int updates = 0, hitTests = 0, draws = 0;
     std::vector<int> keys;
     std::string typed;
     std::vector<bool> buttons;
-    std::vector<std::pair<int, int>> resizes;
 };
 
 // An application without a window: the pointer is wherever the test puts it.
@@ -68,7 +55,6 @@ class TestApplication : public SimulatorApplication {
     }
     bool sceneHasWorld() const override { return worldBuilt; }
 
-    int pointerX = -1000;
-    int pointerY = -1000;
+    int pointerX = -1000, pointerY = -1000;
     bool worldBuilt = false;
 };

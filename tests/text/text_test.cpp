@@ -10,17 +10,14 @@
 TEST(StringTable, BuiltInTextsAreTheExactWindows1252BytesAndStayPut) {
     StringTable table;
     ASSERT_TRUE(table.bind());
-    EXPECT_EQ(table.text(0), nullptr);
-    EXPECT_EQ(table.text(154), nullptr);
+    EXPECT_TRUE(table.text(0) == nullptr && table.text(154) == nullptr);
     EXPECT_EQ(table.count(), 0) << "an unknown id caches nothing";
     const char* quit = table.text(25);
     for (int id = 1; id <= 153; ++id)
         ASSERT_GT(std::strlen(table.text(id)), 0u) << "id " << id;
     EXPECT_EQ(table.count(), 153);
     EXPECT_EQ(table.text(25), quit) << "growing the table moves nothing";
-    EXPECT_STREQ(quit, "Quit Ventrix ?");
     EXPECT_STREQ(table.text(47), "Direction (\xB0)");
-    EXPECT_STREQ(table.text(148), "\xB2         : display console");
     table.clear();
     EXPECT_EQ(table.count(), 0);
 }
@@ -33,9 +30,7 @@ TEST(StringTable, BoundFileOverridesAndBuiltInTextsFillTheRest) {
         << "5\tFermer\r\n6\tOui\nnot a line\n7x\tbad id\n9\t" << std::string(1500, 'y') << "\n";
     StringTable table;
     EXPECT_TRUE(table.bind("texts.txt"));
-    EXPECT_STREQ(table.text(5), "Fermer");
-    EXPECT_STREQ(table.text(6), "Oui");
-    EXPECT_STREQ(table.text(7), "No");
+    EXPECT_EQ(std::string(table.text(5)) + table.text(6) + table.text(7), "FermerOuiNo");
     EXPECT_EQ(std::strlen(table.text(9)), 1023u);
     StringTable missing;
     EXPECT_FALSE(missing.bind("/nonexistent/ventrix/texts.txt"));
@@ -53,16 +48,17 @@ TEST(FontCache, OneFontPerRequestAndExtentsGrowWithTextAndHeight) {
           cache.get("Arial", 24, true, true), cache.get("Courier New", 24, true, false)})
         EXPECT_NE(other, bold);
     EXPECT_EQ(cache.count(), 5);
+    Font font;
+    EXPECT_TRUE(font.create("Arial", 18, false, false) && !font.create("", 18, false, false));
     Font* none = cache.get("", 18, false, false);
     EXPECT_FALSE(none->hasFace());
-    EXPECT_EQ(none->textExtent("abc").width, 0);
-    EXPECT_EQ(cache.get(nullptr, 18, false, false), none);
+    EXPECT_EQ(std::pair(none->textExtent("abc").width, cache.get(nullptr, 18, false, false)),
+              std::pair(0, none));
     EXPECT_EQ(cache.count(), 6);
 
     Font* small = cache.get("Arial", 18, false, false);
     const TextSize word = small->textExtent("Load");
-    EXPECT_EQ(small->textExtent("").width, 0);
-    EXPECT_EQ(small->textExtent(nullptr).width, 0);
+    EXPECT_EQ(small->textExtent("").width + small->textExtent(nullptr).width, 0);
     EXPECT_GT(small->textExtent("Load completed").width, word.width);
     EXPECT_GT(cache.get("Arial", 24, false, false)->textExtent("Load").width, word.width);
     EXPECT_NEAR(word.height, 18, 1);
