@@ -1,10 +1,15 @@
 // The land maker: its triangulation, height maps, side files made into land
-// files, and which way up its painted pictures lie.
+// files, which way up its painted pictures lie, and lands made from elevation data
+// written here with GDAL, checked through the test's own transformation.
+#include <gdal_priv.h>
 #include <gtest/gtest.h>
+#include <ogr_spatialref.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
+#include <random>
 #include <tuple>
 
 #include "Bintree.h"
@@ -13,6 +18,7 @@
 #include "Noise.h"
 #include "Painter.h"
 #include "io/KeyValueFile.h"
+#include "support/WorkingFolder.h"
 #include "world/terrain/Terrain.h"
 
 namespace {
@@ -277,4 +283,68 @@ TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
     const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
     EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
     EXPECT_GT(brightness(top), brightness(bottom) + 60) << "dark hills at their foot";
+}
+
+namespace {
+constexpr double centreLat = 46.05, centreLon = 6.32;
+constexpr double utmE = 292671.077, utmN = 5103095.052; // the centre in UTM zone 32N
+
+// A tilted plane in metres: any swapped or mirrored axis moves every height.
+double surface(double east, double north) {
+    return 900.0 + 0.05 * (east - utmE) - 0.03 * (north - utmN);
+}
+
+} // namespace
+
+TEST(GeoLand, HeightsAndPlaceMatchTheRasterAtTheSameGeographicPoint) {
+    testsupport::WorkingFolder folder;
+    std::filesystem::create_directories("lands/geo");
+    constexpr int size = 600;
+    double transform[6] = {utmE - 3000, 10, 0, utmN + 3000, 0, -10};
+    GDALAllRegister();
+    GDALDataset* dem = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
+        "lands/geo/dem.tif", size, size, 1, GDT_Float32, nullptr);
+    dem->SetGeoTransform(transform);
+    OGRSpatialReference frame, utm;
+    utm.importFromEPSG(32632);
+    dem->SetSpatialRef(&utm);
+    std::vector<float> values(size * size);
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column)
+            values[row * size + column] =
+                float(surface(transform[0] + 10 * (column + 0.5), transform[3] - 10 * (row + 0.5)));
+    ASSERT_EQ(dem->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, size, size, values.data(), size, size,
+                                              GDT_Float32, 0, 0),
+              CE_None);
+    GDALClose(dem);
+    KeyValueFile side;
+    side.openText("land.name = \"geo\"\nland.dem = \"dem.tif\"\nland.tolerance = \"0.5\"\n"
+                  "land.center = \"46.05 6.32\"\nland.size.x = \"3000\"\nland.size.y = \"2400\"\n");
+    LandRecipe recipe;
+    MadeLandSummary summary;
+    std::string error;
+    ASSERT_TRUE(recipe.read(side, "lands/geo", error) && makeLand(recipe, summary, error)) << error;
+    KeyValueFile land;
+    ASSERT_TRUE(land.open("lands/geo/geo.map"));
+    EXPECT_NEAR(land.getFloat("terrain.latitud", 0), centreLat, 1e-5);
+    EXPECT_NEAR(land.getFloat("terrain.longitud", 0), centreLon, 1e-5);
+    Terrain terrain;
+    terrain.SetName("geo");
+    ASSERT_TRUE(terrain.Load(land));
+    const float sizeX = terrain.box().maxX, sizeY = terrain.box().maxY;
+    EXPECT_NEAR(sizeX, 3000, 20);
+    EXPECT_NEAR(sizeY, 2400, 20);
+    // The land's frame is a transverse Mercator about its centre, x east, y north.
+    frame.importFromProj4("+proj=tmerc +lat_0=46.05 +lon_0=6.32 +k=1 +x_0=0 +y_0=0 +datum=WGS84");
+    utm.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    std::unique_ptr<OGRCoordinateTransformation> toUtm(
+        OGRCreateCoordinateTransformation(&frame, &utm));
+    std::mt19937 random(14);
+    std::uniform_real_distribution<float> across(1, sizeX - 1), up(1, sizeY - 1);
+    for (int n = 0; n < 100; ++n) {
+        const float x = across(random), y = up(random);
+        double east = x - sizeX / 2, north = y - sizeY / 2;
+        toUtm->Transform(1, &east, &north);
+        ASSERT_NEAR(terrain.HeightAt(x, y), surface(east, north), 1.0) << "at " << x << ", " << y;
+    }
 }

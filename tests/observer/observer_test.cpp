@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -218,4 +219,25 @@ TEST_F(ObserverTest, TheEyeReadsTheWindFieldAndPublishesItsSpeed) {
     EXPECT_NEAR(eye.windProbe().speed(), 5.0f, 0.5f);
     EXPECT_EQ(recorder.last[Observer::windSpeedEvent], eye.windProbe().speed());
     eye.unsubscribe(&recorder);
+}
+
+// Found by fuzzing saved games: the largest speed one may hold.
+TEST_F(ObserverTest, AHugeWalkingSpeedNeverTakesTheEyeToInfinity) {
+    observer.placeAfterLoad(nullptr);
+    observer.setSpeed(std::numeric_limits<float>::max());
+    observer.setHeading(0.3f, -1.0f); // looking up
+    const auto finite = [&] {
+        return std::isfinite(observer.position()[0] + observer.position()[1] +
+                             observer.position()[2]);
+    };
+    for (int step = 0; step < 40; ++step) {
+        observer.moveByKey(Key::Up, 0.1f);
+        ASSERT_TRUE(finite()) << "after " << step + 1 << " steps up";
+    }
+    observer.moveByKey(Key::Up, 3.0f); // a step long enough to overflow the distance
+    observer.moveByKey(Key::Down, 0.1f);
+    EXPECT_TRUE(finite());
+    EXPECT_GE(observer.positionZ(),
+              terrain.HeightAt(observer.positionX(), observer.positionY()) + 2.0f);
+    EXPECT_TRUE(terrain.containsXY(observer.positionX(), observer.positionY()));
 }

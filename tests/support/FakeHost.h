@@ -39,10 +39,7 @@ class FakeHost : public CommandHost {
   public:
     void requestClose() override { ++closeRequests, log.push_back("close"); }
     bool isFullScreen() const override { return fullScreen; }
-    void setFullScreen(bool on) override {
-        fullScreen = on;
-        ++fullScreenSwitches;
-    }
+    void setFullScreen(bool on) override { fullScreen = on; }
     std::vector<DisplayMode> displayModes(int capacity) const override {
         std::vector<DisplayMode> listed = modes;
         if (static_cast<int>(listed.size()) > capacity) listed.resize(capacity);
@@ -50,15 +47,14 @@ class FakeHost : public CommandHost {
     }
     DisplayMode currentMode() const override { return current; }
     void changeResolution(const DisplayMode& mode) override {
-        resolutionChanges.push_back(mode);
         current = mode;
         log.push_back(displayModeName(mode));
     }
     bool screenInfoShown() const override { return screenInfo; }
     void setScreenInfoShown(bool shown) override { screenInfo = shown; }
-    void applyScreenInfo() override { ++screenInfoApplied, log.push_back("applyinfo"); }
+    void applyScreenInfo() override { log.push_back("applyinfo"); }
     void showScene() override { ++sceneShown, log.push_back("showscene"); }
-    void presentNow() override { ++framesPresented, log.push_back("present"); }
+    void presentNow() override { log.push_back("present"); }
 
     EventPublisher* ask(const char* text, const char* title, const Event& yes) override {
         log.push_back(std::string(text) + "|" + title);
@@ -99,14 +95,10 @@ class FakeHost : public CommandHost {
     std::vector<std::string> log;
     int closeRequests = 0;
     bool fullScreen = false;
-    int fullScreenSwitches = 0;
     std::vector<DisplayMode> modes;
     DisplayMode current;
-    std::vector<DisplayMode> resolutionChanges;
     bool screenInfo = true;
-    int screenInfoApplied = 0;
     int sceneShown = 0;
-    int framesPresented = 0;
     std::vector<Question> questions;
     std::vector<Question> entries;
     std::vector<Notice> messages;
