@@ -272,8 +272,9 @@ TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
 TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
     LandRecipe recipe;
     recipe.sizeX = recipe.sizeY = 1000;
-    recipe.forests.push_back({500, 150, 140, 0, 12}); // a wood near the south edge only
-    const Painter painter(recipe, HeightMap(5, 5, std::vector<float>(25, 0.0f)));
+    recipe.forests.push_back({500, 150, 140, 0, 12});         // a wood near the south edge only
+    const HeightMap flat(5, 5, std::vector<float>(25, 0.0f)); // the painter keeps a reference
+    const Painter painter(recipe, flat);
     const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
     RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
     EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";

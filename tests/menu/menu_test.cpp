@@ -103,8 +103,9 @@ TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
         {p.speed, "observerspeed"},   {p.azimut, "observerazimutspeed"},
         {p.site, "observersitespeed"}};
     for (const auto& [control, name] : joined) {
-        auto found = std::find_if(p.commands.begin(), p.commands.end(),
-                                  [&](const auto& made) { return made->name == name; });
+        auto found =
+            std::find_if(p.commands.begin(), p.commands.end(),
+                         [&, name = name](const auto& made) { return made->name == name; });
         ASSERT_NE(found, p.commands.end()) << name;
         Command* joinedCommand = found->get();
         EXPECT_TRUE(control->isSubscribed(joinedCommand) &&
