@@ -2,7 +2,8 @@
 // "Load completed", on the sample lands and on a large land of about 131,000
 // leaf triangles with a 1024 x 1024 ground picture (made with the land maker).
 //
-// Needs a display (it uploads textures): xvfb-run -a ./bench_build [source dir]
+// Needs a display (it uploads textures): xvfb-run -a ./bench_build [source dir [land...]]
+// Lands named after the source folder are the only ones timed ("large" for the large one).
 // The land maker is looked up next to this program.
 
 #include <unistd.h>
@@ -187,14 +188,20 @@ int main(int argc, char** argv) {
     std::string load;
     std::getline(loadAverage, load);
     std::printf("load average at start: %s\n", load.c_str());
+    std::vector<std::string> lands(argv + std::min(argc, 2), argv + argc);
+    if (lands.empty()) lands = {"ridge", "field", "large"};
+    auto wanted = [&](const std::string& land) {
+        return std::find(lands.begin(), lands.end(), land) != lands.end();
+    };
     GlTestWindow window(320, 240);
     for (const char* land : {"ridge", "field"}) {
-        if (fs::exists(fs::path("lands") / land)) benchLand(land, 5);
+        if (wanted(land) && fs::exists(fs::path("lands") / land)) benchLand(land, 5);
     }
-    if (fs::exists(landmaker) && makeLargeLand(landmaker)) {
-        benchLand("large", 3);
-    } else {
-        std::printf("large land: no land maker at %s\n", landmaker.c_str());
+    if (wanted("large")) {
+        if (fs::exists(landmaker) && makeLargeLand(landmaker))
+            benchLand("large", 3);
+        else
+            std::printf("large land: no land maker at %s\n", landmaker.c_str());
     }
     fs::current_path("/");
     fs::remove_all(work);

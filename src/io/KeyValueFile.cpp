@@ -171,6 +171,9 @@ bool KeyValueFile::open(const char* name) {
     if (std::filesystem::is_directory(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
+    // A land's file runs to megabytes: growing the text by doubling would copy it many times.
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec) contents.reserve(size);
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         contents.append(buffer, static_cast<std::size_t>(in.gcount()));

@@ -112,10 +112,7 @@ bool Terrain::ReadGeometry(KeyValueFile& landFile) {
         if (indices[i] < 0 || indices[i] >= pointCount) return false;
     if (!terrainMesh.Build(coordinates.data(), pointCount, indices.data(), triangleCount))
         return false;
-    if (!BuildTree(std::span<const int32_t>(records.data(), std::size_t(recordCount) * 4)))
-        return false;
-    FinishTree();
-    return true;
+    return BuildTree(std::span<const int32_t>(records.data(), std::size_t(recordCount) * 4));
 }
 
 void Terrain::ReadSpots(KeyValueFile& landFile) {

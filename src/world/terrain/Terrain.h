@@ -130,22 +130,28 @@ class Terrain {
     std::size_t spotIndexNear(float x, float y) const;
     void ResetDefaults();
     bool ReadGeometry(KeyValueFile& landFile);
+    // A triangle's left and right children in the land file's tree (-1 for none).
+    using ChildLinks = std::array<int32_t, 2>;
     bool BuildTree(std::span<const int32_t> records);
+    static std::vector<int32_t> DepthFirstOrder(const std::vector<ChildLinks>& children,
+                                                const ChildLinks& rootChildren,
+                                                std::size_t& reached);
     bool CheckTree(const std::vector<bool>& hasRecord);
-    void OrderNodesDepthFirst();
     bool ChildInsideParent(const TriangleNode& child, const TriangleNode& parent) const;
-    void FinishTree();
+    void FinishTree(std::size_t reached);
     void ComputeNormals();
     void ReadSpots(KeyValueFile& landFile);
     void ReadGroundPicture(KeyValueFile& landFile);
 
     std::array<float, 6> GrownCorners(int32_t triangle) const;
-    bool InsideGrown(const TriangleNode& node, float x, float y) const;
+    static bool InsideGrown(const TriangleNode& node, float x, float y);
     bool HoldsGrown(const TriangleNode& outer, const TriangleNode& inner) const;
     Vec3 InterpolatedNormal(const TriangleNode& leaf, float x, float y) const;
+    // judges is scratch room, kept between leaves so that no leaf allocates.
+    template <class ShadeTexel>
     void ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
-                         std::vector<std::uint8_t>& done,
-                         const std::function<void(int, int, const Vec3&)>& shadeTexel) const;
+                         std::vector<std::uint8_t>& done, std::vector<const TriangleNode*>& judges,
+                         const ShadeTexel& shadeTexel) const;
     bool Accepts(const TriangleNode& node, float x, float y) const;
     const TriangleNode* Search(const TriangleNode& node, float x, float y) const;
     std::array<float, 3> Weights(const TriangleNode& leaf, float x, float y) const;
@@ -170,3 +176,13 @@ class Terrain {
     bool loadNeeded = true;
     bool loadedNow = false;
 };
+
+// Inline: the shading asks it for every texel of the ground picture.
+inline bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) {
+    const auto& g = node.grown;
+    const float ax = g[0], ay = g[1], bx = g[2], by = g[3], cx = g[4], cy = g[5];
+    const float eBC = (cy - by) * (x - bx) - (cx - bx) * (y - by);
+    const float eAB = (by - ay) * (x - ax) - (bx - ax) * (y - ay);
+    const float eCA = (ay - cy) * (x - cx) - (ax - cx) * (y - cy);
+    return eBC * eAB >= 0.0f && eCA * eAB >= 0.0f && eCA * eBC >= 0.0f;
+}

@@ -48,8 +48,9 @@ std::unique_ptr<Image> Terrain::ShadedGround(const SunAngles& sun) const {
             pixel[byte] = shade(pixel[byte], factor, lift);
     };
     std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * height, 0);
+    std::vector<const TriangleNode*> judges;
     for (const TriangleNode* leaf : root.leaves)
-        ShadeLeafTexels(*leaf, width, height, done, shadeTexel);
+        ShadeLeafTexels(*leaf, width, height, done, judges, shadeTexel);
     // Texels no leaf takes have an upright normal, as NormalAt says outside the land.
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
@@ -58,14 +59,24 @@ std::unique_ptr<Image> Terrain::ShadedGround(const SunAngles& sun) const {
     return shaded;
 }
 
+template <class ShadeTexel>
 void Terrain::ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
                               std::vector<std::uint8_t>& done,
-                              const std::function<void(int, int, const Vec3&)>& shadeTexel) const {
+                              std::vector<const TriangleNode*>& judges,
+                              const ShadeTexel& shadeTexel) const {
     if (leaf.degenerate) return;
     // Ancestors whose grown triangle holds this one's take every point it takes.
-    std::vector<const TriangleNode*> judges;
-    for (const TriangleNode* up = leaf.parent; up != nullptr; up = up->parent)
-        if (up->triangle >= 0 && !up->degenerate && !HoldsGrown(*up, leaf)) judges.push_back(up);
+    // Holding is inclusion, so a parent holding a holder of the leaf needs no test.
+    judges.clear();
+    const TriangleNode* holder = &leaf;
+    for (const TriangleNode* up = leaf.parent; up != nullptr && up->triangle >= 0;
+         up = up->parent) {
+        if (up->degenerate) continue;
+        if ((holder->parent == up && holder->insideParent) || HoldsGrown(*up, leaf))
+            holder = up;
+        else
+            judges.push_back(up);
+    }
     const TerrainBox& b = terrainMesh.box;
     const auto& g = leaf.grown;
     const float toColumn = width / terrainMesh.extents[0], toRow = height / terrainMesh.extents[1];

@@ -76,15 +76,6 @@ bool Terrain::HoldsGrown(const TriangleNode& outer, const TriangleNode& inner) c
            InsideGrown(outer, g[4], g[5]);
 }
 
-bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) const {
-    const auto& g = node.grown;
-    const float ax = g[0], ay = g[1], bx = g[2], by = g[3], cx = g[4], cy = g[5];
-    const float eBC = (cy - by) * (x - bx) - (cx - bx) * (y - by);
-    const float eAB = (by - ay) * (x - ax) - (bx - ax) * (y - ay);
-    const float eCA = (ay - cy) * (x - cx) - (ax - cx) * (y - cy);
-    return eBC * eAB >= 0.0f && eCA * eAB >= 0.0f && eCA * eBC >= 0.0f;
-}
-
 // A triangle without horizontal area cannot be interpolated, so as a leaf it never
 // answers; as an inner node it leaves the decision to its children, which would
 // otherwise be out of reach of every query.

@@ -30,79 +30,80 @@ bool horizontallyDegenerate(const TerrainMesh& mesh, int32_t triangle) {
 } // namespace
 
 // Records are (triangle, left, right, parent); a negative triangle is the root's record.
+// The nodes are laid out once, in the order a query visits them.
 bool Terrain::BuildTree(std::span<const int32_t> records) {
     const int32_t count = terrainMesh.triangleCount();
-    nodes.assign(static_cast<std::size_t>(count), TriangleNode{});
-    std::vector<bool> hasRecord(nodes.size(), false);
+    std::vector<ChildLinks> children(static_cast<std::size_t>(count), ChildLinks{-1, -1});
+    std::vector<bool> hasRecord(children.size(), false);
+    ChildLinks rootChildren{-1, -1};
     bool rootSeen = false;
     for (std::size_t r = 0; r + 3 < records.size(); r += 4) {
         const int32_t triangle = records[r];
-        const int32_t left = records[r + 1];
-        const int32_t right = records[r + 2];
+        const ChildLinks links{records[r + 1], records[r + 2]};
         const int32_t parent = records[r + 3];
-        if (!validChild(left, count) || !validChild(right, count)) return false;
-        TriangleNode* owner = &root;
+        if (!validChild(links[0], count) || !validChild(links[1], count)) return false;
         if (triangle < 0) {
             if (rootSeen) return false;
             rootSeen = true;
-        } else {
-            if (triangle >= count || hasRecord[triangle] || !validChild(parent, count))
-                return false;
-            hasRecord[triangle] = true;
-            owner = &nodes[triangle];
-            owner->parent = parent < 0 ? &root : &nodes[parent];
+            rootChildren = links;
+            continue;
         }
-        owner->left = left < 0 ? nullptr : &nodes[left];
-        owner->right = right < 0 ? nullptr : &nodes[right];
+        if (triangle >= count || hasRecord[triangle] || !validChild(parent, count)) return false;
+        hasRecord[triangle] = true;
+        children[triangle] = links;
     }
-    for (int32_t i = 0; i < count; ++i) {
-        nodes[i].triangle = i;
-        nodes[i].degenerate = horizontallyDegenerate(terrainMesh, i);
-        nodes[i].grown = GrownCorners(i);
+    if (!rootSeen || rootChildren[0] < 0) return false;
+    std::size_t reached = 0;
+    const std::vector<int32_t> order = DepthFirstOrder(children, rootChildren, reached);
+    if (order.empty()) return false;
+    std::vector<int32_t> positionOf(children.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        positionOf[order[i]] = static_cast<int32_t>(i);
+    nodes.resize(children.size());
+    auto node = [&](int32_t triangle) {
+        return triangle < 0 ? nullptr : &nodes[positionOf[triangle]];
+    };
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const int32_t triangle = order[i];
+        nodes[i].triangle = triangle;
+        nodes[i].left = node(children[triangle][0]);
+        nodes[i].right = node(children[triangle][1]);
+        nodes[i].degenerate = horizontallyDegenerate(terrainMesh, triangle);
+        nodes[i].grown = GrownCorners(triangle);
     }
     root.triangle = -1;
-    if (!rootSeen || root.left == nullptr || !CheckTree(hasRecord)) return false;
-    OrderNodesDepthFirst();
+    root.left = node(rootChildren[0]);
+    root.right = node(rootChildren[1]);
+    if (!CheckTree(hasRecord)) return false;
+    FinishTree(reached);
     return true;
 }
 
-// Lays the nodes out in the order a query visits them (a node, then its left
-// subtree), so that a descent reads memory that lies close together.
-void Terrain::OrderNodesDepthFirst() {
-    std::vector<TriangleNode*> order;
-    order.reserve(nodes.size());
-    std::vector<bool> placed(nodes.size(), false);
-    std::vector<TriangleNode*> pending{root.right, root.left};
+// The triangles as a query visits them (a node, then its left subtree, then its
+// right one), then those the tree never reaches; reached counts the first.
+// Empty when a triangle is reached twice: such a tree is malformed, and the
+// walk must not loop on it.
+std::vector<int32_t> Terrain::DepthFirstOrder(const std::vector<ChildLinks>& children,
+                                              const ChildLinks& rootChildren,
+                                              std::size_t& reached) {
+    std::vector<int32_t> order;
+    order.reserve(children.size());
+    std::vector<bool> placed(children.size(), false);
+    std::vector<int32_t> pending{rootChildren[1], rootChildren[0]};
     while (!pending.empty()) {
-        TriangleNode* node = pending.back();
+        const int32_t triangle = pending.back();
         pending.pop_back();
-        if (node == nullptr) continue;
-        order.push_back(node);
-        placed[node->triangle] = true;
-        pending.push_back(node->right);
-        pending.push_back(node->left);
+        if (triangle < 0) continue;
+        if (placed[triangle]) return {};
+        placed[triangle] = true;
+        order.push_back(triangle);
+        pending.push_back(children[triangle][1]);
+        pending.push_back(children[triangle][0]);
     }
-    for (TriangleNode& node : nodes)
-        if (!placed[node.triangle]) order.push_back(&node);
-    std::vector<std::size_t> positionOf(nodes.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        positionOf[order[i]->triangle] = i;
-    std::vector<TriangleNode> sorted;
-    sorted.reserve(nodes.size());
-    for (const TriangleNode* node : order)
-        sorted.push_back(*node);
-    auto moved = [&](TriangleNode* old) -> TriangleNode* {
-        if (old == nullptr || old == &root) return old;
-        return &sorted[positionOf[old->triangle]];
-    };
-    for (TriangleNode& node : sorted) {
-        node.parent = moved(node.parent);
-        node.left = moved(node.left);
-        node.right = moved(node.right);
-    }
-    root.left = moved(root.left);
-    root.right = moved(root.right);
-    nodes = std::move(sorted);
+    reached = order.size();
+    for (std::size_t t = 0; t < children.size(); ++t)
+        if (!placed[t]) order.push_back(static_cast<int32_t>(t));
+    return order;
 }
 
 // Walks the tree from the root: every node must have its own record, be reached
@@ -134,6 +135,7 @@ bool Terrain::CheckTree(const std::vector<bool>& hasRecord) {
             if (child == nullptr) continue;
             if (bound != nullptr && !ChildInsideParent(*child, *bound)) return false;
             child->parent = node;
+            child->insideParent = !node->degenerate && HoldsGrown(*node, *child);
             pending.push_back({child, visit.depth + 1, bound});
         }
     }
@@ -150,35 +152,27 @@ bool Terrain::ChildInsideParent(const TriangleNode& child, const TriangleNode& p
     return true;
 }
 
-void Terrain::FinishTree() {
-    // Pre-order walk, left first: leaves come out in leaf-list order and every
-    // node's leaves form one run of that order.
-    std::vector<std::pair<std::size_t, std::size_t>> runs(nodes.size() + 1, {0, 0});
-    std::vector<std::pair<TriangleNode*, bool>> pending{{&root, false}};
-    std::vector<std::size_t> runStart(nodes.size() + 1, 0);
-    auto slot = [](const TriangleNode* node) { return std::size_t(node->triangle + 1); };
-    while (!pending.empty()) {
-        auto [node, done] = pending.back();
-        pending.pop_back();
-        if (done) {
-            runs[slot(node)] = {runStart[slot(node)], leafOrder.size() - runStart[slot(node)]};
-            continue;
-        }
-        runStart[slot(node)] = leafOrder.size();
-        node->leaf = node->triangle >= 0 && node->left == nullptr;
-        if (node->leaf) {
-            leafOrder.push_back(node);
-            runs[slot(node)] = {runStart[slot(node)], 1};
-            continue;
-        }
-        pending.push_back({node, true});
-        if (node->right != nullptr) pending.push_back({node->right, false});
-        if (node->left != nullptr) pending.push_back({node->left, false});
+// The first reached nodes lie in visit order, left first: a node's subtree is
+// the run of nodes after it, so the leaves, listed in that order, give every
+// node its leaves as one run of the list.
+void Terrain::FinishTree(std::size_t reached) {
+    std::vector<std::size_t> leavesBefore(reached);
+    leafOrder.reserve(reached / 2 + 1);
+    for (std::size_t i = 0; i < reached; ++i) {
+        leavesBefore[i] = leafOrder.size();
+        nodes[i].leaf = nodes[i].left == nullptr;
+        if (nodes[i].leaf) leafOrder.push_back(&nodes[i]);
     }
     const std::span<const TriangleNode* const> all(leafOrder);
-    root.leaves = all.subspan(runs[0].first, runs[0].second);
-    for (TriangleNode& node : nodes)
-        node.leaves = all.subspan(runs[slot(&node)].first, runs[slot(&node)].second);
+    root.leaves = all;
+    // Backwards, so that both children have their runs before their parent.
+    for (std::size_t i = reached; i-- > 0;) {
+        TriangleNode& node = nodes[i];
+        std::size_t count = 1;
+        if (!node.leaf)
+            count = node.left->leaves.size() + (node.right ? node.right->leaves.size() : 0);
+        node.leaves = all.subspan(leavesBefore[i], count);
+    }
     ComputeNormals();
     terrainMesh.ComputeTextureCoordinates();
 }

@@ -18,18 +18,19 @@ Terrain, so the lists of all nodes together cost one pointer per leaf.
 */
 class TriangleNode {
   public:
-    virtual ~TriangleNode() = default;
-
     bool isLeaf() const { return leaf; }
 
     int32_t triangle = -1;
-    TriangleNode* parent = nullptr;
-    TriangleNode* left = nullptr;
-    TriangleNode* right = nullptr;
     bool leaf = false;
     // A leaf whose horizontal projection has no area never accepts a point; such
     // an inner node leaves the decision to its children.
     bool degenerate = false;
+    // The grown triangle lies inside the parent's grown one (never under the
+    // root or a parent without area): set when the tree is checked.
+    bool insideParent = false;
+    TriangleNode* parent = nullptr;
+    TriangleNode* left = nullptr;
+    TriangleNode* right = nullptr;
     // The triangle's corners (x, y) grown by 1 % about its centroid, kept so
     // that a point test reads nothing but the node.
     std::array<float, 6> grown{};
