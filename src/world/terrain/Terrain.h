@@ -177,7 +177,7 @@ class Terrain {
     bool loadedNow = false;
 };
 
-// Inline: the shading asks it for every texel of the ground picture.
+// Inline: the shading asks these for every texel of the ground picture.
 inline bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) {
     const auto& g = node.grown;
     const float ax = g[0], ay = g[1], bx = g[2], by = g[3], cx = g[4], cy = g[5];
@@ -185,4 +185,25 @@ inline bool Terrain::InsideGrown(const TriangleNode& node, float x, float y) {
     const float eAB = (by - ay) * (x - ax) - (bx - ax) * (y - ay);
     const float eCA = (ay - cy) * (x - cx) - (ax - cx) * (y - cy);
     return eBC * eAB >= 0.0f && eCA * eAB >= 0.0f && eCA * eBC >= 0.0f;
+}
+
+inline std::array<float, 3> Terrain::Weights(const TriangleNode& leaf, float x, float y) const {
+    const auto& t = terrainMesh.triangles[leaf.triangle];
+    const auto& a = terrainMesh.points[t[0]];
+    const auto& b = terrainMesh.points[t[1]];
+    const auto& c = terrainMesh.points[t[2]];
+    const float d = (b[0] - c[0]) * (a[1] - c[1]) - (a[0] - c[0]) * (b[1] - c[1]);
+    const float wB = ((x - c[0]) * (a[1] - c[1]) - (y - c[1]) * (a[0] - c[0])) / d;
+    const float wA = ((y - c[1]) * (b[0] - c[0]) - (x - c[0]) * (b[1] - c[1])) / d;
+    return {wA, wB, 1.0f - wA - wB};
+}
+
+inline Terrain::Vec3 Terrain::InterpolatedNormal(const TriangleNode& leaf, float x, float y) const {
+    const auto w = Weights(leaf, x, y);
+    const auto& t = terrainMesh.triangles[leaf.triangle];
+    Vec3 n{0.0f, 0.0f, 0.0f};
+    for (int corner = 0; corner < 3; ++corner)
+        for (int axis = 0; axis < 3; ++axis)
+            n[axis] += w[corner] * terrainMesh.pointNormals[t[corner]][axis];
+    return n;
 }

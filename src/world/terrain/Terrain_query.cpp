@@ -98,17 +98,6 @@ const TriangleNode* Terrain::LocateLeaf(float x, float y) const {
     return Search(root, x, y);
 }
 
-std::array<float, 3> Terrain::Weights(const TriangleNode& leaf, float x, float y) const {
-    const auto& t = terrainMesh.triangles[leaf.triangle];
-    const auto& a = terrainMesh.points[t[0]];
-    const auto& b = terrainMesh.points[t[1]];
-    const auto& c = terrainMesh.points[t[2]];
-    const float d = (b[0] - c[0]) * (a[1] - c[1]) - (a[0] - c[0]) * (b[1] - c[1]);
-    const float wB = ((x - c[0]) * (a[1] - c[1]) - (y - c[1]) * (a[0] - c[0])) / d;
-    const float wA = ((y - c[1]) * (b[0] - c[0]) - (x - c[0]) * (b[1] - c[1])) / d;
-    return {wA, wB, 1.0f - wA - wB};
-}
-
 float Terrain::HeightAt(float x, float y) const {
     const TriangleNode* leaf = LocateLeaf(x, y);
     if (leaf == nullptr) return -1.0f;
@@ -122,16 +111,6 @@ Terrain::Vec3 Terrain::NormalAt(float x, float y) const {
     const TriangleNode* leaf = LocateLeaf(x, y);
     if (leaf == nullptr) return {0.0f, 0.0f, 1.0f};
     return InterpolatedNormal(*leaf, x, y);
-}
-
-Terrain::Vec3 Terrain::InterpolatedNormal(const TriangleNode& leaf, float x, float y) const {
-    const auto w = Weights(leaf, x, y);
-    const auto& t = terrainMesh.triangles[leaf.triangle];
-    Vec3 n{0.0f, 0.0f, 0.0f};
-    for (int corner = 0; corner < 3; ++corner)
-        for (int axis = 0; axis < 3; ++axis)
-            n[axis] += w[corner] * terrainMesh.pointNormals[t[corner]][axis];
-    return n;
 }
 
 float Terrain::relief() const {
