@@ -367,16 +367,23 @@ std::size_t KeyValueFile::findClosingQuote(std::size_t openingQuote) const {
     }
 }
 
-std::string KeyValueFile::value() const {
+std::string_view KeyValueFile::valueView(std::string& scratch) const {
     if (found.valueStart == none) return {};
     const std::string_view all(contents);
-    if (!valueQuoted) {
-        return std::string(
-            trimBlanksRight(all.substr(found.valueStart, found.valueEnd - found.valueStart)));
-    }
+    if (!valueQuoted)
+        return trimBlanksRight(all.substr(found.valueStart, found.valueEnd - found.valueStart));
     std::size_t end = found.valueEnd;
     if (end - 1 > found.valueStart && contents[end - 1] == '"') --end; // else: never closed
-    return withoutComments(all.substr(found.valueStart + 1, end - found.valueStart - 1));
+    const std::string_view inner = all.substr(found.valueStart + 1, end - found.valueStart - 1);
+    if (inner.find("//") == std::string_view::npos) return inner;
+    scratch = withoutComments(inner);
+    return scratch;
+}
+
+std::string KeyValueFile::value() const {
+    std::string scratch;
+    const std::string_view view = valueView(scratch);
+    return scratch.empty() ? std::string(view) : scratch;
 }
 
 std::string KeyValueFile::getString(std::string_view key) {
@@ -419,9 +426,11 @@ bool KeyValueFile::getBool(std::string_view key, bool defaultValue) {
 
 std::vector<float> KeyValueFile::getFloatArray(std::string_view key,
                                                const std::vector<float>& defaults) {
-    const std::string s = getString(key);
+    std::string scratch;
+    const std::string_view s = find(key) ? valueView(scratch) : std::string_view{};
     if (s.empty()) return defaults;
     std::vector<float> numbers;
+    numbers.reserve(s.size() / 2 + 1); // every number takes a character and a blank
     const char* last = s.data() + s.size();
     for (const char* p = skipSpaces(s.data(), last); p < last; p = skipSpaces(p, last)) {
         double v = 0.0;
@@ -434,9 +443,11 @@ std::vector<float> KeyValueFile::getFloatArray(std::string_view key,
 }
 
 std::vector<int> KeyValueFile::getIntArray(std::string_view key, const std::vector<int>& defaults) {
-    const std::string s = getString(key);
+    std::string scratch;
+    const std::string_view s = find(key) ? valueView(scratch) : std::string_view{};
     if (s.empty()) return defaults;
     std::vector<int> numbers;
+    numbers.reserve(s.size() / 2 + 1); // every number takes a character and a blank
     const char* last = s.data() + s.size();
     for (const char* p = skipSpaces(s.data(), last); p < last; p = skipSpaces(p, last)) {
         long long v = 0;

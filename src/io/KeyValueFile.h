@@ -85,6 +85,11 @@ class KeyValueFile {
     std::size_t sectionEnd() const { return sectionFinish; }
 
   private:
+    // The found value as value() gives it, seen in the text itself unless a
+    // comment must be cut out of it (then kept in scratch): a land's arrays
+    // run to megabytes, too long to copy before parsing.
+    std::string_view valueView(std::string& scratch) const;
+
     void resetPositions();
     bool recordEntryAt(std::size_t keyPos, std::size_t keyLength);
     void recordQuotedValue(std::size_t quotePos);
