@@ -32,7 +32,6 @@ bool TerrainMesh::Build(const float* coordinates, int32_t pointCount, const int3
     centre = {(box.maxX + box.minX) * 0.5f, (box.maxY + box.minY) * 0.5f,
               (box.maxZ + box.minZ) * 0.5f};
     pointNormals.assign(points.size(), Vec3{0.0f, 0.0f, 0.0f});
-    faceNormals.assign(triangles.size(), Vec3{0.0f, 0.0f, 0.0f});
     textureCoordinates.assign(points.size(), {0.0f, 0.0f});
     return true;
 }
@@ -44,8 +43,6 @@ void TerrainMesh::Clear() {
     triangles.shrink_to_fit();
     pointNormals.clear();
     pointNormals.shrink_to_fit();
-    faceNormals.clear();
-    faceNormals.shrink_to_fit();
     textureCoordinates.clear();
     textureCoordinates.shrink_to_fit();
     box = TerrainBox{};

@@ -53,7 +53,6 @@ class TerrainMesh {
     std::vector<Vec3> points;
     std::vector<Triangle> triangles;
     std::vector<Vec3> pointNormals;
-    std::vector<Vec3> faceNormals;
     std::vector<std::array<float, 2>> textureCoordinates;
     TerrainBox box;
     Vec3 extents{0.0f, 0.0f, 0.0f};

@@ -188,7 +188,6 @@ void Terrain::ComputeNormals() {
         const Vec3 ac{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
         const Vec3 face{ab[1] * ac[2] - ab[2] * ac[1], ab[2] * ac[0] - ab[0] * ac[2],
                         ab[0] * ac[1] - ab[1] * ac[0]};
-        mesh.faceNormals[leaf->triangle] = face;
         for (int32_t index : t)
             for (int axis = 0; axis < 3; ++axis)
                 mesh.pointNormals[index][axis] += face[axis];
