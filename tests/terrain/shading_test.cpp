@@ -31,8 +31,11 @@ void loadWith(Terrain& terrain, const std::vector<uint8_t>& texel, float slope =
               const char* ground = "ground.tga", LandText land = twoTriangleLand(), int size = 4) {
     std::filesystem::create_directories("lands/shade");
     writeTga("lands/shade/ground.tga", size, texel);
-    for (std::size_t i = 0; i < 12; i += 3)
-        land.points[i + 2] = 10.0f + slope * land.points[i];
+    for (std::size_t i = 0; i < land.points.size(); i += 3) {
+        if (i < 12) land.points[i + 2] = 10.0f + slope * land.points[i];
+        land.points[i] += 1000.0f; // away from the origin, which would hide a lost offset
+        land.points[i + 1] += 2000.0f;
+    }
     KeyValueFile file;
     file.openText(land.text() + "terrain.texture.ground = \"" + ground + "\"\n");
     terrain.Clear();
@@ -65,7 +68,8 @@ TEST(GroundShading, EveryTexelTakesTheNormalThePointSearchGivesIt) {
                 int wrong = 0, lit = 0;
                 for (int at = 0; at < 61 * 61 * depth; ++at) {
                     const int x = at / depth % 61, y = at / depth / 61, byte = at % depth;
-                    const auto n = terrain.NormalAt((x + 0.5f) * 100 / 61, (y + 0.5f) * 100 / 61);
+                    const auto n = terrain.NormalAt(1000 + (x + 0.5f) * 100 / 61,
+                                                    2000 + (y + 0.5f) * 100 / 61);
                     const float d = n[2] * sun[0] + n[1] * sun[1] * sun[2] + n[0] * sun[1] * sun[3];
                     const int lift = sun[0] <= 0.1f ? std::max(0, int(50 * 10 * sun[0])) : 50;
                     const int expected =
