@@ -109,3 +109,18 @@ TEST(Windows1252, TypedUtf8BecomesTheCodePagesBytesAndBack) {
         }
     }
 }
+
+// An italic face leans: an "l" starts further right at its top than at its foot; roman stands.
+TEST(FontRaster, ItalicFacesLean) {
+    for (const bool italic : {false, true}) {
+        const auto face = FontRaster::open("Arial", 40, false, italic);
+        ASSERT_TRUE(face);
+        const GlyphBitmap l = face->glyph('l');
+        const auto firstInk = [&l](int row) {
+            for (int x = 0; x < l.width; ++x)
+                if (l.bits[row * l.bytesPerRow() + x / 8] & (0x80 >> (x % 8))) return x;
+            return l.width;
+        };
+        EXPECT_EQ(firstInk(l.rows - 1) - firstInk(0) > 2, italic) << face->file();
+    }
+}
