@@ -68,5 +68,3 @@ foreach(area_dir ${VENTRIX_TEST_AREAS})
     set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
   endforeach()
 endforeach()
-# The window's test reads the icon the window manager sees.
-target_link_libraries(gltest_platform PRIVATE X11)

@@ -3,6 +3,7 @@
 #include "platform/FontRaster.h"
 #include "platform/KeyTranslation.h"
 #include "platform/Keys.h"
+#include "platform/Resources.h"
 #include "platform/Windows1252.h"
 
 #include <SDL2/SDL_keyboard.h>
@@ -16,6 +17,15 @@
 #include "support/WorkingFolder.h"
 
 using Names = std::vector<std::string>;
+
+// Built-in data is found by id and type, and only by both; an italic face is another face.
+TEST(Resources, FoundByIdAndTypeAndFacesBySlant) {
+    ResourceBytes bytes;
+    EXPECT_TRUE(findResource(501, "ICON", bytes) && !findResource(501, "WAVE", bytes));
+    EXPECT_FALSE(findResource(501, nullptr, bytes));
+    EXPECT_NE(FontRaster::open("Arial", 20, false, true)->file(),
+              FontRaster::open("Arial", 20, false, false)->file());
+}
 
 // Missing sizes follow the other at 4:3 (truncated), nothing at all is 640 x 480 x 24;
 // only full screen raises depths below 15 bits to 16.
@@ -107,20 +117,5 @@ TEST(Windows1252, TypedUtf8BecomesTheCodePagesBytesAndBack) {
         if (!utf8.empty()) {
             EXPECT_EQ(utf8ToWindows1252(utf8), std::string(1, char(byte))) << byte;
         }
-    }
-}
-
-// An italic face leans: an "l" starts further right at its top than at its foot; roman stands.
-TEST(FontRaster, ItalicFacesLean) {
-    for (const bool italic : {false, true}) {
-        const auto face = FontRaster::open("Arial", 40, false, italic);
-        ASSERT_TRUE(face);
-        const GlyphBitmap l = face->glyph('l');
-        const auto firstInk = [&l](int row) {
-            for (int x = 0; x < l.width; ++x)
-                if (l.bits[row * l.bytesPerRow() + x / 8] & (0x80 >> (x % 8))) return x;
-            return l.width;
-        };
-        EXPECT_EQ(firstInk(l.rows - 1) - firstInk(0) > 2, italic) << face->file();
     }
 }
