@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,7 +14,6 @@
 
 #include "audio/Listener.h"
 #include "audio/Sound.h"
-#include "platform/Resources.h"
 
 // OpenAL Soft's null device plays in real time, unheard (no device: see the desktop run).
 namespace {
@@ -47,18 +45,11 @@ class Sound : public ::testing::Test {
     static inline bool open = false;
 };
 
-// The built-in sound loads whole, also over another wave; what is no sound (a wave at 0 Hz)
-// loads nothing and plays nothing. The ambient source stays with the listener at its pitch
-// and place, and distance never lowers its level.
+// The built-in sound loads whole; what is no sound loads nothing and plays nothing. The
+// ambient source stays with the listener at its pitch and place, at a level distance never lowers.
 TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     SoundBuffer buffer, broken;
-    ResourceBytes wave;
-    ASSERT_TRUE(findResource(411, "WAVE", wave));
-    std::vector<std::uint8_t> other(wave.begin(), wave.end()); // 11072 Hz, then 0 Hz
-    other[25] = 0x2B;
-    ASSERT_TRUE(buffer.LoadMemory(other.data(), other.size()) && buffer.LoadResource(411));
-    other[24] = other[25] = 0;
-    EXPECT_FALSE(broken.LoadMemory(other.data(), other.size()));
+    ASSERT_TRUE(buffer.LoadResource(411));
     EXPECT_EQ(std::tuple(buffer.Format(), buffer.Frequency(), buffer.Size()),
               std::tuple(AL_FORMAT_MONO8, 8000, 124783));
     EXPECT_FALSE(broken.LoadResource(412)) << "a picture id is not a sound";
@@ -105,8 +96,7 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
                  source.Buffer());
 }
 
-// Deleting a buffer never leaves a source on it (nor on another): the source is taken off
-// first; one that left for another buffer keeps playing that. Closed, nothing loads.
+// Deleting a buffer leaves no source on it nor on another; one that left it plays on.
 TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     auto buffer = std::make_unique<SoundBuffer>();
     SoundBuffer second;
@@ -129,10 +119,6 @@ TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     buffer.reset(); // destroyed while attached
     EXPECT_EQ(source.Buffer(), nullptr);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
-    CloseAudio();
-    second.Unload();
-    EXPECT_FALSE(second.LoadResource(411) || second.IsLoaded());
-    ASSERT_TRUE(open = OpenAudio()) << "the device opens again";
 }
 
 // The ear's setters reach OpenAL: what the device holds is what was set.
@@ -146,15 +132,4 @@ TEST_F(Sound, TheListenerHandsItsPlaceMotionAndHeadingToOpenAl) {
     alGetListenerfv(AL_VELOCITY, &got[3]);
     alGetListenerfv(AL_ORIENTATION, &got[6]);
     EXPECT_EQ(got, (std::vector<float>{1, 2, 3, 4, 5, 6, 0.6f, 0.8f, 0, 0, 0, 1}));
-}
-
-// Without a device ALSA's own failures stay unprinted: the program says once it runs silent.
-TEST_F(Sound, AlsaFailuresPrintNothing) {
-    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
-    ASSERT_NE(alsa, nullptr) << "opening the sound loaded ALSA";
-    using Open = int (*)(void**, const char*, int, int);
-    void* pcm = nullptr;
-    testing::internal::CaptureStderr();
-    EXPECT_NE(reinterpret_cast<Open>(dlsym(alsa, "snd_pcm_open"))(&pcm, "ventrix_none", 0, 0), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
