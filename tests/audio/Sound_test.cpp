@@ -14,6 +14,7 @@
 
 #include "audio/Listener.h"
 #include "audio/Sound.h"
+#include "platform/Resources.h"
 
 // OpenAL Soft's null device plays in real time, unheard (no device: see the desktop run).
 namespace {
@@ -45,11 +46,17 @@ class Sound : public ::testing::Test {
     static inline bool open = false;
 };
 
-// The built-in sound loads whole; what is no sound loads nothing and plays nothing. The
-// ambient source stays with the listener at its pitch and place, at a level distance never lowers.
+// The built-in sound loads whole, also over another wave; no sound (one at 0 Hz) loads and plays
+// nothing. The source stays with the listener at its pitch and place, never fainter far away.
 TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     SoundBuffer buffer, broken;
-    ASSERT_TRUE(buffer.LoadResource(411));
+    ResourceBytes wave;
+    ASSERT_TRUE(findResource(411, "WAVE", wave));
+    std::vector<std::uint8_t> other(wave.begin(), wave.end()); // at 11072 Hz, then at 0 Hz
+    other[25] = 0x2B;
+    ASSERT_TRUE(buffer.LoadMemory(other.data(), other.size()) && buffer.LoadResource(411));
+    other[24] = other[25] = 0;
+    EXPECT_FALSE(broken.LoadMemory(other.data(), other.size()));
     EXPECT_EQ(std::tuple(buffer.Format(), buffer.Frequency(), buffer.Size()),
               std::tuple(AL_FORMAT_MONO8, 8000, 124783));
     EXPECT_FALSE(broken.LoadResource(412)) << "a picture id is not a sound";

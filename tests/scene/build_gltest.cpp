@@ -30,13 +30,11 @@ class Recorder : public EventSubscriber {
         ++count;
         if (!progress) return;
         const auto* report = reinterpret_cast<const ProgressReport*>(event.payload);
-        texts.emplace_back(report->text);
-        percents.push_back(report->percent);
+        reports.emplace_back(report->text, report->percent);
     }
     bool progress;
     int count = 0;
-    std::vector<std::string> texts;
-    std::vector<float> percents;
+    std::vector<std::pair<std::string, float>> reports;
 };
 
 TestLand hill() {
@@ -91,10 +89,11 @@ TEST_F(SceneBuild, ReportsItsProgressInOrderAndEndsLoadedWithOrWithoutTheLand) {
     scene.subscribe(&progress);
     scene.setRect(10, 10, 50, 50); // the build takes the whole client area instead
     build(gameAt("hill", 500.0f, 400.0f));
-    EXPECT_EQ(progress.texts,
-              (std::vector<std::string>{"Loading land...", "Computing wind...",
-                                        "Computing thermals...", "Load completed"}));
-    EXPECT_EQ(progress.percents, (std::vector<float>{5.0f, 60.0f, 85.0f, 100.0f}));
+    EXPECT_EQ(progress.reports,
+              (std::vector<std::pair<std::string, float>>{{"Loading land...", 5.0f},
+                                                          {"Computing wind...", 60.0f},
+                                                          {"Computing thermals...", 85.0f},
+                                                          {"Load completed", 100.0f}}));
     EXPECT_TRUE(scene.isLoaded() && scene.theLand().graphicsReady);
     EXPECT_EQ(scene.thermalSet().livingCount(), scene.thermalSet().nbmax());
     EXPECT_TRUE(scene.hitTest(0, 0)) << "the scene fills the client area from its corner";
