@@ -47,7 +47,8 @@ class Sound : public ::testing::Test {
 };
 
 // The built-in sound loads whole, also over another wave; no sound (one at 0 Hz) loads and plays
-// nothing. The source stays with the listener at its pitch and place, never fainter far away.
+// nothing. The source stays with the ear at its pitch and place, never fainter far away; the
+// ear's place, motion and heading reach OpenAL.
 TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     SoundBuffer buffer, broken;
     ResourceBytes wave;
@@ -76,11 +77,19 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     EXPECT_EQ(sourceInt(source, AL_LOOPING), AL_TRUE);
     EXPECT_EQ(sourceInt(source, AL_SOURCE_RELATIVE), AL_TRUE);
     EXPECT_EQ(sourceInt(source, AL_BUFFER), static_cast<ALint>(name));
-    std::vector<ALfloat> got(5);
+    Listener ear;
+    ear.setPosition({1.0f, 2.0f, 3.0f});
+    ear.setVelocity({4.0f, 5.0f, 6.0f});
+    ear.setOrientation({0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    std::vector<ALfloat> got(17);
     alGetSourcef(source.Name(), AL_ROLLOFF_FACTOR, &got[0]);
     alGetSourcef(source.Name(), AL_PITCH, &got[1]);
     alGetSourcefv(source.Name(), AL_POSITION, &got[2]);
-    EXPECT_EQ(got, (std::vector<ALfloat>{0, 1.5f, -1, 0, 1}));
+    alGetListenerfv(AL_POSITION, &got[5]);
+    alGetListenerfv(AL_VELOCITY, &got[8]);
+    alGetListenerfv(AL_ORIENTATION, &got[11]);
+    EXPECT_EQ(got,
+              (std::vector<ALfloat>{0, 1.5f, -1, 0, 1, 1, 2, 3, 4, 5, 6, 0.6f, 0.8f, 0, 0, 0, 1}));
     ASSERT_TRUE(source.Play());
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const ALint advanced = sourceInt(source, AL_SAMPLE_OFFSET);
@@ -126,17 +135,8 @@ TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     buffer.reset(); // destroyed while attached
     EXPECT_EQ(source.Buffer(), nullptr);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
-}
-
-// The ear's setters reach OpenAL: what the device holds is what was set.
-TEST_F(Sound, TheListenerHandsItsPlaceMotionAndHeadingToOpenAl) {
-    Listener ear;
-    ear.setPosition({1.0f, 2.0f, 3.0f});
-    ear.setVelocity({4.0f, 5.0f, 6.0f});
-    ear.setOrientation({0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f});
-    std::vector<float> got(12);
-    alGetListenerfv(AL_POSITION, &got[0]);
-    alGetListenerfv(AL_VELOCITY, &got[3]);
-    alGetListenerfv(AL_ORIENTATION, &got[6]);
-    EXPECT_EQ(got, (std::vector<float>{1, 2, 3, 4, 5, 6, 0.6f, 0.8f, 0, 0, 0, 1}));
+    CloseAudio();
+    second.Unload();
+    EXPECT_FALSE(second.LoadResource(411) || second.IsLoaded()) << "closed, nothing loads";
+    ASSERT_TRUE(open = OpenAudio()) << "the device opens again";
 }
