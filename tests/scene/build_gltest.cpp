@@ -118,8 +118,9 @@ TEST_F(SceneBuild, ASecondBuildKeepsTheLandAndSpotsAreSavedToItsOwnFile) {
     EXPECT_EQ(spots(), std::pair(std::size_t(4), std::string("added")));
     ASSERT_EQ(scene.theLand().sceneries.size(), 3u);
     const Scenery& barn = *scene.theLand().sceneries.back();
-    EXPECT_EQ((std::vector{barn.x, barn.y, barn.z, barn.width, barn.depth, barn.height}),
-              (std::vector<float>{5, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(
+        (std::vector{barn.x, barn.y, barn.z, barn.width, barn.depth, barn.height, barn.roofHeight}),
+        (std::vector<float>{5, 0, 0, 0, 0, 0, 0}));
 
     writeFile(hillPath, hillText);
     build(gameAt("vale", 6000.0f, 1200.0f));

@@ -37,11 +37,10 @@ const std::string unusualGame = [] {
     std::string text; // real numbers as %f writes them, the rest as they stand
     for (const char* group : groups) {
         std::istringstream words(group);
-        for (std::string key, value; words >> key >> value;)
-            text +=
-                key + " = \"" +
-                (value.find('.') == std::string::npos ? value : std::to_string(std::stod(value))) +
-                "\"\n";
+        for (std::string key, value; words >> key >> value;) {
+            if (value.find('.') != std::string::npos) value = std::to_string(std::stod(value));
+            text += key + " = \"" + value + "\"\n";
+        }
     }
     return text;
 }();
