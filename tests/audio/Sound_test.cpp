@@ -14,6 +14,7 @@
 
 #include "audio/Listener.h"
 #include "audio/Sound.h"
+#include "platform/Resources.h"
 
 // OpenAL Soft's null device plays in real time, unheard (no device: see the desktop run).
 namespace {
@@ -33,6 +34,7 @@ class Sound : public ::testing::Test {
                             ("ventrix_audio_" + std::to_string(::getpid()) + ".conf");
         std::ofstream(config) << "[general]\ndrivers=null\n";
         setenv("ALSOFT_CONF", config.c_str(), 1);
+        setenv("ALSOFT_LOGLEVEL", "1", 1); // the user's own choice
         open = OpenAudio();
     }
     static void TearDownTestSuite() {
@@ -44,11 +46,18 @@ class Sound : public ::testing::Test {
     static inline bool open = false;
 };
 
-// The built-in sound loads whole; what is no sound loads nothing and plays nothing.
-// The ambient source stays with the listener and distance never lowers its level.
+// The built-in sound loads whole, also over another wave; no sound (one at 0 Hz) loads and plays
+// nothing. The source stays with the ear at its pitch and place, never fainter far away; the
+// ear's place, motion and heading reach OpenAL.
 TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     SoundBuffer buffer, broken;
-    ASSERT_TRUE(buffer.LoadResource(411));
+    ResourceBytes wave;
+    ASSERT_TRUE(findResource(411, "WAVE", wave));
+    std::vector<std::uint8_t> other(wave.begin(), wave.end()); // at 11072 Hz, then at 0 Hz
+    other[25] = 0x2B;
+    ASSERT_TRUE(buffer.LoadMemory(other.data(), other.size()) && buffer.LoadResource(411));
+    other[24] = other[25] = 0;
+    EXPECT_FALSE(broken.LoadMemory(other.data(), other.size()));
     EXPECT_EQ(std::tuple(buffer.Format(), buffer.Frequency(), buffer.Size()),
               std::tuple(AL_FORMAT_MONO8, 8000, 124783));
     EXPECT_FALSE(broken.LoadResource(412)) << "a picture id is not a sound";
@@ -61,14 +70,26 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
 
     const unsigned int name = buffer.Name();
     source.SetLooping(true);
+    source.pitch = 1.5f;
+    source.position[0] = -1.0f;
     ASSERT_TRUE(source.Attach(&buffer));
     ASSERT_TRUE(source.Attach(&buffer)) << "a second attach makes a new source";
     EXPECT_EQ(sourceInt(source, AL_LOOPING), AL_TRUE);
     EXPECT_EQ(sourceInt(source, AL_SOURCE_RELATIVE), AL_TRUE);
     EXPECT_EQ(sourceInt(source, AL_BUFFER), static_cast<ALint>(name));
-    ALfloat rolloff = -1;
-    alGetSourcef(source.Name(), AL_ROLLOFF_FACTOR, &rolloff);
-    EXPECT_EQ(rolloff, 0.0f);
+    Listener ear;
+    ear.setPosition({1.0f, 2.0f, 3.0f});
+    ear.setVelocity({4.0f, 5.0f, 6.0f});
+    ear.setOrientation({0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    std::vector<ALfloat> got(17);
+    alGetSourcef(source.Name(), AL_ROLLOFF_FACTOR, &got[0]);
+    alGetSourcef(source.Name(), AL_PITCH, &got[1]);
+    alGetSourcefv(source.Name(), AL_POSITION, &got[2]);
+    alGetListenerfv(AL_POSITION, &got[5]);
+    alGetListenerfv(AL_VELOCITY, &got[8]);
+    alGetListenerfv(AL_ORIENTATION, &got[11]);
+    EXPECT_EQ(got,
+              (std::vector<ALfloat>{0, 1.5f, -1, 0, 1, 1, 2, 3, 4, 5, 6, 0.6f, 0.8f, 0, 0, 0, 1}));
     ASSERT_TRUE(source.Play());
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const ALint advanced = sourceInt(source, AL_SAMPLE_OFFSET);
@@ -86,23 +107,27 @@ TEST_F(Sound, SourcesPlayTheBuiltInSoundLoopRestartAndStop) {
     EXPECT_TRUE(source.Stop());
     EXPECT_FALSE(source.IsPlaying());
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
+    EXPECT_STREQ(std::getenv("ALSOFT_LOGLEVEL"), "1") << "the user's log level stays";
     EXPECT_FALSE(buffer.LoadMemory(garbage, sizeof garbage) || buffer.IsLoaded() ||
                  source.Buffer());
 }
 
-// Deleting a buffer never leaves a source on it: the source is taken off first.
+// Deleting a buffer leaves no source on it nor on another; one that left it plays on.
 TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     auto buffer = std::make_unique<SoundBuffer>();
-    ASSERT_TRUE(buffer->LoadResource(411));
+    SoundBuffer second;
+    ASSERT_TRUE(buffer->LoadResource(411) && second.LoadResource(411));
     const unsigned int name = buffer->Name();
     SoundSource source, other;
     ASSERT_TRUE(source.Attach(buffer.get()) && other.Attach(buffer.get()));
     ASSERT_TRUE(source.Play());
     other.Detach();
+    ASSERT_TRUE(other.Attach(&second) && other.Play());
     buffer->Unload();
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
     EXPECT_FALSE(alIsBuffer(name)) << "the buffer really is deleted";
-    EXPECT_EQ(source.Buffer(), nullptr);
+    EXPECT_EQ(std::tuple(source.Buffer(), sourceInt(source, AL_BUFFER), other.IsPlaying()),
+              std::tuple(nullptr, 0, true));
     EXPECT_FALSE(source.IsPlaying());
     EXPECT_FALSE(source.Attach(buffer.get())) << "nothing to attach until it loads again";
     ASSERT_TRUE(buffer->LoadResource(411));
@@ -110,17 +135,8 @@ TEST_F(Sound, UnloadingTakesTheBufferOffItsSources) {
     buffer.reset(); // destroyed while attached
     EXPECT_EQ(source.Buffer(), nullptr);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
-}
-
-// The ear's setters reach OpenAL: what the device holds is what was set.
-TEST_F(Sound, TheListenerHandsItsPlaceMotionAndHeadingToOpenAl) {
-    Listener ear;
-    ear.setPosition({1.0f, 2.0f, 3.0f});
-    ear.setVelocity({4.0f, 5.0f, 6.0f});
-    ear.setOrientation({0.6f, 0.8f, 0.0f}, {0.0f, 0.0f, 1.0f});
-    std::vector<float> got(12);
-    alGetListenerfv(AL_POSITION, &got[0]);
-    alGetListenerfv(AL_VELOCITY, &got[3]);
-    alGetListenerfv(AL_ORIENTATION, &got[6]);
-    EXPECT_EQ(got, (std::vector<float>{1, 2, 3, 4, 5, 6, 0.6f, 0.8f, 0, 0, 0, 1}));
+    CloseAudio();
+    second.Unload();
+    EXPECT_FALSE(second.LoadResource(411) || second.IsLoaded()) << "closed, nothing loads";
+    ASSERT_TRUE(open = OpenAudio()) << "the device opens again";
 }

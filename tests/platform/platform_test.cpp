@@ -1,11 +1,8 @@
 #include "platform/DisplayModes.h"
 #include "platform/FileSearch.h"
 #include "platform/FontRaster.h"
-#include "platform/KeyTranslation.h"
-#include "platform/Keys.h"
 #include "platform/Windows1252.h"
 
-#include <SDL2/SDL_keyboard.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,19 +17,16 @@ using Names = std::vector<std::string>;
 // Missing sizes follow the other at 4:3 (truncated), nothing at all is 640 x 480 x 24;
 // only full screen raises depths below 15 bits to 16.
 TEST(DisplayModes, WindowRequestsFillInWhatIsMissing) {
-    const struct {
-        int width, height, bits;
-        bool fullScreen;
-        DisplayMode expected;
-    } cases[] = {{0, 0, 0, false, {640, 480, 24}},     {1000, 0, 32, false, {1000, 750, 32}},
-                 {0, 600, 16, false, {800, 600, 16}},  {-5, -1, -8, false, {640, 480, 24}},
-                 {101, 0, 24, false, {101, 75, 24}},   {640, 200, 24, false, {640, 200, 24}},
-                 {800, 600, 8, false, {800, 600, 8}},  {800, 600, 14, true, {800, 600, 16}},
-                 {800, 600, 15, true, {800, 600, 15}}, {1, 0, 0, false, {1, 0, 24}},
-                 {0, 1, 0, false, {1, 1, 24}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(resolveWindowRequest(c.width, c.height, c.bits, c.fullScreen), c.expected)
-            << c.width << "x" << c.height << "x" << c.bits;
+    const std::tuple<int, int, int, bool, DisplayMode> cases[] = {
+        {0, 0, 0, false, {640, 480, 24}},     {1000, 0, 32, false, {1000, 750, 32}},
+        {0, 600, 16, false, {800, 600, 16}},  {-5, -1, -8, false, {640, 480, 24}},
+        {101, 0, 24, false, {101, 75, 24}},   {640, 200, 24, false, {640, 200, 24}},
+        {800, 600, 8, false, {800, 600, 8}},  {800, 600, 14, true, {800, 600, 16}},
+        {800, 600, 15, true, {800, 600, 15}}, {1, 0, 0, false, {1, 0, 24}},
+        {0, 1, 0, false, {1, 1, 24}}};
+    for (const auto& [width, height, bits, fullScreen, expected] : cases)
+        EXPECT_EQ(resolveWindowRequest(width, height, bits, fullScreen), expected)
+            << width << "x" << height << "x" << bits;
 }
 
 // Folders list "." and ".." first, then names without case; extensions match in any
@@ -49,37 +43,6 @@ TEST(FileSearch, SearchesListAsTheOldFindFilesDid) {
     EXPECT_EQ(searchFiles("*.SAV"), (Names{"Alpha.sav", "beta.sav", "Run1.SAV"}));
     EXPECT_TRUE(searchFiles("nowhere/*").empty());
     EXPECT_TRUE(searchFiles("notes.txt/*").empty());
-}
-
-// Characters arrive as typed (letters with Shift, digits and punctuation unshifted); keys
-// without a character never look like one; the key left of 1 is the console key on
-// every layout; F10 and Alt without Control are the system's.
-TEST(KeyTranslation, KeysAsTheProgramKnowsThem) {
-    const struct {
-        SDL_Keycode code;
-        bool shift;
-        SDL_Scancode scancode;
-        int expected;
-    } cases[] = {{SDLK_a, false, SDL_SCANCODE_A, 'a'},
-                 {SDLK_z, true, SDL_SCANCODE_Z, 'Z'},
-                 {SDLK_5, true, SDL_SCANCODE_5, '5'},
-                 {SDLK_QUOTE, true, SDL_SCANCODE_UNKNOWN, '\''},
-                 {SDLK_KP_ENTER, false, SDL_SCANCODE_KP_ENTER, Key::Return},
-                 {SDLK_LEFT, false, SDL_SCANCODE_LEFT, Key::Left},
-                 {SDLK_DELETE, false, SDL_SCANCODE_DELETE, Key::Delete},
-                 {SDLK_F12, false, SDL_SCANCODE_F12, Key::F12},
-                 {SDLK_BACKQUOTE, false, SDL_SCANCODE_GRAVE, Key::Console},
-                 {0xB2, false, SDL_SCANCODE_GRAVE, Key::Console},
-                 {0xE9, true, SDL_SCANCODE_UNKNOWN, 0xC9},
-                 {0xF7, true, SDL_SCANCODE_UNKNOWN, 0xF7},
-                 {SDLK_CAPSLOCK, false, SDL_SCANCODE_CAPSLOCK, 0}};
-
-    for (const auto& c : cases)
-        EXPECT_EQ(translateKey(c.code, c.scancode, c.shift), c.expected) << SDL_GetKeyName(c.code);
-    EXPECT_TRUE(isSystemKey(SDLK_F10, KMOD_NONE));
-    EXPECT_TRUE(isSystemKey(SDLK_a, KMOD_RALT));
-    EXPECT_FALSE(isSystemKey(SDLK_a, KMOD_RALT | KMOD_LCTRL)); // AltGr
-    EXPECT_FALSE(isSystemKey(SDLK_F9, KMOD_LSHIFT));
 }
 
 // Typed UTF-8 keeps what the code page holds and drops the rest, broken sequences too;

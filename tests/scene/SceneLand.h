@@ -31,11 +31,13 @@ struct TestLand {
     float groundAt(float x) const { return 100.0f + slope * (x - originX); }
     std::string fileText() const {
         std::string t = text;
-        const auto add = [&t](const std::string& key, float value) {
-            t += key + " = \"" + std::to_string(value) + "\"\n";
+        const auto add = [&t](const std::string& prefix, std::initializer_list<const char*> keys,
+                              std::initializer_list<float> values) {
+            for (auto value = values.begin(); const char* key : keys)
+                t += prefix + key + " = \"" + std::to_string(*value++) + "\"\n";
         };
         const float x0 = originX, x1 = originX + size;
-        add("terrain.northdir", northDegrees);
+        add("terrain.", {"northdir"}, {northDegrees});
         // Clockwise seen from above, as land files list them; the diagonal splits the square.
         for (float v : {x0, 0.0f, groundAt(x0), x1, 0.0f, groundAt(x1), x1, size, groundAt(x1), x0,
                         size, groundAt(x0)})
@@ -46,25 +48,16 @@ struct TestLand {
             const std::string d = "decor" + std::to_string(i + 1) + ".";
             t += d + "name = \"house\"\n" + d + "type = \"" + std::to_string(houses[i].first) +
                  "\"\n";
-            for (const auto& [key, value] : {std::pair{"x", houses[i].second},
-                                             {"y", 450.0f},
-                                             {"z", groundAt(houses[i].second)},
-                                             {"width", 6.0f},
-                                             {"depth", 6.0f},
-                                             {"height", 6.0f}})
-                add(d + key, value);
+            add(d, {"x", "y", "z", "width", "depth", "height"},
+                {houses[i].second, 450.0f, groundAt(houses[i].second), 6.0f, 6.0f, 6.0f});
         }
         t += "[Spot]\n";
         for (std::size_t i = 0; i < spots.size(); ++i) {
             const std::string p = "spot" + std::to_string(i + 1) + ".";
             const Spot& s = spots[i];
             t += p + "name = \"" + s.name + "\"\n";
-            for (const auto& [key, value] : {std::pair{"x", s.x},
-                                             {"y", s.y},
-                                             {"orientation", s.orientationDegrees},
-                                             {"wind.speed", s.windSpeed},
-                                             {"wind.dir", s.windDirectionDegrees}})
-                add(p + key, value);
+            add(p, {"x", "y", "orientation", "wind.speed", "wind.dir"},
+                {s.x, s.y, s.orientationDegrees, s.windSpeed, s.windDirectionDegrees});
         }
         return t;
     }

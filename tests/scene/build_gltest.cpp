@@ -30,20 +30,20 @@ class Recorder : public EventSubscriber {
         ++count;
         if (!progress) return;
         const auto* report = reinterpret_cast<const ProgressReport*>(event.payload);
-        texts.emplace_back(report->text);
-        percents.push_back(report->percent);
+        reports.emplace_back(report->text, report->percent);
     }
     bool progress;
     int count = 0;
-    std::vector<std::string> texts;
-    std::vector<float> percents;
+    std::vector<std::pair<std::string, float>> reports;
 };
 
 TestLand hill() {
     TestLand land;
     land.spots = {{"launch", 300, 500, 90, 4, 180}, {"windy top", 700, 600, -30, 6, 250}};
     land.houses = {{21, 450.0f}, {23, 520.0f}};
-    land.text += "decor3.name = \"no type\"\n"; // no kind of scenery: skipped
+    // No kind of scenery: skipped; measures left out are 0; nothing after a gap is read.
+    land.text += "decor3.name = \"no type\"\ndecor4.name = \"barn\"\ndecor4.type = \"21\"\n"
+                 "decor4.x = \"5\"\ndecor6.name = \"c\"\ndecor6.type = \"22\"\n";
     return land;
 }
 
@@ -89,10 +89,11 @@ TEST_F(SceneBuild, ReportsItsProgressInOrderAndEndsLoadedWithOrWithoutTheLand) {
     scene.subscribe(&progress);
     scene.setRect(10, 10, 50, 50); // the build takes the whole client area instead
     build(gameAt("hill", 500.0f, 400.0f));
-    EXPECT_EQ(progress.texts,
-              (std::vector<std::string>{"Loading land...", "Computing wind...",
-                                        "Computing thermals...", "Load completed"}));
-    EXPECT_EQ(progress.percents, (std::vector<float>{5.0f, 60.0f, 85.0f, 100.0f}));
+    EXPECT_EQ(progress.reports,
+              (std::vector<std::pair<std::string, float>>{{"Loading land...", 5.0f},
+                                                          {"Computing wind...", 60.0f},
+                                                          {"Computing thermals...", 85.0f},
+                                                          {"Load completed", 100.0f}}));
     EXPECT_TRUE(scene.isLoaded() && scene.theLand().graphicsReady);
     EXPECT_EQ(scene.thermalSet().livingCount(), scene.thermalSet().nbmax());
     EXPECT_TRUE(scene.hitTest(0, 0)) << "the scene fills the client area from its corner";
@@ -115,7 +116,11 @@ TEST_F(SceneBuild, ASecondBuildKeepsTheLandAndSpotsAreSavedToItsOwnFile) {
     scene.build();
     EXPECT_FALSE(scene.terrain().justLoaded());
     EXPECT_EQ(spots(), std::pair(std::size_t(4), std::string("added")));
-    EXPECT_EQ(scene.theLand().sceneries.size(), 2u);
+    ASSERT_EQ(scene.theLand().sceneries.size(), 3u);
+    const Scenery& barn = *scene.theLand().sceneries.back();
+    EXPECT_EQ(
+        (std::vector{barn.x, barn.y, barn.z, barn.width, barn.depth, barn.height, barn.roofHeight}),
+        (std::vector<float>{5, 0, 0, 0, 0, 0, 0}));
 
     writeFile(hillPath, hillText);
     build(gameAt("vale", 6000.0f, 1200.0f));
@@ -240,6 +245,18 @@ TEST_F(SceneBuild, DrawsSkyAboveGroundSurvivesANewContextAndDrawsNothingWithoutL
     for (std::size_t i = 0; i < first.size(); ++i)
         differing += std::abs(first[i] - again[i]) > 8;
     EXPECT_LT(differing, static_cast<int>(first.size() / 100)) << "the same picture again";
+    // A new date moves the sun, also after a build that kept the date; the lift map's tint
+    // follows the wind.
+    scene.build();
+    const auto januarySun = scene.theLand().sun.direction();
+    scene.setDayAndMonth(21, 6);
+    EXPECT_LT(scene.theLand().sun.direction()[2] * januarySun[2], 0.0f) << "across the sky";
+    scene.setLiftHeight(20.0f);
+    scene.setWindFrom(8.0f, 90.0f);
+    const std::uint8_t tinted = drawFrame()[window.width * 15];
+    scene.setWindFrom(8.0f, 270.0f);
+    EXPECT_NE(drawFrame()[window.width * 15], tinted);
+    EXPECT_NEAR(scene.windFromDegrees(), 270.0f, 1e-3f);
     build(gameAt("gone", 300.0f, 500.0f)); // another land, missing: nothing of the old one
     const std::vector<std::uint8_t> frame = drawFrame();
     EXPECT_EQ(std::count(frame.begin(), frame.end(), 0), static_cast<long>(frame.size()));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "world/Scene.h"
@@ -15,15 +16,8 @@ namespace {
 // per radian: right turns clockwise, down lowers the view.
 TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput) {
     enum Before { nothing, regain, activeAgain, leaveAndComeBack };
-    struct Step {
-        Before before;
-        int x, y;
-        float turn, elevation;
-    };
-    const struct {
-        const char* name;
-        std::vector<Step> steps;
-    } cases[] = {
+    using Step = std::tuple<Before, int, int, float, float>; // then x, y, turn, elevation
+    const std::pair<const char*, std::vector<Step>> cases[] = {
         {"deltas",
          {{nothing, 400, 300, 0, 0},
           {nothing, 440, 300, -0.5f, 0},
@@ -39,22 +33,22 @@ TEST(ScenePointer, MotionTurnsByItsDeltasButNeverJumpsWhenTheSceneGainsTheInput)
           {nothing, 110, 100, -0.125f, 0},
           {leaveAndComeBack, 500, 500, -0.125f, 0}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, steps] : cases) {
+        SCOPED_TRACE(name);
         Scene scene;
         const float start = scene.theObserver().azimuth();
-        for (const Step& step : c.steps) {
-            if (step.before == regain) scene.setActive(false);
-            if (step.before == regain || step.before == activeAgain) scene.setActive(true);
-            if (step.before == leaveAndComeBack) {
+        for (const auto& [before, x, y, turn, elevation] : steps) {
+            if (before == regain) scene.setActive(false);
+            if (before == regain || before == activeAgain) scene.setActive(true);
+            if (before == leaveAndComeBack) {
                 scene.setRect(0, 0, 800, 600);
                 EXPECT_FALSE(scene.hitTest(900, 100));
                 EXPECT_TRUE(scene.hitTest(500, 500));
             }
-            EXPECT_FALSE(scene.mouseMove(step.x, step.y)) << "the scene uses the motion";
-            const float turn = std::remainder(scene.theObserver().azimuth() - start, 6.2831853f);
-            EXPECT_NEAR(turn, step.turn, 1e-4f) << step.x << "," << step.y;
-            EXPECT_NEAR(scene.theObserver().elevation(), step.elevation, 1e-5f);
+            EXPECT_FALSE(scene.mouseMove(x, y)) << "the scene uses the motion";
+            const float turned = std::remainder(scene.theObserver().azimuth() - start, 6.2831853f);
+            EXPECT_NEAR(turned, turn, 1e-4f) << x << "," << y;
+            EXPECT_NEAR(scene.theObserver().elevation(), elevation, 1e-5f);
         }
     }
 }

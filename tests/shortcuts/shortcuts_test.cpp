@@ -28,6 +28,7 @@ TEST(KeyNames, NamesAndPadding) {
         {'%', "%       "},          {'.', ".       "},          {Key::Console, "\xB2       "}};
     for (const auto& [key, name] : cases)
         EXPECT_EQ(keyName(key), name) << "key " << key;
+    EXPECT_EQ(keyName(0), "") << "no key, no name";
 }
 
 // Scene keys run their commands in page order (shifted letters: none); the list shows them.
