@@ -150,34 +150,6 @@ TEST(ConsoleWindow, KeysReachThePageAndTheBarFollowsTheLines) {
     EXPECT_EQ(std::pair(atTop, page->first), std::pair(0, 9));
 }
 
-// 800 pixels hold five items of 140 spread evenly, four in a row below; each shows its value.
-TEST(InfoBar, RowsFillFromTheBottomAndItemsShowTheirValues) {
-    EventPublisher observer, application;
-    InfoBar bar;
-    bar.create(0, 0, 800, 600);
-    bar.createItems(&observer, &application);
-    auto item = [&](std::size_t i) { return bar.children()[i].get(); };
-    ASSERT_EQ(bar.children().size(), 9u);
-    for (std::size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(item(i)->y, i < 5 ? 32 : 6) << i;
-    EXPECT_EQ(std::pair(item(1)->x, item(5)->x), std::pair(2 * (100 / 6) + 140, 240 / 5));
-    const char* spot = "Ridge top";
-    const float heading = 271.4f, height = 1203.6f, wind[2] = {45.0f, 0.32f}, speed = 7.94f,
-                rate = 59.96f;
-    const std::pair<uint32_t, const void*> heard[] = {
-        {1, spot}, {2, &heading}, {128, &height}, {32, wind}, {64, &speed}};
-    for (const auto& [type, value] : heard)
-        observer.publish(Event(type, reinterpret_cast<uintptr_t>(value)));
-    application.publish(Event(1, reinterpret_cast<uintptr_t>(&rate)));
-    std::string shown;
-    for (std::size_t i : {1, 2, 3, 7, 8})
-        shown += dynamic_cast<Label*>(item(i))->shownText() + "|";
-    EXPECT_EQ(shown, "Wind(m/s) 7.9|Ridge top|Azimut(\xB0) 271|Z(m) 1204|Frames/Sec 60.0|");
-    auto* sock = dynamic_cast<WindIndicator*>(item(0));
-    ASSERT_NE(sock, nullptr);
-    EXPECT_EQ(std::pair(sock->direction, sock->strength), std::pair(45.0f, 0.32f));
-}
-
 // Only the menu and the info bar take a new window size; boxes stay centred.
 TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
     std::unique_ptr<QuestionBox> question(ask("q", "t", 3, nullptr, nullptr, nullptr));

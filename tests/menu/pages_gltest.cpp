@@ -1,5 +1,5 @@
-// Every page of the menu as the user sees it (but for the page's own background), over a scene with no world yet, in a
-// folder holding one glider, one saved game and one recorded flight.
+// Every page of the menu as the user sees it (but for the page's own background), over a scene with
+// no world yet, in a folder holding one glider, one saved game and one recorded flight.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,8 +34,8 @@ TEST(MenuOnScreen, EveryPageLooksAsApproved) {
         page.texture = page.normalTexture = nullptr;
         GlScreen::get().clear();
         menu->draw();
-        EXPECT_TRUE(matchesGolden("menu_page_" + std::to_string(id),
-                                  cropped(GlScreen::get().grab(), page.x, page.y, page.width,
-                                          page.height)));
+        EXPECT_TRUE(matchesGolden(
+            "menu_page_" + std::to_string(id),
+            cropped(GlScreen::get().grab(), page.x, page.y, page.width, page.height)));
     }
 }

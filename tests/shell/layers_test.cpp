@@ -84,7 +84,7 @@ TEST_F(LayerListTest, InputGoesToTheHighestLayerUnderThePointerDownToAnExclusive
         EXPECT_EQ(fresh.inputLayer(), row.expected);
         EXPECT_TRUE(!row.bExclusive || a.hitTests == worldHitTests) << "the world is never asked";
         EXPECT_EQ(a.active, row.expected == &a);
-        EXPECT_EQ(c.active, row.expected == &c);
+        EXPECT_EQ(std::pair(c.active, c.hovered), std::pair(row.expected == &c, c.active));
     }
     app.showLayer(&a, false, false);
     app.mouseHover(600, 600);

@@ -62,9 +62,9 @@ inline ::testing::AssertionResult matchesGolden(const std::string& name, const P
     if (!readPng(approved, expected))
         return ::testing::AssertionFailure() << "no approved picture " << approved;
     if (expected.width != made.width || expected.height != made.height)
-        return ::testing::AssertionFailure() << name << " is " << made.width << "x" << made.height
-                                             << ", approved " << expected.width << "x"
-                                             << expected.height;
+        return ::testing::AssertionFailure()
+               << name << " is " << made.width << "x" << made.height << ", approved "
+               << expected.width << "x" << expected.height;
     Picture difference = made;
     int differing = 0;
     for (std::size_t i = 0; i < made.rgb.size(); i += 3) {
