@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -18,6 +20,7 @@
 #include "Noise.h"
 #include "Painter.h"
 #include "io/KeyValueFile.h"
+#include "support/Golden.h"
 #include "support/WorkingFolder.h"
 #include "world/terrain/Terrain.h"
 
@@ -175,13 +178,10 @@ TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {
     colour[2] = 2;
     colour[16] = 24;
     const std::tuple<bool, std::vector<uint8_t>, const char*> bad[] = {
-        {true, pgm16(4, 4, {1, 2, 3}), "shorter"},
-        {true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
-        {true, bytes("P5\n2 2\n70000\n"), ""},
-        {true, bytes("P5\n1 9\n255\n123456789"), ""},
-        {false, colour, "greyscale"},
-        {false, greyTga(4, 4, false, {1, 2, 3}), ""},
-        {false, bytes("tiny"), ""}};
+        {true, pgm16(4, 4, {1, 2, 3}), "shorter"},    {true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
+        {true, bytes("P5\n2 2\n70000\n"), ""},        {true, bytes("P5\n1 9\n255\n123456789"), ""},
+        {true, bytes("P5\n2 2\n255x0123"), "PGM"},    {false, colour, "greyscale"},
+        {false, greyTga(4, 4, false, {1, 2, 3}), ""}, {false, bytes("tiny"), ""}};
     for (const auto& [pgm, data, reason] : bad) { // each refused with a reason
         error.clear();
         EXPECT_FALSE(pgm ? map.loadPgm(data, 0, 1, error) : map.loadTga(data, 0, 1, error));
@@ -193,13 +193,13 @@ TEST(HeightMapReading, ResamplingInterpolatesAndGridsArePowersOfTwoPlusOne) {
     const HeightMap fine = HeightMap(2, 2, {0, 10, 20, 30}).resampled(3);
     EXPECT_EQ(std::vector<float>({fine.at(0, 0), fine.at(2, 2), fine.at(1, 1), fine.at(1, 0)}),
               std::vector<float>({0, 30, 15, 5}));
-    const int sizes[][4] = {{257, 257, 0, 257},
-                            {300, 200, 0, 513},
-                            {2, 2, 0, 3},
-                            {1000, 1000, 100, 129},
-                            {60000, 10, 0, 4097}};
+    const int sizes[][4] = {{257, 257, 0, 257},     {300, 200, 0, 513},   {2, 2, 0, 3},
+                            {1000, 1000, 100, 129}, {60000, 10, 0, 4097}, {1000, 1000, 1, 3}};
     for (const auto& s : sizes)
         EXPECT_EQ(gridSizeFor(s[0], s[1], s[2]), s[3]) << s[0] << "x" << s[1];
+    for (const auto& [width, height, suitable] : {std::tuple{33, 33, true}, {33, 17, false}})
+        EXPECT_EQ(Bintree::suitable(HeightMap(width, height, std::vector<float>(width * height))),
+                  suitable);
 }
 
 TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
@@ -268,22 +268,37 @@ TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
     EXPECT_NE(error.find("missing.pgm"), std::string::npos) << error;
 }
 
-// The ground's first row lies along the south edge; the skyline's first row at the walls' top.
-TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
+// One of each thing painted on a gentle rise (heath on its top), north up, and the
+// sky and the skyline's hills under it, as approved; the TGA file keeps the ground's pixels.
+TEST(LandMakerPictures, GroundAndSkylineLookAsApprovedAndTheTgaKeepsThem) {
     LandRecipe recipe;
-    recipe.sizeX = recipe.sizeY = 1000;
-    recipe.forests.push_back({500, 150, 140, 0, 12});         // a wood near the south edge only
-    const HeightMap flat(5, 5, std::vector<float>(25, 0.0f)); // the painter keeps a reference
-    const Painter painter(recipe, flat);
-    const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
-    RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
-    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";
-    for (RgbPicture p : {ground, painter.paintSky(64)}) // every texel painted
-        EXPECT_TRUE(p.at(0, 0)[2] > 0 && p.at(63, 63)[2] > 0);
-    RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
-    const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
-    EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
-    EXPECT_GT(brightness(top), brightness(bottom) + 60) << "dark hills at their foot";
+    recipe.sizeX = recipe.sizeY = 400;
+    recipe.minHeight = 0, recipe.maxHeight = 1;
+    recipe.forests.push_back({200, 60, 50, 0, 12}); // along the south edge
+    recipe.tracks.push_back({{{20, 380}, {200, 200}, {380, 260}}, 8});
+    recipe.strips.push_back({300, 100, 120, 30, 20});
+    recipe.fieldAreas.push_back({0, 150, 400, 330, 60, 15, 0.01f});
+    SceneryEntry house;
+    house.type = 21, house.x = 80, house.y = 300, house.width = 10, house.depth = 8;
+    recipe.sceneries.push_back(house);
+    const HeightMap rise(2, 2, {1, 1, 0, 0}); // the painter keeps a reference
+    const Painter painter(recipe, rise);
+    const RgbPicture ground = painter.paintGround(160), sky = painter.paintSky(32);
+    const std::pair<const char*, testsupport::Picture> pictures[] = {
+        {"land_ground", testsupport::cropped(ground, 0, 0, 160, 160)},
+        {"land_sky", {32, 32, sky.rgb}},
+        {"land_skyline", {128, 48, painter.paintSkyline(128, 48, 0.3f).rgb}}};
+    for (const auto& [name, picture] : pictures)
+        EXPECT_TRUE(testsupport::matchesGolden(name, picture));
+    testsupport::WorkingFolder folder;
+    ASSERT_TRUE(writeTga("ground.tga", ground, false));
+    std::ifstream in("ground.tga", std::ios::binary);
+    const std::vector<uint8_t> tga{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(tga.size(), 18 + ground.rgb.size() + 26);
+    EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 12, tga.begin() + 18),
+              (std::vector<uint8_t>{160, 0, 160, 0, 24, 0}));
+    for (std::size_t i = 0; i < ground.rgb.size(); ++i) // blue, green, red
+        ASSERT_EQ(tga[18 + i], ground.rgb[i / 3 * 3 + 2 - i % 3]) << i;
 }
 
 namespace {
