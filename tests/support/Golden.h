@@ -2,12 +2,11 @@
 
 // Drawn or painted pictures compared with approved ones, tests/golden/<name>.png.
 // VENTRIX_UPDATE_GOLDEN=1 writes the approved picture instead of comparing; a mismatch
-// leaves the picture made and a difference picture in the working folder for a person.
+// leaves the picture made and a difference picture where the test began, for a person.
 
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -21,7 +20,7 @@ struct Picture {
     std::vector<std::uint8_t> rgb;
 };
 
-// A rectangle of a frame read back from GL (rows bottom first), turned top row first.
+// A rectangle of a picture kept bottom row first (read back from GL, a land's ground).
 template <class Frame>
 Picture cropped(const Frame& frame, int left, int bottom, int width, int height) {
     Picture picture{width, height, {}};
@@ -32,56 +31,45 @@ Picture cropped(const Frame& frame, int left, int bottom, int width, int height)
     return picture;
 }
 
-inline bool writePng(const std::string& path, const Picture& picture) {
+inline bool writePng(const std::filesystem::path& path, const Picture& picture) {
     png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = picture.width, image.height = picture.height, image.format = PNG_FORMAT_RGB;
-    return png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr) != 0;
-}
-
-inline bool readPng(const std::string& path, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = int(image.width), picture.height = int(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
+    image.version = PNG_IMAGE_VERSION, image.format = PNG_FORMAT_RGB;
+    image.width = png_uint_32(picture.width), image.height = png_uint_32(picture.height);
+    return png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr);
 }
 
 // Another machine with the same renderer and fonts may round a few channels differently;
 // a shifted edge, a wrong picture or a missing blend changes many pixels by far more.
-inline ::testing::AssertionResult matchesGolden(const std::string& name, const Picture& made,
-                                                int mostDiffering = 6) {
+inline ::testing::AssertionResult matchesGolden(const std::string& name, const Picture& made) {
     const std::string approved = VENTRIX_SOURCE_DIR "/tests/golden/" + name + ".png";
-    if (const char* update = std::getenv("VENTRIX_UPDATE_GOLDEN"); update && *update == '1') {
-        if (writePng(approved, made)) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "cannot write " << approved;
-    }
-    Picture expected;
-    if (!readPng(approved, expected))
-        return ::testing::AssertionFailure() << "no approved picture " << approved;
-    if (expected.width != made.width || expected.height != made.height)
-        return ::testing::AssertionFailure()
-               << name << " is " << made.width << "x" << made.height << ", approved "
-               << expected.width << "x" << expected.height;
-    Picture difference = made;
-    int differing = 0;
-    for (std::size_t i = 0; i < made.rgb.size(); i += 3) {
+    if (const char* update = std::getenv("VENTRIX_UPDATE_GOLDEN"); update && *update == '1')
+        return ::testing::AssertionResult(writePng(approved, made)) << "cannot write " << approved;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<std::uint8_t> expected(made.rgb.size());
+    bool read = png_image_begin_read_from_file(&image, approved.c_str());
+    image.format = PNG_FORMAT_RGB;
+    read = read && int(image.width) == made.width && int(image.height) == made.height &&
+           png_image_finish_read(&image, nullptr, expected.data(), 0, nullptr);
+    png_image_free(&image); // when the sizes differ, nothing else frees it
+    int differing = read ? 0 : -1;
+    Picture difference = made; // red where a pixel differs, the rest dimmed
+    for (std::size_t i = 0; read && i < made.rgb.size(); i += 3) {
         bool differs = false;
         for (std::size_t c = i; c < i + 3; ++c)
-            differs = differs || std::abs(made.rgb[c] - expected.rgb[c]) > 8;
+            differs = differs || std::abs(made.rgb[c] - expected[c]) > 8;
         differing += differs;
         for (std::size_t c = i; c < i + 3; ++c)
             difference.rgb[c] = differs ? 255 * (c == i) : made.rgb[c] / 4;
     }
-    if (differing <= mostDiffering) return ::testing::AssertionSuccess();
-    const char* started = std::getenv("PWD"); // where the test began, not a folder it made
+    if (read && differing <= 6) return ::testing::AssertionSuccess();
+    const char* started = std::getenv("PWD"); // not a temporary folder the test made
     const std::filesystem::path here = started ? started : std::filesystem::current_path();
-    writePng((here / (name + ".png")).string(), made);
-    writePng((here / (name + "-diff.png")).string(), difference);
-    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ; see "
-                                         << (here / name).string() << ".png and -diff.png";
+    writePng(here / (name + ".png"), made), writePng(here / (name + "-diff.png"), difference);
+    return ::testing::AssertionFailure()
+           << name << ": " << differing << " pixels differ from " << approved
+           << " (-1: missing or not " << made.width << "x" << made.height << "); see "
+           << (here / name).string() << ".png and -diff.png";
 }
 
 } // namespace testsupport
