@@ -7,6 +7,7 @@
 #include "toolkit/WidgetTestSupport.h"
 #include "ui/composites/Boxes.h"
 #include "ui/composites/ConsoleWindow.h"
+#include "ui/console/ConsolePage.h"
 #include "ui/composites/InfoBar.h"
 #include "ui/composites/InputBox.h"
 #include "ui/composites/Menu.h"
@@ -18,7 +19,6 @@
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/EditField.h"
 #include "ui/toolkit/Slider.h"
-#include "ui/toolkit/TextView.h"
 #include "world/Scene.h"
 
 // Each answer is told once and closes the box; a progress box shows each report.
@@ -105,44 +105,31 @@ TEST(Menu, PagesStackAndInputGoesToTheTopOne) {
               std::tuple(true, std::size_t{1}, pages[0]));
 }
 
-namespace {
-// A page that takes printable keys while it has the keys, as the console's does.
-class TypingPage : public TextView {
-  public:
-    bool characterTyped(int key) override {
-        if (!takesKeys() || key < 32 || key > 126) return true;
-        typed += static_cast<char>(key);
-        return false;
-    }
-    std::string typed;
-};
-} // namespace
-
 // The console's page takes the keys wherever the pointer is; the bar follows the lines.
 TEST(ConsoleWindow, KeysReachThePageAndTheBarFollowsTheLines) {
     ConsoleWindow console;
-    auto* page = new TypingPage;
-    page->font = monoFont();
+    auto* page = new ConsolePage;
     console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr, page);
     EXPECT_EQ(page->width, console.clientRect().width - 12);
     console.exclusive = true;
     console.hitTest(5000, 5000);
     EXPECT_FALSE(console.characterTyped('h') || console.characterTyped('i'));
-    EXPECT_EQ(page->typed, "hi");
+    EXPECT_EQ(page->buffer().input(), "hi");
     EXPECT_TRUE(console.keyDown(Key::Escape) && console.keyDown(Key::Console));
     for (int i = 0; i < page->rows + 9; ++i)
         page->addLine("line " + std::to_string(i));
+    const int last = page->buffer().lineCount() - page->rows; // the first line with the last shown
     Slider* bar = console.scrollBar;
-    EXPECT_FLOAT_EQ(bar->value, 9.0f);
+    EXPECT_FLOAT_EQ(bar->value, float(last));
     console.hitTest(bar->x + 5, bar->y + bar->height - 1);
     console.leftButton(0, bar->x + 5, bar->y + bar->height - 1, true); // the top: first line
     const int atTop = page->first;
     console.mouseMove(bar->x + 5, bar->y + 1);
-    EXPECT_EQ(std::pair(atTop, page->first), std::pair(0, 9));
+    EXPECT_EQ(std::pair(atTop, page->first), std::pair(0, last));
 }
 
-// Only the menu and the info bar take a new window size; boxes stay centred.
-TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
+// On a new window size boxes stay centred and the info bar takes the width.
+TEST(Resizing, BoxesStayCentredAndTheInfoBarTakesTheWidth) {
     std::unique_ptr<QuestionBox> question(ask("q", "t", 3, nullptr, nullptr, nullptr));
     std::unique_ptr<InputBox> input(askText("c", nullptr, nullptr));
     std::unique_ptr<MessageBox> message(showMessage("m", "t", 1));
@@ -160,11 +147,6 @@ TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
                              box == &console || box->y == (768 - boxHeight) / 2),
                   std::tuple(boxWidth, boxHeight, true, true));
     }
-    Menu menu;
-    menu.create(nullptr, 20, 20, 0, 0, nullptr);
-    (new Page)->create(0, 0, 0, 256, 512, &menu, nullptr);
-    menu.resize(1024, 768);
-    EXPECT_EQ(std::pair(menu.width, menu.pages[0]->width), std::pair(1024, 256));
     InfoBar bar; // one row of items, or one item a row
     bar.create(0, 0, 300, 600);
     bar.createItems(nullptr, nullptr);

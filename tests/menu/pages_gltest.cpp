@@ -1,9 +1,7 @@
-// Every page of the menu as the user sees it (but for the page's own background), over a scene with
-// no world yet, in a folder holding one glider, one saved game and one recorded flight.
+// Every menu page as seen (on a plain ground) over no world, in a folder with one glider.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "support/GlScreen.h"
 #include "support/Golden.h"
@@ -21,8 +19,6 @@ TEST(MenuOnScreen, EveryPageLooksAsApproved) {
     GlScreen::get();
     WorkingFolder folder("ventrix-pages");
     std::filesystem::create_directories("gliders/Alpha");
-    std::ofstream("first.sav") << "";
-    std::ofstream("flight.rec") << "";
     Scene scene;
     ConsolePage console;
     const auto menu = buildMenu({nullptr, &scene, &scene.theObserver(), &console});

@@ -1,6 +1,5 @@
-// The application on a real (virtual) display: start-up from the settings, the pointer
-// sprite, the last frame and writing the settings at close (unknown lines kept, the
-// window's keys after), and a start-up with a saved game.
+// The application on a (virtual) display: start-up from the settings, the pointer and opening
+// pictures, the last frame and the settings written at close, a start-up with a saved game.
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -20,15 +19,6 @@
 using namespace testsupport;
 
 namespace {
-// Only the generic start-up; no concrete layers.
-class PlainApplication : public TestApplication {
-  public:
-    bool init(const char* title, int iconResource, const char* settingsFile, bool full) override {
-        return openApplication(title, iconResource, settingsFile, full);
-    }
-    using SimulatorApplication::createSplash;
-};
-
 // A rectangle of the window, top row first.
 Picture shot(int left, int bottom, int width, int height) {
     Frame frame{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
@@ -37,10 +27,11 @@ Picture shot(int left, int bottom, int width, int height) {
     return cropped(frame, 0, 0, width, height);
 }
 
-// The whole start-up but the splash's six seconds.
-class QuickApplication : public SimulatorApplication {
+// The simulator without the splash's six seconds; its opening picture is drawn alone.
+class QuickApplication : public TestApplication {
   public:
     std::unique_ptr<Element> createSplash() override { return nullptr; }
+    std::unique_ptr<Element> openingSplash() { return SimulatorApplication::createSplash(); }
 };
 } // namespace
 
@@ -49,12 +40,11 @@ TEST(ApplicationGl, StartsDrawsThePointerWritesTheSettingsAndLoadsAStartupGame) 
     std::ofstream("ventrix.ini") << "// keep\napp.width = \"640\"\napp.height = \"400\"\n";
     FakeLayer layer("frames", 10);
     {
-        PlainApplication app;
+        QuickApplication app;
         ASSERT_TRUE(app.init("Ventrix", 501, "ventrix.ini", false));
         EXPECT_EQ(std::tuple(clientWidth(), clientHeight(), app.colourDepth()),
                   std::tuple(640, 400, 32));
-        // The pointer's picture hangs down and right of the pointer, lightening what lies
-        // below whatever blend the layers left; it leaves their matrices as it found them.
+        // The pointer's picture hangs down and right, lightening whatever lies below.
         const int w = app.cursor.texture->Width(), h = app.cursor.texture->Height();
         app.pointerX = app.pointerY = 300;
         glClearColor(0.3f, 0.3f, 0.3f, 1.0f);
@@ -66,10 +56,13 @@ TEST(ApplicationGl, StartsDrawsThePointerWritesTheSettingsAndLoadsAStartupGame) 
         EXPECT_EQ(depth, 1);
         EXPECT_TRUE(matchesGolden("pointer", shot(290, 290 - h, w + 20, h + 20)));
         // The opening picture at full strength, its foot above the window's bottom edge.
-        const std::unique_ptr<Element> splash = app.createSplash();
+        const std::unique_ptr<Element> splash = app.openingSplash();
         auto& opening = dynamic_cast<Splash&>(*splash);
-        opening.update(0.0), opening.remaining = 1.5; // shown 1.5 s, as long still to come
-        opening.update(0.0), glClear(GL_COLOR_BUFFER_BIT), opening.draw();
+        opening.update(0.0);
+        opening.remaining = 1.5; // shown 1.5 s, as long still to come
+        opening.update(0.0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        opening.draw();
         EXPECT_TRUE(matchesGolden("splash_opening", shot(140, 0, 500, 80)));
         app.showLayer(&layer, false, false);
         SDL_Event quit{SDL_QUIT}; // as the terminal's interrupt: a last frame, then close

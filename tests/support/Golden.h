@@ -1,8 +1,7 @@
 #pragma once
 
-// Drawn or painted pictures compared with approved ones, tests/golden/<name>.png.
-// VENTRIX_UPDATE_GOLDEN=1 writes the approved picture instead of comparing; a mismatch
-// leaves the picture made and a difference picture where the test began, for a person.
+// Pictures compared with approved ones, tests/golden/<name>.png (VENTRIX_UPDATE_GOLDEN=1
+// writes them); a mismatch leaves the picture and a difference picture for a person to see.
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -33,10 +32,15 @@ Picture cropped(const Frame& frame, int left, int bottom, int width, int height)
 
 inline bool writePng(const std::filesystem::path& path, const Picture& picture) {
     png_image image{};
-    image.version = PNG_IMAGE_VERSION, image.format = PNG_FORMAT_RGB;
-    image.width = png_uint_32(picture.width), image.height = png_uint_32(picture.height);
+    image.version = PNG_IMAGE_VERSION;
+    image.format = PNG_FORMAT_RGB;
+    image.width = png_uint_32(picture.width);
+    image.height = png_uint_32(picture.height);
     return png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr);
 }
+
+// Where the test program began, not a temporary folder a test made.
+inline const std::filesystem::path startFolder = std::filesystem::current_path();
 
 // Another machine with the same renderer and fonts may round a few channels differently;
 // a shifted edge, a wrong picture or a missing blend changes many pixels by far more.
@@ -63,13 +67,12 @@ inline ::testing::AssertionResult matchesGolden(const std::string& name, const P
             difference.rgb[c] = differs ? 255 * (c == i) : made.rgb[c] / 4;
     }
     if (read && differing <= 6) return ::testing::AssertionSuccess();
-    const char* started = std::getenv("PWD"); // not a temporary folder the test made
-    const std::filesystem::path here = started ? started : std::filesystem::current_path();
-    writePng(here / (name + ".png"), made), writePng(here / (name + "-diff.png"), difference);
+    writePng(startFolder / (name + ".png"), made);
+    writePng(startFolder / (name + "-diff.png"), difference);
     return ::testing::AssertionFailure()
            << name << ": " << differing << " pixels differ from " << approved
            << " (-1: missing or not " << made.width << "x" << made.height << "); see "
-           << (here / name).string() << ".png and -diff.png";
+           << (startFolder / name).string() << ".png and -diff.png";
 }
 
 } // namespace testsupport
