@@ -282,7 +282,7 @@ TEST(LandMakerPictures, GroundAndSkylineLookAsApprovedAndTheTgaKeepsThem) {
     const std::pair<const char*, testsupport::Picture> pictures[] = {
         {"land_ground", testsupport::cropped(ground, 0, 0, 160, 160)},
         {"land_sky", {32, 32, sky.rgb}},
-        {"land_skyline", {128, 48, painter.paintSkyline(128, 48, 0.3f).rgb}}};
+        {"land_skyline", {256, 160, painter.paintSkyline(256, 160, 0.3f).rgb}}};
     for (const auto& [name, picture] : pictures)
         EXPECT_TRUE(testsupport::matchesGolden(name, picture));
     testsupport::WorkingFolder folder;
