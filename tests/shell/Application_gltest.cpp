@@ -51,9 +51,10 @@ TEST(ApplicationGl, StartsDrawsThePointerWritesTheSettingsAndLoadsAStartupGame) 
         glClear(GL_COLOR_BUFFER_BIT);
         glBlendFunc(GL_ONE, GL_ZERO);
         app.draw();
-        GLint depth = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
+        GLint depths[2] = {0, 0}; // the layers' matrices as it found them
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths[0]);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depths[1]);
+        EXPECT_EQ(std::pair(depths[0], depths[1]), std::pair(1, 1));
         EXPECT_TRUE(matchesGolden("pointer", shot(290, 290 - h, w + 20, h + 20)));
         // The opening picture at full strength, its foot above the window's bottom edge.
         const std::unique_ptr<Element> splash = app.openingSplash();
