@@ -65,14 +65,13 @@ TEST_F(MenuTest, EveryNavigationButtonOpensItsPage) {
         {3, 350, 11}, {3, 300, 12}, {3, 250, 13}, {3, 200, 14}, {3, 150, 15},
         {4, 300, 16}, {4, 250, 17}, {6, 300, 11}, {6, 250, 12}, {6, 200, 13}};
     for (const auto& [from, buttonY, to] : openings) {
-        SCOPED_TRACE(testing::Message() << "button at y " << buttonY << " on page " << from);
         menu->backToRoot();
         if (from != PageMain) open(from);
         menu->hitTest(Content + 58, Content + buttonY);
         menu->leftButton(0, Content + 58, Content + buttonY, true);
-        EXPECT_EQ(topId(), from);
+        EXPECT_EQ(topId(), from) << "pressed at y " << buttonY << " on page " << from;
         menu->leftButton(0, Content + 58, Content + buttonY, false);
-        EXPECT_EQ(topId(), to);
+        EXPECT_EQ(topId(), to) << "released at y " << buttonY << " on page " << from;
     }
     menu->backToRoot();
     click(*menu, menu->top(), 58 + 82 + 6, 150 + 20 + 6);

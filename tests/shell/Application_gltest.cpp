@@ -8,6 +8,7 @@
 
 #include "Fakes.h"
 #include "io/KeyValueFile.h"
+#include "platform/KeepDisplayOpen.h" // two windows, one after the other
 #include "shell/Accessors.h"
 #include "shell/Settings.h"
 #include "ui/composites/Splash.h"
