@@ -95,6 +95,7 @@ const char* sideFile =
     "spot1.name = \"Top\"\nspot1.x = \"300\"\nspot1.y = \"200\"\n"
     "spot1.orientation = \"90\"\nspot1.wind.speed = \"6\"\nspot1.wind.dir = \"45\"\n"
     "spot2.name = \"Fixed\"\nspot2.x = \"50\"\nspot2.y = \"50\"\nspot2.z = \"99\"\n"
+    "spot3.name = \"Shore\"\nspot3.x = \"0\"\nspot3.y = \"200\"\n"
     "decor1.name = \"house\"\ndecor1.type = \"21\"\ndecor1.x = \"100\"\n"
     "decor1.y = \"100\"\ndecor1.width = \"10\"\ndecor1.depth = \"8\"\n"
     "decor1.height = \"6\"\ndecor1.roofheight = \"2\"\n"
@@ -103,12 +104,12 @@ const char* sideFile =
     "treeline1.x0 = \"20\"\ntreeline1.y0 = \"20\"\ntreeline1.x1 = \"380\"\n"
     "treeline1.y1 = \"20\"\ntreeline1.trees = \"10\"\n";
 
-HeightMap slope() { // rising to the east
+HeightMap slope() { // rising to the east, out of the water
     std::vector<float> heights(33 * 33);
     for (int r = 0; r < 33; ++r)
         for (int c = 0; c < 33; ++c)
             heights[std::size_t(r) * 33 + c] =
-                10.0f + 50.0f * c / 32.0f + 3.0f * std::sin(r * 0.7f);
+                -3.0f + 50.0f * c / 32.0f + 3.0f * std::sin(r * 0.7f);
     return HeightMap(33, 33, std::move(heights));
 }
 
@@ -211,11 +212,12 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
     file.openText(text);
     Terrain terrain;
     ASSERT_TRUE(terrain.Load(file));
-    ASSERT_EQ(terrain.spots().size(), 3u);
+    ASSERT_EQ(terrain.spots().size(), 4u);
     const Spot& top = terrain.spots()[1];
     EXPECT_NEAR(top.z, terrain.HeightAt(300, 200), 1e-3f);
     EXPECT_NEAR(top.windDirection, 45 * 0.01745329252f, 1e-5f);
     EXPECT_EQ(terrain.spots()[2].z, 99.0f) << "a given height is kept";
+    EXPECT_EQ(terrain.spots()[3].z, 0.0f) << "a spot over the water stands on it";
     EXPECT_NEAR(terrain.northDirection(), 80 * 0.01745329252f, 1e-5f);
 
     // The house sits at the lowest of its corners, a little sunk.

@@ -26,8 +26,7 @@ TEST(MenuOnScreen, EveryPageLooksAsApproved) {
         menu->backToRoot();
         if (id != PageMain) menu->push(menu->findPage(id));
         Page& page = *menu->top();
-        // A plain ground keeps the pictures small (and shows the About page's missing bevel).
-        page.texture = page.normalTexture = nullptr;
+        page.texture = page.normalTexture = nullptr; // a plain ground keeps pictures small
         GlScreen::get().clear();
         menu->draw();
         EXPECT_TRUE(matchesGolden(

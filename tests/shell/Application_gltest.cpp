@@ -78,8 +78,7 @@ TEST(ApplicationGl, StartsDrawsThePointerWritesTheSettingsAndLoadsAStartupGame) 
     EXPECT_EQ(readFile("ventrix.ini"), "// keep\napp.width = \"640\"\napp.height = \"400\"\n"
                                        "app.colorbits = \"32\"\napp.fullscreen = \"FALSE\"\n");
     EXPECT_EQ(std::pair(clientWidth(), clientHeight()), std::pair(0, 0)) << "no window now";
-    // Started with a saved game, the application shows its world and the menu makes way.
-    writeSquareLand("square");
+    writeSquareLand("square"); // started with it, the world shows and the menu makes way
     writeFile("start.sav", squareSavedGame("square", 500, 500));
     QuickApplication app;
     app.startupGame = "start.sav";
