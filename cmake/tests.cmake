@@ -10,6 +10,7 @@ set(VENTRIX_TEST_LAYERS
   thermals=world wind=world proof=world landmaker=world
   commands=ui composites=ui console=ui files=ui menu=ui shortcuts=ui toolkit=ui)
 find_package(GTest REQUIRED)
+find_package(PNG REQUIRED) # approved pictures (tests/support/Golden.h)
 include(GoogleTest)
 
 set(VENTRIX_XVFB xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
@@ -19,7 +20,8 @@ set(VENTRIX_XVFB xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
 # information outside the sanitizer tree, whose reports want line tables.
 set(VENTRIX_TEST_PCH_OWNER "")
 function(ventrix_test_program target layer)
-  target_link_libraries(${target} PRIVATE ${layer} GTest::gtest_main GTest::gmock ventrix_warnings)
+  target_link_libraries(${target} PRIVATE ${layer} GTest::gtest_main GTest::gmock PNG::PNG
+                        ventrix_warnings)
   target_include_directories(${target} PRIVATE tests)
   target_compile_definitions(${target} PRIVATE VENTRIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(NOT VENTRIX_SANITIZE)

@@ -7,8 +7,8 @@
 #include "toolkit/WidgetTestSupport.h"
 #include "ui/composites/Boxes.h"
 #include "ui/composites/ConsoleWindow.h"
+#include "ui/console/ConsolePage.h"
 #include "ui/composites/InfoBar.h"
-#include "ui/composites/InfoItems.h"
 #include "ui/composites/InputBox.h"
 #include "ui/composites/Menu.h"
 #include "ui/composites/MessageBox.h"
@@ -18,26 +18,17 @@
 #include "ui/composites/QuestionBox.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/EditField.h"
-#include "ui/toolkit/Gauge.h"
-#include "ui/toolkit/Label.h"
 #include "ui/toolkit/Slider.h"
-#include "ui/toolkit/TextView.h"
 #include "world/Scene.h"
 
 // Each answer is told once and closes the box; a progress box shows each report.
 TEST(Boxes, AnswersCloseAndReportsShow) {
     const Event yes(256, 1), no(256, 2), cancel(256, 3);
-    const std::tuple<int, int, int, int> cases[] = {
-        {3, 0, 1, 280}, {7, 1, 0, 180}, {7, 2, -1, 180}};
-    for (const auto& [buttons, answer, result, noX] : cases) {
+    const std::tuple<int, int, int> cases[] = {{3, 0, 1}, {7, 1, 0}, {7, 2, -1}};
+    for (const auto& [buttons, answer, result] : cases) {
         std::unique_ptr<QuestionBox> box(ask("q", "t", buttons, &yes, &no, &cancel));
         Button* const chosen = std::array{box->yesButton, box->noButton, box->cancelButton}[answer];
-        const std::string cancelText = box->cancelButton ? box->cancelButton->text : "none";
-        EXPECT_EQ(std::tuple(box->noButton->x - box->clientRect().x, box->yesButton->width,
-                             box->yesButton->text == box->noButton->text,
-                             cancelText == box->noButton->text, cancelText == "none"),
-                  std::tuple(noX, box->noButton->width, false, false, buttons == 3))
-            << "Yes and No alike, each button says its answer";
+        EXPECT_EQ(box->cancelButton == nullptr, buttons == 3);
         Recorder caller;
         box->subscribe(&caller);
         box->hitTest(chosen->x + 3, chosen->y + 3);
@@ -114,72 +105,31 @@ TEST(Menu, PagesStackAndInputGoesToTheTopOne) {
               std::tuple(true, std::size_t{1}, pages[0]));
 }
 
-namespace {
-// A page that takes printable keys while it has the keys, as the console's does.
-class TypingPage : public TextView {
-  public:
-    bool characterTyped(int key) override {
-        if (!takesKeys() || key < 32 || key > 126) return true;
-        typed += static_cast<char>(key);
-        return false;
-    }
-    std::string typed;
-};
-} // namespace
-
 // The console's page takes the keys wherever the pointer is; the bar follows the lines.
 TEST(ConsoleWindow, KeysReachThePageAndTheBarFollowsTheLines) {
     ConsoleWindow console;
-    auto* page = new TypingPage;
-    page->font = monoFont();
+    auto* page = new ConsolePage;
     console.createWithTitle(nullptr, 0, 0, 800, 200, nullptr, nullptr, page);
     EXPECT_EQ(page->width, console.clientRect().width - 12);
     console.exclusive = true;
     console.hitTest(5000, 5000);
     EXPECT_FALSE(console.characterTyped('h') || console.characterTyped('i'));
-    EXPECT_EQ(page->typed, "hi");
+    EXPECT_EQ(page->buffer().input(), "hi");
     EXPECT_TRUE(console.keyDown(Key::Escape) && console.keyDown(Key::Console));
     for (int i = 0; i < page->rows + 9; ++i)
         page->addLine("line " + std::to_string(i));
+    const int last = page->buffer().lineCount() - page->rows; // the first line with the last shown
     Slider* bar = console.scrollBar;
-    EXPECT_FLOAT_EQ(bar->value, 9.0f);
+    EXPECT_FLOAT_EQ(bar->value, float(last));
     console.hitTest(bar->x + 5, bar->y + bar->height - 1);
     console.leftButton(0, bar->x + 5, bar->y + bar->height - 1, true); // the top: first line
     const int atTop = page->first;
     console.mouseMove(bar->x + 5, bar->y + 1);
-    EXPECT_EQ(std::pair(atTop, page->first), std::pair(0, 9));
+    EXPECT_EQ(std::pair(atTop, page->first), std::pair(0, last));
 }
 
-// 800 pixels hold five items of 140 spread evenly, four in a row below; each shows its value.
-TEST(InfoBar, RowsFillFromTheBottomAndItemsShowTheirValues) {
-    EventPublisher observer, application;
-    InfoBar bar;
-    bar.create(0, 0, 800, 600);
-    bar.createItems(&observer, &application);
-    auto item = [&](std::size_t i) { return bar.children()[i].get(); };
-    ASSERT_EQ(bar.children().size(), 9u);
-    for (std::size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(item(i)->y, i < 5 ? 32 : 6) << i;
-    EXPECT_EQ(std::pair(item(1)->x, item(5)->x), std::pair(2 * (100 / 6) + 140, 240 / 5));
-    const char* spot = "Ridge top";
-    const float heading = 271.4f, height = 1203.6f, wind[2] = {45.0f, 0.32f}, speed = 7.94f,
-                rate = 59.96f;
-    const std::pair<uint32_t, const void*> heard[] = {
-        {1, spot}, {2, &heading}, {128, &height}, {32, wind}, {64, &speed}};
-    for (const auto& [type, value] : heard)
-        observer.publish(Event(type, reinterpret_cast<uintptr_t>(value)));
-    application.publish(Event(1, reinterpret_cast<uintptr_t>(&rate)));
-    std::string shown;
-    for (std::size_t i : {1, 2, 3, 7, 8})
-        shown += dynamic_cast<Label*>(item(i))->shownText() + "|";
-    EXPECT_EQ(shown, "Wind(m/s) 7.9|Ridge top|Azimut(\xB0) 271|Z(m) 1204|Frames/Sec 60.0|");
-    auto* sock = dynamic_cast<WindIndicator*>(item(0));
-    ASSERT_NE(sock, nullptr);
-    EXPECT_EQ(std::pair(sock->direction, sock->strength), std::pair(45.0f, 0.32f));
-}
-
-// Only the menu and the info bar take a new window size; boxes stay centred.
-TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
+// On a new window size boxes stay centred and the info bar takes the width.
+TEST(Resizing, BoxesStayCentredAndTheInfoBarTakesTheWidth) {
     std::unique_ptr<QuestionBox> question(ask("q", "t", 3, nullptr, nullptr, nullptr));
     std::unique_ptr<InputBox> input(askText("c", nullptr, nullptr));
     std::unique_ptr<MessageBox> message(showMessage("m", "t", 1));
@@ -197,22 +147,13 @@ TEST(Resizing, OnlyTheMenuAndTheInfoBarTakeTheWindowsSize) {
                              box == &console || box->y == (768 - boxHeight) / 2),
                   std::tuple(boxWidth, boxHeight, true, true));
     }
-    Menu menu;
-    menu.create(nullptr, 20, 20, 0, 0, nullptr);
-    (new Page)->create(0, 0, 0, 256, 512, &menu, nullptr);
-    menu.resize(1024, 768);
-    EXPECT_EQ(std::pair(menu.width, menu.pages[0]->width), std::pair(1024, 256));
-    InfoBar bar;
+    InfoBar bar; // one row of items, or one item a row
     bar.create(0, 0, 300, 600);
     bar.createItems(nullptr, nullptr);
     for (int width : {1600, 100}) {
         bar.resize(width, 600);
-        for (int i = 0; i < 9; ++i) {
-            const Widget& item = *bar.children()[i];
-            EXPECT_EQ(std::tuple(bar.width, width == 100 ? item.x : 0, item.y),
-                      std::tuple(width, 0, width == 100 ? 6 + (8 - i) * 26 : 6))
-                << width << " item " << i;
-        }
+        EXPECT_EQ(std::pair(bar.width, bar.children()[0]->y),
+                  std::pair(width, width > 800 ? 6 : 214));
     }
     Widget* first = bar.children()[0].get();
     EXPECT_FALSE(bar.hitTest(first->x + 1, first->y + 1));

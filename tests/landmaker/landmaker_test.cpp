@@ -1,12 +1,13 @@
-// The land maker: its triangulation, height maps, side files made into land
-// files, which way up its painted pictures lie, and lands made from elevation data
-// written here with GDAL, checked through the test's own transformation.
+// The land maker: triangulation, height maps, side files made into lands, painted pictures,
+// and lands made from elevation data written here with GDAL, checked through GDAL.
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
 #include <ogr_spatialref.h>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -18,6 +19,7 @@
 #include "Noise.h"
 #include "Painter.h"
 #include "io/KeyValueFile.h"
+#include "support/Golden.h"
 #include "support/WorkingFolder.h"
 #include "world/terrain/Terrain.h"
 
@@ -64,8 +66,7 @@ std::vector<uint8_t> greyTga(int width, int height, bool topFirst, std::vector<u
     return data;
 }
 
-// Every leaf clockwise seen from above, and every edge shared by exactly two
-// leaves unless it lies on the land's border: no cracks in the ground.
+// Every leaf clockwise from above, every edge but the border's shared by two: no cracks.
 inline void expectClockwiseAndCrackFree(const Terrain& terrain) {
     const auto& points = terrain.mesh().points;
     std::map<std::pair<int, int>, int> edges;
@@ -94,6 +95,7 @@ const char* sideFile =
     "spot1.name = \"Top\"\nspot1.x = \"300\"\nspot1.y = \"200\"\n"
     "spot1.orientation = \"90\"\nspot1.wind.speed = \"6\"\nspot1.wind.dir = \"45\"\n"
     "spot2.name = \"Fixed\"\nspot2.x = \"50\"\nspot2.y = \"50\"\nspot2.z = \"99\"\n"
+    "spot3.name = \"Shore\"\nspot3.x = \"0\"\nspot3.y = \"200\"\n"
     "decor1.name = \"house\"\ndecor1.type = \"21\"\ndecor1.x = \"100\"\n"
     "decor1.y = \"100\"\ndecor1.width = \"10\"\ndecor1.depth = \"8\"\n"
     "decor1.height = \"6\"\ndecor1.roofheight = \"2\"\n"
@@ -102,12 +104,12 @@ const char* sideFile =
     "treeline1.x0 = \"20\"\ntreeline1.y0 = \"20\"\ntreeline1.x1 = \"380\"\n"
     "treeline1.y1 = \"20\"\ntreeline1.trees = \"10\"\n";
 
-HeightMap slope() { // rising to the east
+HeightMap slope() { // rising to the east, out of the water
     std::vector<float> heights(33 * 33);
     for (int r = 0; r < 33; ++r)
         for (int c = 0; c < 33; ++c)
             heights[std::size_t(r) * 33 + c] =
-                10.0f + 50.0f * c / 32.0f + 3.0f * std::sin(r * 0.7f);
+                -3.0f + 50.0f * c / 32.0f + 3.0f * std::sin(r * 0.7f);
     return HeightMap(33, 33, std::move(heights));
 }
 
@@ -118,8 +120,7 @@ bool readRecipe(const std::string& text, LandRecipe& recipe, std::string& error)
 }
 } // namespace
 
-// It refines only where the ground asks for it: a flat land needs nothing but
-// the two halves, a spike a few splits, a negative tolerance the finest grid.
+// Refined where the ground asks: flat, two halves; a spike, a few splits; below 0, all.
 TEST(LandMakerTriangulation, LoadsClockwiseCrackFreeWithinTheToleranceRefiningWhereAsked) {
     const HeightMap flat(33, 33, std::vector<float>(33 * 33, 12.0f));
     const struct {
@@ -175,13 +176,10 @@ TEST(HeightMapReading, PgmAndTgaSamplesSpreadOverTheHeightRangeRowZeroNorth) {
     colour[2] = 2;
     colour[16] = 24;
     const std::tuple<bool, std::vector<uint8_t>, const char*> bad[] = {
-        {true, pgm16(4, 4, {1, 2, 3}), "shorter"},
-        {true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
-        {true, bytes("P5\n2 2\n70000\n"), ""},
-        {true, bytes("P5\n1 9\n255\n123456789"), ""},
-        {false, colour, "greyscale"},
-        {false, greyTga(4, 4, false, {1, 2, 3}), ""},
-        {false, bytes("tiny"), ""}};
+        {true, pgm16(4, 4, {1, 2, 3}), "shorter"},    {true, bytes("P2\n2 2\n255\n0 0 0 0\n"), ""},
+        {true, bytes("P5\n2 2\n70000\n"), ""},        {true, bytes("P5\n1 9\n255\n123456789"), ""},
+        {true, bytes("P5\n2 2\n255x0123"), "PGM"},    {false, colour, "greyscale"},
+        {false, greyTga(4, 4, false, {1, 2, 3}), ""}, {false, bytes("tiny"), ""}};
     for (const auto& [pgm, data, reason] : bad) { // each refused with a reason
         error.clear();
         EXPECT_FALSE(pgm ? map.loadPgm(data, 0, 1, error) : map.loadTga(data, 0, 1, error));
@@ -193,13 +191,13 @@ TEST(HeightMapReading, ResamplingInterpolatesAndGridsArePowersOfTwoPlusOne) {
     const HeightMap fine = HeightMap(2, 2, {0, 10, 20, 30}).resampled(3);
     EXPECT_EQ(std::vector<float>({fine.at(0, 0), fine.at(2, 2), fine.at(1, 1), fine.at(1, 0)}),
               std::vector<float>({0, 30, 15, 5}));
-    const int sizes[][4] = {{257, 257, 0, 257},
-                            {300, 200, 0, 513},
-                            {2, 2, 0, 3},
-                            {1000, 1000, 100, 129},
-                            {60000, 10, 0, 4097}};
+    const int sizes[][4] = {{257, 257, 0, 257},     {300, 200, 0, 513},   {2, 2, 0, 3},
+                            {1000, 1000, 100, 129}, {60000, 10, 0, 4097}, {1000, 1000, 1, 3}};
     for (const auto& s : sizes)
         EXPECT_EQ(gridSizeFor(s[0], s[1], s[2]), s[3]) << s[0] << "x" << s[1];
+    for (const auto& [width, height, suitable] : {std::tuple{33, 33, true}, {33, 17, false}})
+        EXPECT_EQ(Bintree::suitable(HeightMap(width, height, std::vector<float>(width * height))),
+                  suitable);
 }
 
 TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
@@ -214,11 +212,12 @@ TEST(LandMakerRecipe, MadeLandPutsSpotsAndSceneriesOnTheGround) {
     file.openText(text);
     Terrain terrain;
     ASSERT_TRUE(terrain.Load(file));
-    ASSERT_EQ(terrain.spots().size(), 3u);
+    ASSERT_EQ(terrain.spots().size(), 4u);
     const Spot& top = terrain.spots()[1];
     EXPECT_NEAR(top.z, terrain.HeightAt(300, 200), 1e-3f);
     EXPECT_NEAR(top.windDirection, 45 * 0.01745329252f, 1e-5f);
     EXPECT_EQ(terrain.spots()[2].z, 99.0f) << "a given height is kept";
+    EXPECT_EQ(terrain.spots()[3].z, 0.0f) << "a spot over the water stands on it";
     EXPECT_NEAR(terrain.northDirection(), 80 * 0.01745329252f, 1e-5f);
 
     // The house sits at the lowest of its corners, a little sunk.
@@ -268,22 +267,33 @@ TEST(LandMakerRecipe, BadSideFilesAreRefusedWithAReason) {
     EXPECT_NE(error.find("missing.pgm"), std::string::npos) << error;
 }
 
-// The ground's first row lies along the south edge; the skyline's first row at the walls' top.
-TEST(LandMakerPictures, GroundRowZeroIsTheSouthEdgeAndTheSkylineHasSkyOnTop) {
+// One of each thing painted on a gentle rise (heath on its top), north up, and the
+// sky and the skyline's hills under it, as approved; the TGA file keeps the ground's pixels.
+TEST(LandMakerPictures, GroundAndSkylineLookAsApprovedAndTheTgaKeepsThem) {
     LandRecipe recipe;
-    recipe.sizeX = recipe.sizeY = 1000;
-    recipe.forests.push_back({500, 150, 140, 0, 12});         // a wood near the south edge only
-    const HeightMap flat(5, 5, std::vector<float>(25, 0.0f)); // the painter keeps a reference
-    const Painter painter(recipe, flat);
-    const auto brightness = [](const uint8_t* p) { return p[0] + p[1] + p[2]; };
-    RgbPicture ground = painter.paintGround(64); // rows 9 and 54 at y = 148 m and 852 m
-    EXPECT_LT(brightness(ground.at(32, 9)), brightness(ground.at(32, 54))) << "the wood first";
-    for (RgbPicture p : {ground, painter.paintSky(64)}) // every texel painted
-        EXPECT_TRUE(p.at(0, 0)[2] > 0 && p.at(63, 63)[2] > 0);
-    RgbPicture skyline = painter.paintSkyline(128, 64, 0.3f);
-    const uint8_t *top = skyline.at(10, 0), *bottom = skyline.at(10, 63);
-    EXPECT_GT(top[2], top[0] + 20) << "blue sky at the walls' top";
-    EXPECT_GT(brightness(top), brightness(bottom) + 60) << "dark hills at their foot";
+    recipe.sizeX = recipe.sizeY = 400;
+    recipe.maxHeight = 1;                           // from 0
+    recipe.forests.push_back({200, 60, 50, 0, 12}); // along the south edge
+    recipe.tracks.push_back({{{20, 380}, {200, 200}, {380, 260}}, 8});
+    recipe.strips.push_back({300, 100, 120, 30, 20});
+    recipe.fieldAreas.push_back({0, 150, 400, 330, 60, 15, 0.01f});
+    recipe.sceneries.push_back({"house", 21, 80, 300, {}, 0, 0, 0, 6, 10, 8, 2});
+    const HeightMap rise(2, 2, {1, 1, 0, 0}); // the painter keeps a reference
+    const Painter painter(recipe, rise);
+    const RgbPicture ground = painter.paintGround(160), sky = painter.paintSky(32);
+    const std::pair<const char*, testsupport::Picture> pictures[] = {
+        {"land_ground", testsupport::cropped(ground, 0, 0, 160, 160)},
+        {"land_sky", {32, 32, sky.rgb}},
+        {"land_skyline", {256, 160, painter.paintSkyline(256, 160, 0.3f).rgb}}};
+    for (const auto& [name, picture] : pictures)
+        EXPECT_TRUE(testsupport::matchesGolden(name, picture));
+    testsupport::WorkingFolder folder;
+    ASSERT_TRUE(writeTga("ground.tga", ground, false));
+    std::ifstream in("ground.tga", std::ios::binary);
+    const std::vector<uint8_t> tga{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(tga.size(), 18 + ground.rgb.size() + 26);
+    for (std::size_t i = 0; i < ground.rgb.size(); ++i) // blue, green, red
+        ASSERT_EQ(tga[18 + i], ground.rgb[i / 3 * 3 + 2 - i % 3]) << i;
 }
 
 namespace {

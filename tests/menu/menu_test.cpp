@@ -10,7 +10,6 @@
 #include "support/SquareLand.h"
 #include "support/WorkingFolder.h"
 #include "toolkit/WidgetTestSupport.h"
-#include "ui/commands/Command.h"
 #include "ui/composites/Menu.h"
 #include "ui/console/ConsolePage.h"
 #include "ui/menu/BuildMenu.h"
@@ -18,11 +17,8 @@
 #include "ui/menu/GeneralPage.h"
 #include "ui/menu/LoadGamePage.h"
 #include "ui/menu/MenuPageId.h"
-#include "ui/menu/MenuTargets.h"
-#include "ui/menu/NavigationPage.h"
 #include "ui/menu/SaveGamePage.h"
 #include "ui/menu/TypePage.h"
-#include "ui/toolkit/Button.h"
 #include "ui/toolkit/EditField.h"
 #include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/Slider.h"
@@ -69,18 +65,13 @@ TEST_F(MenuTest, EveryNavigationButtonOpensItsPage) {
         {3, 350, 11}, {3, 300, 12}, {3, 250, 13}, {3, 200, 14}, {3, 150, 15},
         {4, 300, 16}, {4, 250, 17}, {6, 300, 11}, {6, 250, 12}, {6, 200, 13}};
     for (const auto& [from, buttonY, to] : openings) {
-        SCOPED_TRACE(testing::Message() << "button at y " << buttonY << " on page " << from);
         menu->backToRoot();
-        auto& page = from == PageMain ? dynamic_cast<NavigationPage&>(*menu->top())
-                                      : open<NavigationPage>(from);
+        if (from != PageMain) open(from);
         menu->hitTest(Content + 58, Content + buttonY);
         menu->leftButton(0, Content + 58, Content + buttonY, true);
-        EXPECT_EQ(topId(), from);
+        EXPECT_EQ(topId(), from) << "pressed at y " << buttonY << " on page " << from;
         menu->leftButton(0, Content + 58, Content + buttonY, false);
-        EXPECT_EQ(topId(), to);
-        menu->pop();
-        click(*menu, page.buttonFor(to));
-        EXPECT_EQ(topId(), to);
+        EXPECT_EQ(topId(), to) << "released at y " << buttonY << " on page " << from;
     }
     menu->backToRoot();
     click(*menu, menu->top(), 58 + 82 + 6, 150 + 20 + 6);
@@ -95,24 +86,6 @@ TEST_F(MenuTest, EveryNavigationButtonOpensItsPage) {
 TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
     build();
     auto& p = dynamic_cast<GeneralPage&>(*menu->findPage(PageGeneral));
-    const std::pair<Widget*, const char*> joined[] = {
-        {p.sound, "playsound"},       {p.thermals, "showpompes"},
-        {p.wind, "showwind"},         {p.clouds, "showclouds"},
-        {p.sun, "showsun"},           {p.sceneries, "showdecors"},
-        {p.screenInfos, "showinfo"},  {p.view, "observerfieldofview"},
-        {p.speed, "observerspeed"},   {p.azimut, "observerazimutspeed"},
-        {p.site, "observersitespeed"}};
-    for (const auto& [control, name] : joined) {
-        auto found =
-            std::find_if(p.commands.begin(), p.commands.end(),
-                         [&, name = name](const auto& made) { return made->name == name; });
-        ASSERT_NE(found, p.commands.end()) << name;
-        Command* joinedCommand = found->get();
-        EXPECT_TRUE(control->isSubscribed(joinedCommand) &&
-                    joinedCommand->valuePublisher.isSubscribed(control) &&
-                    p.valid->isSubscribed(joinedCommand) && p.reset->isSubscribed(joinedCommand))
-            << name;
-    }
     scene.setShowWind(true), scene.setShowClouds(false);
     scene.theObserver().setFieldOfView(65.0f);
     open(PageGeneral);
@@ -128,13 +101,6 @@ TEST_F(MenuTest, TheGeneralPageShowsAndAppliesTheWorld) {
     menu->pop();
     open(PageGeneral);
     EXPECT_TRUE(p.wind->checked);
-    for (const auto& [id, rows] : {std::pair{PageLand, 11}, {PageGlider, 8}}) {
-        int sliders = 0; // the land's and glider's values reach only their page and read-out
-        for (const auto& child : menu->findPage(id)->children())
-            if (auto* slider = dynamic_cast<Slider*>(child.get()); slider && !slider->scrollMode)
-                sliders += slider->subscriberCount() == 2;
-        EXPECT_EQ(sliders, rows) << "page " << id;
-    }
 }
 
 // Checking a kind of flight unchecks the others; clicking the checked one keeps it.
@@ -157,7 +123,6 @@ TEST_F(MenuTest, SavingAddsTheEnding) {
     saving.field->setContent("abc");
     click(*menu, saving.save);
     EXPECT_EQ(scene.savedGamePath(), "abc.sav");
-    EXPECT_NE(readFile("abc.sav").find("terrain.name = \"square\""), std::string::npos);
     EXPECT_EQ(std::count(saving.list->items.begin(), saving.list->items.end(), "abc.sav"), 1);
 }
 
@@ -168,13 +133,13 @@ TEST_F(MenuTest, OnlyALoadOrCreateThatBuildsClosesTheMenu) {
     auto& loading = open<LoadGamePage>(PageLoadGame);
     const auto& items = loading.list->items;
     ASSERT_EQ(items.size(), 2u) << "empty.sav, start.sav";
-    for (const char* chosen : {"empty.sav", "start.sav"}) {
+    for (const char* chosen : {"none", "empty.sav", "start.sav"}) { // none: past the list
         loading.list->selected = std::find(items.begin(), items.end(), chosen) - items.begin();
         click(*menu, loading.load);
         const bool built = chosen[0] == 's';
-        EXPECT_EQ(
-            std::tuple(host.messages.size(), scene.isLoaded(), menu->closeRequested, topId()),
-            std::tuple(std::size_t{1}, built, built, built ? int{PageMain} : int{PageLoadGame}));
+        EXPECT_EQ(std::tuple(host.messages.size(), scene.isLoaded(), menu->closeRequested, topId()),
+                  std::tuple(std::size_t{chosen[0] != 'n'}, built, built,
+                             built ? int{PageMain} : int{PageLoadGame}));
     }
     EXPECT_EQ(host.messages[0].text, text(97));
     menu->closeRequested = false;

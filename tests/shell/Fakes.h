@@ -32,6 +32,8 @@ class FakeLayer : public Element {
         buttons.push_back(down);
         return true;
     }
+    void mouseEnter() override { hovered = true; }
+    void mouseLeave() override { hovered = false; }
     bool hitTest(int px, int py) override {
         ++hitTests;
         return Element::hitTest(px, py);
@@ -39,7 +41,7 @@ class FakeLayer : public Element {
 
     std::string name;
     bool* deleted = nullptr;
-    bool keepOpen = true, passKeys = true;
+    bool keepOpen = true, passKeys = true, hovered = false;
     int updates = 0, hitTests = 0, draws = 0;
     std::vector<int> keys;
     std::string typed;
