@@ -35,11 +35,11 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
                              "u = \"a // b\"\nc\"\nnext = \"1\"\na = \"1\"\n// b = \"2\"\n"
                              "x = \"3\" // the third\nk = \"first\"\nk = \"2nd\"\ne =\n"
                              "f = // nothing\ng = \"\"\nwide = 1024  \nh = 768 // tall\n"
-                             "name=ridge\r\nc = 2\r\n";
+                             "name=ridge\r\nc = 2\r\nj =// none\n";
     const std::pair<const char*, const char*> found[] = {
         {"a", "1"},         {"x", "3"},       {"k", "first"}, {"e", ""},         {"f", ""},
         {"g", ""},          {"wide", "1024"}, {"h", "768"},   {"name", "ridge"}, {"c", "2"},
-        {"app.width", "3"}, {"w", "7"},       {"next", "1"}};
+        {"app.width", "3"}, {"w", "7"},       {"next", "1"},  {"j", ""}};
     KeyValueFile file = fromText(text);
     for (const auto& [key, value] : found) {
         EXPECT_TRUE(file.find(key)) << key;
@@ -93,7 +93,7 @@ TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
         {"a", "100"}, {"b", "5"}, {"k", "x"}, {"h", "6"}, {"y", ""}};
     for (const auto& [key, value] : edits) {
         edited.setValue(key, value);
-        EXPECT_EQ(edited.getString(key), value) << "the positions follow the edit";
+        EXPECT_EQ(edited.value(), value) << "the entry stays found through the edit";
     }
     EXPECT_EQ(edited.text(), "a = \"100\"  // keep me\nb = \"5\"   // empty\nk = \"x\"\n"
                              "k = \"second\"\nh = \"6\" // tall\ny = \"\"\n");
@@ -110,11 +110,16 @@ TEST(KeyValueFile, EditsWorkInPlaceAppendAndMoveTheSection) {
     file.setValue("u", "2"); // a new key goes right after the heading, inside the section
     EXPECT_EQ(file.sectionStart(), text.find("  [Spot]") + 1);
     EXPECT_EQ(file.sectionEnd(), file.text().find("\n[Next]"));
-    EXPECT_EQ(file.text().find("u = \"2\"\n"), file.text().find("[Spot]\n") + 7);
+    EXPECT_EQ(file.text(), "a = \"22\"\n  [Spot]\nu = \"2\"\ns = \"x\"\n// [not a heading]\n// [\n"
+                           "t = \"y\"\n[Next]\nn = \"a longer value\"\n");
     file.setSection("Spot", "[Spot]\nnew = \"1\"");
     EXPECT_EQ(file.text(), "a = \"22\"\n[Spot]\nnew = \"1\"\n[Next]\nn = \"a longer value\"\n");
     EXPECT_EQ(file.getInt("new", 0), 1);
 
+    KeyValueFile swallowed = fromText("first = \"0\"\na = \"1\n[S]\n\"\n");
+    ASSERT_TRUE(swallowed.findSection("S"));
+    swallowed.setValue("a", "x"); // the open value held the heading: it goes with it
+    EXPECT_EQ(swallowed.sectionStart(), KeyValueFile::none);
     KeyValueFile bare = fromText("a = \"1\"\n");
     bare.setSection("Spot", "[Spot]\ns = \"1\"\n");
     bare.setSection("Spot", "[Spot]\ns = \"2\"\n");
@@ -173,6 +178,7 @@ TEST(KeyValueFile, CopiesAndMovesKeepWorkingLookups) {
         EXPECT_TRUE(assigned.find("x"));
         assigned = *source;
         source->openText("v = \"2\"\n" + tail);
+        EXPECT_EQ(source->getInt("v", 0), 2) << "the new text's own index";
         source.reset();
         auto movedFrom = indexed(), moveAssignedFrom = indexed();
         KeyValueFile moved(std::move(*movedFrom)), moveAssigned = fromText("x = \"0\"\n");
@@ -210,4 +216,5 @@ TEST(KeyValueFile, WritesReplaceWholeFilesOrFailLeavingTheOldOne) {
     std::ofstream("crlf.ini", std::ios::binary) << "a = \"1\"\r\nb = \"2\"\r\n";
     ASSERT_TRUE(in.open("crlf.ini"));
     EXPECT_EQ(in.text(), "a = \"1\"\nb = \"2\"\n");
+    EXPECT_FALSE(in.open("dir")) << "a folder is not a file";
 }
