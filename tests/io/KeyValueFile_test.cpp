@@ -35,11 +35,11 @@ TEST(KeyValueFile, LookupsFindWholeKeysFirstOnTheirLineOutsideComments) {
                              "u = \"a // b\"\nc\"\nnext = \"1\"\na = \"1\"\n// b = \"2\"\n"
                              "x = \"3\" // the third\nk = \"first\"\nk = \"2nd\"\ne =\n"
                              "f = // nothing\ng = \"\"\nwide = 1024  \nh = 768 // tall\n"
-                             "name=ridge\r\nc = 2\r\nj =// none\n";
+                             "name=ridge\r\nc = 2\r\nj =// none\nm = 5 //\n";
     const std::pair<const char*, const char*> found[] = {
         {"a", "1"},         {"x", "3"},       {"k", "first"}, {"e", ""},         {"f", ""},
         {"g", ""},          {"wide", "1024"}, {"h", "768"},   {"name", "ridge"}, {"c", "2"},
-        {"app.width", "3"}, {"w", "7"},       {"next", "1"},  {"j", ""}};
+        {"app.width", "3"}, {"w", "7"},       {"next", "1"},  {"j", ""},         {"m", "5"}};
     KeyValueFile file = fromText(text);
     for (const auto& [key, value] : found) {
         EXPECT_TRUE(file.find(key)) << key;
