@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "gfx/Image.h"
 #include "gfx/Texture.h"
@@ -18,6 +19,21 @@ int ambientLift(float sinElevation) {
     else if (sinElevation <= 0.1f)
         k = 10.0f * sinElevation;
     return std::clamp(static_cast<int>(50.0f * k), 0, 50);
+}
+
+// The lowest and highest x where the horizontal line at y, within the
+// triangle's height, meets the triangle (corners as x, y pairs).
+std::pair<float, float> rowCrossing(const std::array<float, 6>& corners, float y) {
+    float low = std::numeric_limits<float>::max(), high = std::numeric_limits<float>::lowest();
+    for (int i = 0; i < 6; i += 2) {
+        const float ax = corners[i], ay = corners[i + 1];
+        const float bx = corners[(i + 2) % 6], by = corners[(i + 3) % 6];
+        if ((y < ay && y < by) || (y > ay && y > by)) continue;
+        const float x = ay == by ? ax : ax + (y - ay) * (bx - ax) / (by - ay);
+        low = std::min({low, x, ay == by ? bx : x});
+        high = std::max({high, x, ay == by ? bx : x});
+    }
+    return {low, high};
 }
 
 std::uint8_t shade(std::uint8_t byte, float factor, int lift) {
@@ -66,17 +82,9 @@ void Terrain::ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
                               const ShadeTexel& shadeTexel) const {
     if (leaf.degenerate) return;
     // Ancestors whose grown triangle holds this one's take every point it takes.
-    // Holding is inclusion, so a parent holding a holder of the leaf needs no test.
     judges.clear();
-    const TriangleNode* holder = &leaf;
-    for (const TriangleNode* up = leaf.parent; up != nullptr && up->triangle >= 0;
-         up = up->parent) {
-        if (up->degenerate) continue;
-        if ((holder->parent == up && holder->insideParent) || HoldsGrown(*up, leaf))
-            holder = up;
-        else
-            judges.push_back(up);
-    }
+    for (const TriangleNode* up = leaf.parent; up != nullptr; up = up->parent)
+        if (up->triangle >= 0 && !up->degenerate && !HoldsGrown(*up, leaf)) judges.push_back(up);
     const TerrainBox& b = terrainMesh.box;
     const auto& g = leaf.grown;
     const float toColumn = width / terrainMesh.extents[0], toRow = height / terrainMesh.extents[1];
@@ -85,13 +93,14 @@ void Terrain::ShadeLeafTexels(const TriangleNode& leaf, int width, int height,
         const int last = static_cast<int>(std::ceil((high - origin) * scale - 0.5f)) + 1;
         return std::pair{std::max(first, 0), std::min(last, count - 1)};
     };
-    const auto [firstColumn, lastColumn] =
-        range(std::min({g[0], g[2], g[4]}), std::max({g[0], g[2], g[4]}), toColumn, b.minX, width);
-    const auto [firstRow, lastRow] =
-        range(std::min({g[1], g[3], g[5]}), std::max({g[1], g[3], g[5]}), toRow, b.minY, height);
+    const float bottom = std::min({g[1], g[3], g[5]}), top = std::max({g[1], g[3], g[5]});
+    const auto [firstRow, lastRow] = range(bottom, top, toRow, b.minY, height);
     for (int row = firstRow; row <= lastRow; ++row) {
         // The texel centres exactly as NormalAt was asked for them.
         const float y = (row + 0.5f) * terrainMesh.extents[1] / height + b.minY;
+        // Only the texels about where the row crosses the triangle: the point test decides.
+        const auto [left, right] = rowCrossing(g, std::clamp(y, bottom, top));
+        const auto [firstColumn, lastColumn] = range(left, right, toColumn, b.minX, width);
         for (int column = firstColumn; column <= lastColumn; ++column) {
             std::uint8_t& taken = done[static_cast<std::size_t>(row) * width + column];
             if (taken) continue;

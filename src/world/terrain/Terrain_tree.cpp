@@ -135,7 +135,6 @@ bool Terrain::CheckTree(const std::vector<bool>& hasRecord) {
             if (child == nullptr) continue;
             if (bound != nullptr && !ChildInsideParent(*child, *bound)) return false;
             child->parent = node;
-            child->insideParent = !node->degenerate && HoldsGrown(*node, *child);
             pending.push_back({child, visit.depth + 1, bound});
         }
     }

@@ -25,9 +25,6 @@ class TriangleNode {
     // A leaf whose horizontal projection has no area never accepts a point; such
     // an inner node leaves the decision to its children.
     bool degenerate = false;
-    // The grown triangle lies inside the parent's grown one (never under the
-    // root or a parent without area): set when the tree is checked.
-    bool insideParent = false;
     TriangleNode* parent = nullptr;
     TriangleNode* left = nullptr;
     TriangleNode* right = nullptr;
